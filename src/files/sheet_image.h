@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "sheet/pixel_bitmap.h"
+#include "sheet/result.h"
+
+namespace glyphsheet {
+
+/// The chosen export name with its extension replaced (or appended when it
+/// has none): font.png -> font.tga. Folder and base name stay.
+std::filesystem::path WithExtension(const std::filesystem::path& chosen, const char* extension);
+
+/// A 32-bit uncompressed top-left-origin Targa of width × height pixels:
+/// an 18-byte header, then per pixel the bytes FF FF FF and the red channel
+/// of the sheet bitmap's pixel as alpha (0 beyond the bitmap).
+std::vector<uint8_t> EncodeSheetImage(const PixelBitmap& sheetBitmap, int32_t width,
+                                      int32_t height);
+
+/// Writes the sheet image as the chosen name with ".tga"; returns the file's path.
+Result<std::filesystem::path> WriteSheetImage(const std::filesystem::path& chosen,
+                                              const PixelBitmap& sheetBitmap, int32_t width,
+                                              int32_t height);
+
+}  // namespace glyphsheet

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "raster/text_rasterizer.h"
+#include "sheet/pixel_bitmap.h"
+#include "sheet/sheet_document.h"
+
+namespace glyphsheet {
+
+/// Rebuilds the whole sheet from the document: ClearSheetBitmap,
+/// MeasureGlyphs, LayoutGlyphs, RenderGlyphs. Fills in every glyph's cell and
+/// the 512 × 512 sheet bitmap. Uses the font as it is (nullptr: no font);
+/// never creates one.
+void Rebuild(SheetDocument& doc, const RasterFont* font, PixelBitmap& sheetBitmap);
+
+}  // namespace glyphsheet

@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "sheet/windows1252.h"
+
+namespace glyphsheet {
+namespace {
+
+TEST(Windows1252, MapsEveryByteAndBack) {
+  const struct { uint8_t code; char32_t ch; } cases[] = {
+      {0x00, 0x0000}, {0x41, 0x0041}, {0x7F, 0x007F}, {0x80, 0x20AC}, {0x81, 0x0081},
+      {0x8A, 0x0160}, {0x8D, 0x008D}, {0x8F, 0x008F}, {0x90, 0x0090}, {0x92, 0x2019},
+      {0x99, 0x2122}, {0x9D, 0x009D}, {0x9F, 0x0178}, {0xA0, 0x00A0}, {0xE9, 0x00E9},
+      {0xFF, 0x00FF},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Windows1252ToUnicode(c.code), c.ch) << int(c.code);
+  for (int code = 0; code < 256; ++code) {
+    const auto back = UnicodeToWindows1252(Windows1252ToUnicode(static_cast<uint8_t>(code)));
+    ASSERT_TRUE(back.has_value()) << code;
+    EXPECT_EQ(*back, code);
+  }
+  for (char32_t ch : {char32_t{0x80}, char32_t{0x9E}, char32_t{0x100}, char32_t{0x4E2D},
+                      char32_t{0x1F600}}) {
+    EXPECT_FALSE(UnicodeToWindows1252(ch).has_value()) << int(ch);
+  }
+}
+
+TEST(Windows1252, EncodesUtf8AndNamesWhatItCannot) {
+  const struct {
+    std::string utf8;
+    std::vector<uint8_t> bytes;
+    std::vector<char32_t> rejected;
+  } cases[] = {
+      {"ABCA", {'A', 'B', 'C', 'A'}, {}},
+      {"caf\xC3\xA9 \xE2\x82\xAC", {'c', 'a', 'f', 0xE9, ' ', 0x80}, {}},
+      {"a\xE4\xB8\xAD" "b\xE4\xB8\xAD", {'a', 'b'}, {0x4E2D}},
+      {"\xF0\x9F\x98\x80", {}, {0x1F600}},
+      {"x\xFFy", {'x', 'y'}, {0xFFFD}},        // a stray byte
+      {"\xC3", {}, {0xFFFD}},                  // cut-off sequence at the end
+      {"\xC0\xAF", {}, {0xFFFD}},              // overlong form
+      {"\xED\xA0\x80", {}, {0xFFFD}},          // surrogate
+      {std::string("\0z", 2), {0, 'z'}, {}},
+  };
+  for (const auto& c : cases) {
+    const auto text = EncodeWindows1252(c.utf8);
+    EXPECT_EQ(text.bytes, c.bytes) << c.utf8;
+    EXPECT_EQ(text.rejected, c.rejected) << c.utf8;
+  }
+}
+
+TEST(Windows1252, DescribesCharactersReadably) {
+  EXPECT_EQ(DescribeCharacter(U'A'), "A");
+  EXPECT_EQ(DescribeCharacter(0x20AC), "\xE2\x82\xAC");
+  EXPECT_EQ(DescribeCharacter(U' '), "U+0020");
+  EXPECT_EQ(DescribeCharacter(0x81), "U+0081");
+  EXPECT_EQ(DescribeCharacter(0x4E2D), "U+4E2D \xE4\xB8\xAD");
+  EXPECT_EQ(Utf8(0x1F600), "\xF0\x9F\x98\x80");
+}
+
+}  // namespace
+}  // namespace glyphsheet

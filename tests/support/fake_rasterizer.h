@@ -1,0 +1,59 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "raster/text_rasterizer.h"
+
+namespace glyphsheet::testing {
+
+/// A character of the fake font: known A/B/C and a solid box of ink.
+struct FakeGlyph {
+  AbcWidths abc{1, 8, 1};
+  /// Rows of blank cell above the ink.
+  int32_t inkTop = 0;
+  /// Rows of ink; -1 means down to the line height.
+  int32_t inkHeight = -1;
+  /// Grey level of the ink, 1..255.
+  uint8_t level = 255;
+};
+
+/// A font whose characters are boxes of known size. DrawChar paints a
+/// B × inkHeight box of `level` at (x + A, y + inkTop), blended toward white
+/// as the real rasterizer does.
+class FakeFont : public RasterFont {
+ public:
+  explicit FakeFont(int32_t lineHeight, FakeGlyph defaultGlyph = {});
+
+  /// Gives one code its own metrics and box.
+  void Set(uint8_t code, FakeGlyph glyph);
+  const FakeGlyph& Glyph(uint8_t code) const;
+
+  int32_t LineHeight() const override { return lineHeight_; }
+  AbcWidths CharAbc(uint8_t code) const override { return Glyph(code).abc; }
+  void DrawChar(uint8_t code, PixelBitmap& target, int32_t x, int32_t y) const override;
+
+  /// Number of DrawChar calls so far.
+  mutable int drawCalls = 0;
+
+ private:
+  int32_t lineHeight_;
+  FakeGlyph default_;
+  std::map<uint8_t, FakeGlyph> glyphs_;
+};
+
+/// A rasterizer with fixed typeface names. A font of pixel height h has line
+/// height h + h / 5 and every character A = h / 10, B = max(1, h / 2), C = h / 10.
+class FakeRasterizer : public TextRasterizer {
+ public:
+  std::vector<std::string> faces{"Fake Mono", "Fake Sans", "fake serif"};
+  /// The last request CreateFont received.
+  mutable FontRequest lastRequest;
+  mutable int createCalls = 0;
+
+  std::vector<std::string> ListTypefaces() const override { return faces; }
+  Result<std::unique_ptr<RasterFont>> CreateFont(const FontRequest& request) const override;
+};
+
+}  // namespace glyphsheet::testing
