@@ -6,7 +6,9 @@ JOBS  ?= $(shell nproc)
 DEPS = build-essential cmake ninja-build pkg-config \
        libfreetype-dev libfontconfig-dev \
        libgtest-dev libgmock-dev libbenchmark-dev \
-       fonts-dejavu-core fonts-dejavu-extra
+       fonts-dejavu-core fonts-dejavu-extra \
+       qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins \
+       fonts-wqy-microhei xvfb xauth
 
 .PHONY: all deps configure build test bench demo clean
 
