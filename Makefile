@@ -1,6 +1,15 @@
 # GlyphSheet — every command installs the Debian packages it needs first.
 BUILD ?= build
+SAN_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS  ?= $(shell nproc)
+
+# Sanitizer settings for the sanitizer build and its tests; the suppressions
+# cover caches that fontconfig and Qt keep until exit.
+SAN_ENV = ASAN_OPTIONS=detect_stack_use_after_return=1:strict_init_order=1 \
+          LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
+          UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 # Debian packages the build, the tests and the demo need.
 DEPS = build-essential cmake ninja-build pkg-config \
@@ -8,9 +17,10 @@ DEPS = build-essential cmake ninja-build pkg-config \
        libgtest-dev libgmock-dev libbenchmark-dev \
        fonts-dejavu-core fonts-dejavu-extra \
        qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins \
-       fonts-wqy-microhei xvfb xauth
+       fonts-wqy-microhei xvfb xauth \
+       clang libclang-rt-14-dev
 
-.PHONY: all deps configure build test bench demo clean
+.PHONY: all deps configure build test bench demo clean test-sanitize fuzz
 
 all: build
 
@@ -39,5 +49,19 @@ bench: build
 demo: build
 	$(BUILD)/src/cli/glyphsheet-cli fonts
 
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	cmake -S . -B $(SAN_BUILD) -G Ninja -DGLYPHSHEET_SANITIZE=ON -DGLYPHSHEET_BENCH=OFF
+	$(SAN_ENV) cmake --build $(SAN_BUILD) -j $(JOBS)
+	cd $(SAN_BUILD) && $(SAN_ENV) ctest --output-on-failure -j $(JOBS)
+
+# Fuzz the project-file reader for FUZZ_SECONDS seconds (libFuzzer, clang).
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DGLYPHSHEET_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target project_fuzz
+	mkdir -p $(FUZZ_BUILD)/corpus
+	$(FUZZ_BUILD)/tests/fuzz/project_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
+	  -print_final_stats=1 $(FUZZ_BUILD)/corpus tests/fuzz/corpus
+
 clean:
-	rm -rf $(BUILD) out
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) out
