@@ -1,0 +1,52 @@
+#include "sheet/glyph_layout.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "sheet/sheet_font.h"
+
+namespace glyphsheet {
+
+namespace {
+
+// Borders come from project files unchecked against each other, so sums are
+// taken in 64 bits and held to what a cell field can store.
+int32_t Saturate(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
+
+}  // namespace
+
+void MeasureGlyphs(SheetDocument& doc, const RasterFont* font) {
+  const int64_t f = SmoothingFactor(doc.font);
+  const CellBorders& b = doc.borders;
+  const int64_t lineHeight = font ? font->LineHeight() : 0;
+  // Every character of a font has the same line height.
+  const int64_t height = lineHeight / f + b.bottom + b.top;
+  for (GlyphRecord& g : doc.glyphs) {
+    const int64_t inkWidth = font ? font->CharAbc(g.code).b : 0;
+    const int64_t width = (inkWidth < 0 ? -inkWidth : inkWidth) / f;
+    g.width = Saturate(width + g.leftBorder + g.rightBorder + b.right + b.left);
+    g.height = Saturate(height);
+  }
+}
+
+void LayoutGlyphs(SheetDocument& doc) {
+  int64_t x = 0;
+  int64_t y = 0;
+  int32_t rowStep = 0;
+  for (GlyphRecord& g : doc.glyphs) {
+    // The tallest cell so far, over all rows, not only the current one.
+    rowStep = std::max(rowStep, g.height);
+    if (x + g.width > doc.sheetWidth) {
+      x = 0;
+      y = Saturate(y + rowStep + 1);
+    }
+    g.x = static_cast<int32_t>(x);
+    g.y = static_cast<int32_t>(y);
+    x = Saturate(x + g.width + 1);
+  }
+}
+
+}  // namespace glyphsheet

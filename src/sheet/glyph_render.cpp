@@ -1,0 +1,162 @@
+#include "sheet/glyph_render.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "sheet/sheet_font.h"
+
+namespace glyphsheet {
+
+namespace {
+
+// Weights of the supersample reduction; each table sums to its divisor, so a
+// fully white block stays 255.
+constexpr uint32_t kKernel3[3][3] = {{1, 3, 1}, {3, 5, 3}, {1, 3, 1}};
+constexpr uint32_t kKernel4[4][4] = {{1, 2, 2, 1}, {2, 4, 4, 2}, {2, 4, 4, 2}, {1, 2, 2, 1}};
+
+// A drawing offset this far from the scratch area cannot put ink into it, and
+// nearer offsets leave the rasterizer room to add its own metrics safely.
+constexpr int64_t kFarOffset = int64_t{1} << 30;
+
+/// Red channel of a pixel word as stored (0x00RRGGBB).
+uint32_t Red(uint32_t word) { return (word >> 16) & 0xFFu; }
+
+/// Grey colour of the low 8 bits of v.
+uint32_t Grey(uint32_t v) {
+  v &= 0xFFu;
+  return v | (v << 8) | (v << 16);
+}
+
+/// Reduces the F × F block of pixel words at p (rows `stride` words apart)
+/// to one sheet colour.
+template <int F>
+uint32_t Reduce(const uint32_t* p, size_t stride) {
+  if constexpr (F == 1) {
+    return PixelBitmap::SwapRedBlue(p[0]);
+  } else if constexpr (F == 2) {
+    return Grey((Red(p[0]) + Red(p[1]) + Red(p[stride + 1]) + Red(p[stride])) / 4);
+  } else {
+    uint32_t sum = 0;
+    for (int j = 0; j < F; ++j) {
+      for (int i = 0; i < F; ++i) {
+        sum += (F == 3 ? kKernel3[j][i] : kKernel4[j][i]) * Red(p[j * stride + i]);
+      }
+    }
+    return Grey(sum / (F == 3 ? 21 : 36));
+  }
+}
+
+/// The part of a cell that lies inside the sheet, in cell pixels: columns
+/// [cx0, cx1) and rows [cy0, cy1).
+struct CellSpan {
+  int64_t cx0 = 0, cx1 = 0, cy0 = 0, cy1 = 0;
+  bool Empty() const { return cx0 >= cx1 || cy0 >= cy1; }
+};
+
+CellSpan InSheetSpan(const GlyphRecord& g, int64_t limitX, int64_t limitY) {
+  CellSpan s;
+  s.cx0 = std::max<int64_t>(0, -int64_t{g.x});
+  s.cx1 = std::min<int64_t>(g.width, limitX - g.x);
+  s.cy0 = std::max<int64_t>(0, -int64_t{g.y});
+  s.cy1 = std::min<int64_t>(g.height, limitY - g.y);
+  return s;
+}
+
+/// Writes the reduced cell span of glyph g from the scratch words (block
+/// pixel (f·cx0, f·cy0) at the top-left) into the sheet bitmap.
+template <int F>
+void ReduceSpan(const GlyphRecord& g, const CellSpan& s, const PixelBitmap& scratch,
+                PixelBitmap& sheetBitmap) {
+  const size_t stride = static_cast<size_t>(scratch.Width());
+  const uint32_t* pixels = scratch.Pixels();
+  for (int64_t cy = s.cy0; cy < s.cy1; ++cy) {
+    const uint32_t* row = pixels + static_cast<size_t>((cy - s.cy0) * F) * stride;
+    const auto y = static_cast<int32_t>(g.y + cy);
+    for (int64_t cx = s.cx0; cx < s.cx1; ++cx) {
+      const uint32_t* block = row + static_cast<size_t>((cx - s.cx0) * F);
+      sheetBitmap.SetPixel(static_cast<int32_t>(g.x + cx), y, Reduce<F>(block, stride));
+    }
+  }
+}
+
+/// Paints the top-left width × height pixels of the scratch black.
+void ClearScratch(PixelBitmap& scratch, int32_t width, int32_t height) {
+  for (int32_t y = 0; y < height; ++y) {
+    for (int32_t x = 0; x < width; ++x) scratch.SetPixel(x, y, 0);
+  }
+}
+
+}  // namespace
+
+uint32_t ReduceBlock(const PixelBitmap& scratch, int32_t sx, int32_t sy, int32_t factor) {
+  if (factor < kMinSmoothing || factor > kMaxSmoothing) return 0;
+  uint32_t block[kMaxSmoothing * kMaxSmoothing];
+  for (int32_t j = 0; j < factor; ++j) {
+    for (int32_t i = 0; i < factor; ++i) {
+      const uint32_t colour = scratch.GetPixel(sx + i, sy + j);
+      block[j * factor + i] = PixelBitmap::SwapRedBlue(colour);
+    }
+  }
+  const auto stride = static_cast<size_t>(factor);
+  switch (factor) {
+    case 1: return Reduce<1>(block, stride);
+    case 2: return Reduce<2>(block, stride);
+    case 3: return Reduce<3>(block, stride);
+    default: return Reduce<4>(block, stride);
+  }
+}
+
+void RenderGlyphs(const SheetDocument& doc, const RasterFont* font, PixelBitmap& sheetBitmap) {
+  const int32_t f = SmoothingFactor(doc.font);
+  const int64_t limitX = std::min(doc.sheetWidth, sheetBitmap.Width());
+  const int64_t limitY = std::min(doc.sheetHeight, sheetBitmap.Height());
+
+  // Only the part of each cell inside the sheet is read back, so the scratch
+  // needs to hold that part at factor scale and no more: at most the sheet
+  // times f, however large a cell is.
+  int64_t scratchWidth = 0;
+  int64_t scratchHeight = 0;
+  for (const GlyphRecord& g : doc.glyphs) {
+    const CellSpan s = InSheetSpan(g, limitX, limitY);
+    if (s.Empty()) continue;
+    scratchWidth = std::max(scratchWidth, (s.cx1 - s.cx0) * f);
+    scratchHeight = std::max(scratchHeight, (s.cy1 - s.cy0) * f);
+  }
+  PixelBitmap scratch;
+  if (scratchWidth == 0 ||
+      !scratch.Create(static_cast<int32_t>(scratchWidth), static_cast<int32_t>(scratchHeight))) {
+    return;
+  }
+
+  const CellBorders& b = doc.borders;
+  for (const GlyphRecord& g : doc.glyphs) {
+    const CellSpan s = InSheetSpan(g, limitX, limitY);
+    if (s.Empty()) continue;
+    // The scratch holds the block from (f·cx0, f·cy0) on; everything read
+    // lies inside the block, which starts black.
+    const int64_t originX = s.cx0 * f;
+    const int64_t originY = s.cy0 * f;
+    ClearScratch(scratch, static_cast<int32_t>((s.cx1 - s.cx0) * f),
+                 static_cast<int32_t>((s.cy1 - s.cy0) * f));
+    if (font) {
+      // The pen goes A left of the borders, so the ink starts exactly after
+      // the left borders and the line starts below the top border.
+      const int64_t penX = (int64_t{g.leftBorder} + b.left) * f - font->CharAbc(g.code).a;
+      const int64_t drawX = penX - originX;
+      const int64_t drawY = int64_t{b.top} * f - originY;
+      if (drawX > -kFarOffset && drawX < kFarOffset && drawY > -kFarOffset &&
+          drawY < kFarOffset) {
+        font->DrawChar(g.code, scratch, static_cast<int32_t>(drawX),
+                       static_cast<int32_t>(drawY));
+      }
+    }
+    switch (f) {
+      case 1: ReduceSpan<1>(g, s, scratch, sheetBitmap); break;
+      case 2: ReduceSpan<2>(g, s, scratch, sheetBitmap); break;
+      case 3: ReduceSpan<3>(g, s, scratch, sheetBitmap); break;
+      default: ReduceSpan<4>(g, s, scratch, sheetBitmap); break;
+    }
+  }
+}
+
+}  // namespace glyphsheet

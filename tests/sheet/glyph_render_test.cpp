@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "sheet/glyph_render.h"
+#include "sheet/rebuild.h"
+#include "sheet/sheet_bitmap.h"
+#include "support/fake_rasterizer.h"
+
+namespace glyphsheet {
+namespace {
+
+using testing::FakeFont;
+using testing::FakeGlyph;
+
+constexpr uint32_t kWhite = 0xFFFFFF;
+
+uint32_t GreyOf(uint32_t v) { return v | (v << 8) | (v << 16); }
+
+TEST(ReduceBlock, KernelsWeighTheRedChannel) {
+  struct Case {
+    const char* what;
+    int32_t factor;
+    std::vector<std::pair<int32_t, int32_t>> white;  // pixels set to white
+    int32_t sx, sy;
+    uint32_t want;
+  };
+  const Case cases[] = {
+      {"2×2 with 255, 255, 0, 0", 2, {{0, 0}, {1, 0}}, 0, 0, GreyOf(127)},
+      {"2×2 lower right only", 2, {{1, 1}}, 0, 0, GreyOf(63)},
+      {"3×3 centre only", 3, {{1, 1}}, 0, 0, GreyOf(60)},
+      {"3×3 corner only", 3, {{2, 2}}, 0, 0, GreyOf(12)},
+      {"3×3 edge only", 3, {{1, 0}}, 0, 0, GreyOf(36)},
+      {"4×4 four centre pixels", 4, {{1, 1}, {2, 1}, {1, 2}, {2, 2}}, 0, 0, GreyOf(113)},
+      {"4×4 corner only", 4, {{3, 0}}, 0, 0, GreyOf(7)},
+      {"4×4 edge pixel", 4, {{0, 2}}, 0, 0, GreyOf(14)},
+      {"block at an offset", 2, {{5, 7}}, 4, 6, GreyOf(63)},
+      {"outside the scratch is black", 2, {{0, 0}}, -1, -1, GreyOf(63)},
+      {"factor 1 copies the pixel", 1, {{3, 3}}, 3, 3, kWhite},
+      {"unknown factor gives black", 5, {{0, 0}}, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    PixelBitmap scratch(8, 8);
+    for (const auto& [x, y] : c.white) scratch.SetPixel(x, y, kWhite);
+    EXPECT_EQ(ReduceBlock(scratch, c.sx, c.sy, c.factor), c.want) << c.what;
+  }
+
+  // All white gives 255 at every factor; only the red (lowest) byte counts.
+  for (int32_t f = 1; f <= 4; ++f) {
+    PixelBitmap scratch(4, 4);
+    for (int32_t y = 0; y < 4; ++y)
+      for (int32_t x = 0; x < 4; ++x) scratch.SetPixel(x, y, kWhite);
+    EXPECT_EQ(ReduceBlock(scratch, 0, 0, f), kWhite) << "factor " << f;
+    for (int32_t y = 0; y < 4; ++y)
+      for (int32_t x = 0; x < 4; ++x) scratch.SetPixel(x, y, 0x0000FF);
+    EXPECT_EQ(ReduceBlock(scratch, 0, 0, f), f == 1 ? 0x0000FFu : kWhite) << "factor " << f;
+    for (int32_t y = 0; y < 4; ++y)
+      for (int32_t x = 0; x < 4; ++x) scratch.SetPixel(x, y, 0xFFFF00);
+    EXPECT_EQ(ReduceBlock(scratch, 0, 0, f), f == 1 ? 0xFFFF00u : 0u) << "factor " << f;
+  }
+}
+
+// The straightforward way: a 512 × 512 scratch, the whole block cleared,
+// every cell pixel visited and tested against the sheet. For cells whose
+// block fits in 512 pixels RenderGlyphs must give exactly this.
+PixelBitmap ReferenceSheet(const SheetDocument& doc, const RasterFont& font) {
+  PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
+  ClearSheetBitmap(sheet, doc.sheetWidth, doc.sheetHeight);
+  PixelBitmap scratch(kSheetBitmapSize, kSheetBitmapSize);
+  const int32_t f = doc.font.smoothing;
+  for (const GlyphRecord& g : doc.glyphs) {
+    for (int32_t y = 0; y < g.height * f; ++y)
+      for (int32_t x = 0; x < g.width * f; ++x) scratch.SetPixel(x, y, 0);
+    const int32_t ox = (g.leftBorder + doc.borders.left) * f;
+    font.DrawChar(g.code, scratch, ox - font.CharAbc(g.code).a, doc.borders.top * f);
+    for (int32_t cy = 0; cy < g.height; ++cy) {
+      for (int32_t cx = 0; cx < g.width; ++cx) {
+        if (g.y + cy < doc.sheetHeight && g.x + cx < doc.sheetWidth) {
+          sheet.SetPixel(g.x + cx, g.y + cy, ReduceBlock(scratch, f * cx, f * cy, f));
+        }
+      }
+    }
+  }
+  return sheet;
+}
+
+void ExpectSameBitmaps(const PixelBitmap& got, const PixelBitmap& want, const std::string& what) {
+  int32_t wrong = 0;
+  for (int32_t y = 0; y < want.Height(); ++y) {
+    for (int32_t x = 0; x < want.Width(); ++x) {
+      if (got.GetPixel(x, y) != want.GetPixel(x, y) && ++wrong <= 3) {
+        ADD_FAILURE() << what << ": pixel (" << x << ", " << y << ") is " << std::hex
+                      << got.GetPixel(x, y) << ", want " << want.GetPixel(x, y);
+      }
+    }
+  }
+  EXPECT_EQ(wrong, 0) << what;
+}
+
+TEST(RenderGlyphs, MatchesThePixelByPixelReductionAtEveryFactor) {
+  for (int32_t f = 1; f <= 4; ++f) {
+    const int32_t line = 12 * f + 2;
+    FakeFont font(line, FakeGlyph{{f, 5 * f - 1, 1}, f / 2, -1, 200});
+    font.Set('i', FakeGlyph{{-2, 2 * f + 1, 3}, 3 * f, 6 * f, 255});
+    font.Set('w', FakeGlyph{{0, 9 * f + 3, -1}, 1, 8 * f, 90});
+    font.Set(' ', FakeGlyph{{0, 1, 2 * f}, 0, 0, 255});
+    for (const auto& [sheetW, sheetH] : {std::pair{128, 64}, std::pair{64, 128}, std::pair{512, 512}}) {
+      SheetDocument doc;
+      doc.sheetWidth = sheetW;
+      doc.sheetHeight = sheetH;
+      doc.font.smoothing = f;
+      doc.borders = {1, 2, 0, 1};
+      for (int c = ' '; c < 127; ++c) doc.AddGlyph(static_cast<uint8_t>(c));
+      doc.glyphs[3].leftBorder = 3;
+      doc.glyphs[5].rightBorder = 4;
+      doc.glyphs[7].leftBorder = -2;  // ink starts left of the cell
+      PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
+      Rebuild(doc, &font, sheet);
+      ExpectSameBitmaps(sheet, ReferenceSheet(doc, font),
+                        "factor " + std::to_string(f) + ", sheet " + std::to_string(sheetW) +
+                            " × " + std::to_string(sheetH));
+    }
+  }
+}
+
+// One glyph per factor, with its box placed so that known blocks come out.
+TEST(RenderGlyphs, CellsCarryKernelValuesBordersAndEmptyColourGaps) {
+  for (int32_t f = 1; f <= 4; ++f) {
+    // Two glyphs: 'a' a full white box 2 × 3 cells; 'b' ink only on the top
+    // scratch row of its first cell row.
+    FakeFont font(3 * f, FakeGlyph{{0, 2 * f, 0}});
+    font.Set('b', FakeGlyph{{0, 2 * f, 0}, 0, 1, 255});
+    SheetDocument doc;
+    doc.sheetWidth = 64;
+    doc.sheetHeight = 64;
+    doc.font.smoothing = f;
+    doc.borders = {1, 1, 0, 0};
+    doc.AddGlyph('a');
+    doc.AddGlyph('b');
+    doc.glyphs[0].leftBorder = 1;
+    PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
+    Rebuild(doc, &font, sheet);
+    ASSERT_EQ(doc.glyphs[0].width, 4) << f;
+    ASSERT_EQ(doc.glyphs[0].height, 4) << f;
+    // 'a': two border columns and one border row black, then white.
+    for (int32_t y = 0; y < 4; ++y) {
+      for (int32_t x = 0; x < 4; ++x) {
+        const bool ink = x >= 2 && y >= 1;
+        EXPECT_EQ(sheet.GetPixel(x, y), ink ? kWhite : 0u) << "factor " << f << " at " << x << ", " << y;
+      }
+    }
+    // The one-pixel gap and the rest of the sheet keep the empty-cell colour.
+    EXPECT_EQ(sheet.GetPixel(4, 0), kEmptyCellColour);
+    EXPECT_EQ(sheet.GetPixel(0, 4), kEmptyCellColour);
+    EXPECT_EQ(sheet.GetPixel(63, 63), kEmptyCellColour);
+    // 'b' at x = 5: one white scratch row of f in its first ink row.
+    ASSERT_EQ(doc.glyphs[1].x, 5);
+    const uint32_t topRow[] = {0, kWhite, GreyOf(127), GreyOf(5 * 255 / 21), GreyOf(6 * 255 / 36)};
+    EXPECT_EQ(sheet.GetPixel(6, 1), topRow[f]) << "factor " << f;
+    EXPECT_EQ(sheet.GetPixel(6, 2), 0u) << "factor " << f;
+    EXPECT_EQ(sheet.GetPixel(5, 1), 0u) << "factor " << f;
+  }
+}
+
+TEST(RenderGlyphs, CellsPastTheSheetAreWrittenOnlyInsideIt) {
+  FakeFont font(30, FakeGlyph{{0, 50, 0}});
+  SheetDocument doc;
+  doc.sheetWidth = 64;
+  doc.sheetHeight = 64;
+  for (uint8_t c : {'A', 'B', 'C'}) doc.AddGlyph(c);
+  doc.glyphs[1].rightBorder = 40;  // 90 wide: past the right edge
+  PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
+  Rebuild(doc, &font, sheet);
+  ASSERT_EQ(doc.glyphs[1].y, 31);
+  ASSERT_EQ(doc.glyphs[2].y, 62);  // rows 62.. run past the bottom
+  PixelBitmap cleared(kSheetBitmapSize, kSheetBitmapSize);
+  ClearSheetBitmap(cleared, 64, 64);
+  for (int32_t y = 0; y < kSheetBitmapSize; ++y) {
+    for (int32_t x = 0; x < kSheetBitmapSize; ++x) {
+      if (x >= 64 || y >= 64) {
+        ASSERT_EQ(sheet.GetPixel(x, y), cleared.GetPixel(x, y)) << x << ", " << y;
+      }
+    }
+  }
+  EXPECT_EQ(sheet.GetPixel(49, 31), kWhite);
+  EXPECT_EQ(sheet.GetPixel(63, 31), 0u);  // its right border, cut at the edge
+  EXPECT_EQ(sheet.GetPixel(49, 63), kWhite);
+  EXPECT_EQ(sheet.GetPixel(50, 63), kEmptyCellColour);
+}
+
+TEST(RenderGlyphs, BlocksLargerThan512KeepTheirInk) {
+  // Factor 2, a cell 300 × 550: its block is 600 × 1100 scratch pixels.
+  FakeFont font(1100, FakeGlyph{{5, 600, 7}});
+  SheetDocument doc;
+  doc.sheetWidth = 512;
+  doc.sheetHeight = 512;
+  doc.font.smoothing = 2;
+  doc.AddGlyph('M');
+  PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
+  Rebuild(doc, &font, sheet);
+  ASSERT_EQ(doc.glyphs[0].width, 300);
+  ASSERT_EQ(doc.glyphs[0].height, 550);
+  for (const auto& [x, y] : {std::pair{0, 0}, std::pair{255, 255}, std::pair{256, 0},
+                             std::pair{299, 300}, std::pair{0, 511}, std::pair{299, 511}}) {
+    EXPECT_EQ(sheet.GetPixel(x, y), kWhite) << x << ", " << y;
+  }
+  EXPECT_EQ(sheet.GetPixel(300, 0), kEmptyCellColour);
+}
+
+TEST(RenderGlyphs, AbsurdBordersFinish) {
+  FakeFont font(40, FakeGlyph{{1, 20, 1}});
+  const int32_t borders[] = {65536, INT32_MAX, -65536, INT32_MIN, -1};
+  for (int32_t f = 1; f <= 4; ++f) {
+    for (int32_t border : borders) {
+      SheetDocument doc;
+      doc.sheetWidth = 512;
+      doc.sheetHeight = 512;
+      doc.font.smoothing = f;
+      for (int c = 0; c < 256; ++c) doc.AddGlyph(static_cast<uint8_t>(c));
+      // A huge left border on the first glyph only: its cell covers the
+      // sheet's width and shows nothing but black there.
+      doc.glyphs[0].leftBorder = border;
+      doc.glyphs[1].rightBorder = border;
+      PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
+      Rebuild(doc, &font, sheet);
+      const GlyphRecord& g = doc.glyphs[0];
+      if (border == 65536 || border == INT32_MAX) {
+        EXPECT_EQ(g.x, 0);
+        EXPECT_EQ(g.y, g.height + 1);
+        EXPECT_EQ(sheet.GetPixel(0, g.y), 0u);
+        EXPECT_EQ(sheet.GetPixel(511, g.y + 5), 0u);
+      }
+      // Whole-sheet borders of the same size.
+      doc.borders = {border, border, border, border};
+      Rebuild(doc, &font, sheet);
+      doc.borders = {border, 0, 0, 0};
+      Rebuild(doc, &font, sheet);
+      doc.borders = {0, border, 0, 0};
+      Rebuild(doc, &font, sheet);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace glyphsheet
