@@ -1,16 +1,68 @@
 #include "raster/freetype_rasterizer.h"
 
+#include <optional>
+
+#include "raster/freetype_font.h"
+#include "raster/freetype_handles.h"
+#include "raster/typeface_catalog.h"
+
 namespace glyphsheet {
 
-struct FreeTypeRasterizer::Impl {};
+namespace {
+// Largest em size accepted; a glyph bitmap of this size is already 16 MB.
+constexpr int32_t kMaxPixelHeight = 4096;
+// Requests heavier than this prefer a bold face.
+constexpr int32_t kBoldAbove = 550;
+}  // namespace
+
+struct FreeTypeRasterizer::Impl {
+  Result<raster::LibraryPtr> library = raster::CreateLibrary();
+  // Scanned on first use; fontconfig is asked once per rasterizer.
+  mutable std::optional<std::vector<raster::Typeface>> typefaces;
+
+  const std::vector<raster::Typeface>& Typefaces() const {
+    if (!typefaces) {
+      typefaces = library ? raster::ScanTypefaces(library.value().get())
+                          : std::vector<raster::Typeface>{};
+    }
+    return *typefaces;
+  }
+
+  const raster::Typeface* Find(const std::string& name) const {
+    const std::string key = raster::FoldCase(name);
+    for (const auto& typeface : Typefaces()) {
+      if (raster::FoldCase(typeface.name) == key) return &typeface;
+    }
+    return nullptr;
+  }
+};
 
 FreeTypeRasterizer::FreeTypeRasterizer() : impl_(std::make_unique<Impl>()) {}
 FreeTypeRasterizer::~FreeTypeRasterizer() = default;
 
-std::vector<std::string> FreeTypeRasterizer::ListTypefaces() const { return {}; }
+std::vector<std::string> FreeTypeRasterizer::ListTypefaces() const {
+  std::vector<std::string> names;
+  for (const auto& typeface : impl_->Typefaces()) names.push_back(typeface.name);
+  return names;
+}
 
 Result<std::unique_ptr<RasterFont>> FreeTypeRasterizer::CreateFont(const FontRequest& request) const {
-  return Error{"typeface \"" + request.face + "\" is not installed"};
+  if (!impl_->library) return Error{"typeface \"" + request.face + "\": " + impl_->library.error()};
+  if (request.pixelHeight < 1 || request.pixelHeight > kMaxPixelHeight) {
+    return Error{"typeface \"" + request.face + "\": pixel height " +
+                 std::to_string(request.pixelHeight) + " is outside 1.." +
+                 std::to_string(kMaxPixelHeight)};
+  }
+  const raster::Typeface* typeface = impl_->Find(request.face);
+  if (typeface == nullptr) return Error{"typeface \"" + request.face + "\" is not installed"};
+  const bool bold = request.weight > kBoldAbove;
+  const raster::FaceFile& file = raster::ChooseFace(*typeface, bold, request.italic);
+  raster::FontStyle style;
+  style.pixelHeight = request.pixelHeight;
+  style.emboldenOutline = bold && !file.bold;
+  style.slantOutline = request.italic && !file.italic;
+  style.antialiased = request.antialiased;
+  return raster::FreeTypeFont::Create(impl_->library.value(), typeface->name, file, style);
 }
 
 }  // namespace glyphsheet

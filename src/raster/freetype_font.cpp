@@ -1,0 +1,188 @@
+#include "raster/freetype_font.h"
+
+#include FT_OUTLINE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+#include "sheet/windows1252.h"
+
+namespace glyphsheet::raster {
+namespace {
+
+// 26.6 fixed point to whole pixels.
+int32_t FloorPixels(FT_Pos value) { return static_cast<int32_t>(value >> 6); }
+int32_t CeilPixels(FT_Pos value) { return static_cast<int32_t>((value + 63) >> 6); }
+
+// One em of `pixelHeight` pixels in 16.16 units per font unit, rounded.
+int64_t ScaleOf(int32_t pixelHeight, int64_t unitsPerEm) {
+  return (int64_t{pixelHeight} * 65536 + unitsPerEm / 2) / unitsPerEm;
+}
+int32_t ScaleRounded(int64_t fontUnits, int64_t scale) {
+  return static_cast<int32_t>((std::llabs(fontUnits) * scale + 32768) >> 16);
+}
+
+// Hinted for 1-bit output in both qualities, so both give the same outline
+// and the same widths; embedded bitmaps are skipped because the synthetic
+// styles work on the outline.
+constexpr FT_Int32 kLoadFlags = FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP;
+
+// Copies a rendered FreeType bitmap to one coverage byte per pixel (0..255).
+std::vector<uint8_t> CoverageOf(const FT_Bitmap& bitmap) {
+  const auto width = static_cast<int32_t>(bitmap.width);
+  const auto rows = static_cast<int32_t>(bitmap.rows);
+  std::vector<uint8_t> coverage(static_cast<size_t>(width) * static_cast<size_t>(rows));
+  const int32_t stride = std::abs(bitmap.pitch);
+  for (int32_t r = 0; r < rows; ++r) {
+    const FT_Byte* row = bitmap.buffer + static_cast<ptrdiff_t>(
+                                             bitmap.pitch >= 0 ? r : rows - 1 - r) * stride;
+    uint8_t* out = coverage.data() + static_cast<size_t>(r) * static_cast<size_t>(width);
+    for (int32_t c = 0; c < width; ++c) {
+      if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
+        out[c] = (row[c >> 3] & (0x80 >> (c & 7))) ? 255 : 0;
+      } else {
+        const int levels = bitmap.num_grays > 1 ? bitmap.num_grays - 1 : 255;
+        out[c] = static_cast<uint8_t>(row[c] * 255 / levels);
+      }
+    }
+  }
+  return coverage;
+}
+
+// One channel moved towards white by coverage k / 255.
+uint32_t Lighten(uint32_t channel, uint32_t k) { return channel + ((255 - channel) * k + 127) / 255; }
+
+}  // namespace
+
+VerticalMetrics WindowsVerticalMetrics(FT_Face face, int32_t pixelHeight) {
+  const int64_t scale = ScaleOf(pixelHeight, face->units_per_EM > 0 ? face->units_per_EM : 2048);
+  int64_t ascender = face->ascender;
+  int64_t descender = face->descender;
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  const auto* hhea = static_cast<const TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
+  if (os2 != nullptr && os2->version != 0xFFFF &&
+      (os2->usWinAscent != 0 || os2->usWinDescent != 0)) {
+    ascender = os2->usWinAscent;
+    descender = os2->usWinDescent;
+  } else if (hhea != nullptr) {
+    ascender = hhea->Ascender;
+    descender = hhea->Descender;
+  }
+  return {ScaleRounded(ascender, scale), ScaleRounded(descender, scale)};
+}
+
+Result<std::unique_ptr<RasterFont>> FreeTypeFont::Create(LibraryPtr library,
+                                                         const std::string& faceName,
+                                                         const FaceFile& file,
+                                                         const FontStyle& style) {
+  auto face = OpenFace(library.get(), file.path, file.index);
+  if (!face) return Error{"typeface \"" + faceName + "\": " + face.error()};
+  if (const FT_Error error = FT_Set_Pixel_Sizes(face.value().get(), 0,
+                                                static_cast<FT_UInt>(style.pixelHeight))) {
+    return Error{"typeface \"" + faceName + "\" (file \"" + file.path + "\") cannot be sized to " +
+                 std::to_string(style.pixelHeight) + " pixels: " + DescribeFreeTypeError(error)};
+  }
+  return std::unique_ptr<RasterFont>(
+      new FreeTypeFont(std::move(library), std::move(face).value(), style));
+}
+
+FreeTypeFont::FreeTypeFont(LibraryPtr library, FacePtr face, const FontStyle& style)
+    : library_(std::move(library)), face_(std::move(face)), style_(style) {
+  const VerticalMetrics metrics = WindowsVerticalMetrics(face_.get(), style_.pixelHeight);
+  ascent_ = metrics.ascent;
+  descent_ = metrics.descent;
+}
+
+AbcWidths FreeTypeFont::CharAbc(uint8_t code) const { return Rendered(code).abc; }
+
+void FreeTypeFont::DrawChar(uint8_t code, PixelBitmap& target, int32_t x, int32_t y) const {
+  const Glyph& glyph = Rendered(code);
+  const int32_t originX = x + glyph.left;
+  const int32_t originY = y + ascent_ - glyph.top;
+  const int32_t firstRow = std::max(0, -originY);
+  const int32_t lastRow = std::min(glyph.rows, target.Height() - originY);
+  const int32_t firstColumn = std::max(0, -originX);
+  const int32_t lastColumn = std::min(glyph.width, target.Width() - originX);
+  for (int32_t r = firstRow; r < lastRow; ++r) {
+    const uint8_t* row = glyph.coverage.data() + static_cast<size_t>(r) * glyph.width;
+    for (int32_t c = firstColumn; c < lastColumn; ++c) {
+      const uint32_t k = row[c];
+      if (k == 0) continue;
+      const uint32_t old = target.GetPixel(originX + c, originY + r);
+      const uint32_t blended = Lighten(old & 0xFF, k) | Lighten((old >> 8) & 0xFF, k) << 8 |
+                               Lighten((old >> 16) & 0xFF, k) << 16;
+      target.SetPixel(originX + c, originY + r, blended);
+    }
+  }
+}
+
+const FreeTypeFont::Glyph& FreeTypeFont::Rendered(uint8_t code) const {
+  auto& slot = cache_[code];
+  if (!slot) slot = std::make_unique<Glyph>(Render(code));
+  return *slot;
+}
+
+FT_UInt FreeTypeFont::GlyphIndex(uint8_t code) const {
+  FT_Face face = face_.get();
+  // Symbol fonts keep their characters at U+F000 + byte, as Windows maps them.
+  if (face->charmap != nullptr && face->charmap->encoding == FT_ENCODING_MS_SYMBOL) {
+    if (const FT_UInt index = FT_Get_Char_Index(face, 0xF000u + code)) return index;
+    return FT_Get_Char_Index(face, code);
+  }
+  return FT_Get_Char_Index(face, Windows1252ToUnicode(code));
+}
+
+FreeTypeFont::Glyph FreeTypeFont::Render(uint8_t code) const {
+  Glyph glyph;
+  glyph.abc = {0, 1, 0};
+  FT_Face face = face_.get();
+  const FT_UInt index = GlyphIndex(code);  // 0 (.notdef) when the font lacks the code
+  if (FT_Load_Glyph(face, index, kLoadFlags) != 0 &&
+      (index == 0 || FT_Load_Glyph(face, 0, kLoadFlags) != 0)) {
+    return glyph;  // nothing loadable: an empty cell one pixel wide
+  }
+  FT_GlyphSlot slot = face->glyph;
+  const int32_t advance = CeilPixels(slot->advance.x) + (style_.emboldenOutline ? 1 : 0);
+  if (slot->format != FT_GLYPH_FORMAT_OUTLINE || slot->outline.n_points == 0) {
+    glyph.abc.a = FloorPixels(slot->metrics.horiBearingX);
+    glyph.abc.c = advance - glyph.abc.a - glyph.abc.b;
+    return glyph;
+  }
+
+  FT_Outline& outline = slot->outline;
+  if (style_.emboldenOutline) {
+    const FT_Pos strength = FT_Pos{style_.pixelHeight} * 64 / 24;
+    FT_Outline_EmboldenXY(&outline, strength, strength);
+  }
+  if (style_.slantOutline) {
+    FT_Matrix shear{0x10000, 0x3333, 0, 0x10000};  // x += 0.2 * y
+    FT_Outline_Transform(&outline, &shear);
+  }
+  // Move the ink's left edge onto a pixel boundary (by less than a pixel) so
+  // the rendered bitmap starts exactly at A and is at most B wide.
+  FT_BBox box;
+  FT_Outline_Get_CBox(&outline, &box);
+  const FT_Pos fraction = box.xMin & 63;
+  FT_Outline_Translate(&outline, -fraction, 0);
+  int32_t a = FloorPixels(box.xMin);
+  int32_t b = std::max(1, CeilPixels(box.xMax - box.xMin));
+
+  const FT_Render_Mode mode = style_.antialiased ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO;
+  if (FT_Render_Glyph(slot, mode) == 0 && slot->bitmap.width > 0 && slot->bitmap.rows > 0) {
+    glyph.left = slot->bitmap_left;
+    glyph.top = slot->bitmap_top;
+    glyph.width = static_cast<int32_t>(slot->bitmap.width);
+    glyph.rows = static_cast<int32_t>(slot->bitmap.rows);
+    glyph.coverage = CoverageOf(slot->bitmap);
+    // The renderer may widen a hairline to one whole pixel; the cell still holds it.
+    const int32_t right = std::max(a + b, glyph.left + glyph.width);
+    a = std::min(a, glyph.left);
+    b = right - a;
+  }
+  glyph.abc = {a, b, advance - a - b};
+  return glyph;
+}
+
+}  // namespace glyphsheet::raster

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "raster/freetype_handles.h"
+#include "raster/text_rasterizer.h"
+#include "raster/typeface_catalog.h"
+
+namespace glyphsheet::raster {
+
+/// How a created font draws: the face it uses and what it synthesises.
+struct FontStyle {
+  /// Em size in pixels.
+  int32_t pixelHeight = 15;
+  /// Widen every outline and add one pixel to each advance (no bold face).
+  bool emboldenOutline = false;
+  /// Slant every outline by 0.2 (no italic face).
+  bool slantOutline = false;
+  /// Grey levels when true, 0 or 255 only when false.
+  bool antialiased = true;
+};
+
+/// A font drawn with FreeType. Each code is loaded, hinted and rendered once,
+/// on first use; later measures and draws read the stored bitmap.
+class FreeTypeFont : public RasterFont {
+ public:
+  /// Opens `file` of the typeface `faceName` at the style's size; the error
+  /// names the typeface and the file.
+  static Result<std::unique_ptr<RasterFont>> Create(LibraryPtr library, const std::string& faceName,
+                                                    const FaceFile& file, const FontStyle& style);
+
+  int32_t LineHeight() const override { return ascent_ + descent_; }
+  AbcWidths CharAbc(uint8_t code) const override;
+  void DrawChar(uint8_t code, PixelBitmap& target, int32_t x, int32_t y) const override;
+
+ private:
+  // One rendered code: its widths and its coverage, one byte per pixel.
+  struct Glyph {
+    AbcWidths abc;
+    int32_t left = 0;  // bitmap column 0, from the pen position
+    int32_t top = 0;   // bitmap row 0, in pixels above the baseline
+    int32_t width = 0;
+    int32_t rows = 0;
+    std::vector<uint8_t> coverage;
+  };
+
+  FreeTypeFont(LibraryPtr library, FacePtr face, const FontStyle& style);
+
+  const Glyph& Rendered(uint8_t code) const;
+  Glyph Render(uint8_t code) const;
+  FT_UInt GlyphIndex(uint8_t code) const;
+
+  // The library is declared first so it is released after the face.
+  LibraryPtr library_;
+  FacePtr face_;
+  FontStyle style_;
+  int32_t ascent_ = 0;
+  int32_t descent_ = 0;
+  mutable std::array<std::unique_ptr<Glyph>, 256> cache_;
+};
+
+/// Ascent and descent in whole pixels as the Windows font mapper computes
+/// them for an em of `pixelHeight` pixels: from usWinAscent/usWinDescent, or
+/// from the hhea table when both are 0.
+struct VerticalMetrics {
+  int32_t ascent = 0;
+  int32_t descent = 0;
+};
+/// The vertical metrics of an opened face at an em of `pixelHeight` pixels.
+VerticalMetrics WindowsVerticalMetrics(FT_Face face, int32_t pixelHeight);
+
+}  // namespace glyphsheet::raster

@@ -1,0 +1,42 @@
+#include "raster/freetype_handles.h"
+
+#include FT_DRIVER_H
+#include FT_MODULE_H
+
+#include <cstdio>
+
+namespace glyphsheet::raster {
+
+std::string DescribeFreeTypeError(FT_Error error) {
+  if (const char* text = FT_Error_String(error)) return text;
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "FreeType error 0x%02X", static_cast<unsigned>(error));
+  return buffer;
+}
+
+Result<LibraryPtr> CreateLibrary() {
+  FT_Library raw = nullptr;
+  if (const FT_Error error = FT_Init_FreeType(&raw)) {
+    return Error{"cannot start FreeType: " + DescribeFreeTypeError(error)};
+  }
+  LibraryPtr library(raw, LibraryDeleter{});
+  // The classic interpreter gives full hinting in both directions, so stems
+  // and advances snap to whole pixels the same way in every quality.
+  FT_UInt interpreter = TT_INTERPRETER_VERSION_35;
+  if (const FT_Error error =
+          FT_Property_Set(raw, "truetype", "interpreter-version", &interpreter)) {
+    return Error{"cannot select TrueType interpreter 35: " + DescribeFreeTypeError(error)};
+  }
+  return library;
+}
+
+Result<FacePtr> OpenFace(FT_Library library, const std::string& path, int32_t index) {
+  FT_Face raw = nullptr;
+  if (const FT_Error error = FT_New_Face(library, path.c_str(), index, &raw)) {
+    return Error{"cannot read font file \"" + path + "\" (face " + std::to_string(index) +
+                 "): " + DescribeFreeTypeError(error)};
+  }
+  return FacePtr(raw);
+}
+
+}  // namespace glyphsheet::raster
