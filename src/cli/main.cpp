@@ -1,14 +1,24 @@
-#include <cstdio>
+#include <exception>
+#include <iostream>
 #include <string>
+#include <vector>
 
-#include "raster/freetype_rasterizer.h"
+#include "cli/cli_commands.h"
+#include "cli/cli_options.h"
 
 int main(int argc, char** argv) {
-  if (argc == 2 && std::string(argv[1]) == "fonts") {
-    glyphsheet::FreeTypeRasterizer rasterizer;
-    for (const auto& face : rasterizer.ListTypefaces()) std::printf("%s\n", face.c_str());
-    return 0;
+  using namespace glyphsheet::cli;
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  try {
+    return RunCommand(ParseCommandLine(args), std::cout, std::cerr);
+  } catch (const UsageError& e) {
+    std::cerr << "glyphsheet-cli: " << e.what() << " (glyphsheet-cli --help shows the usage)\n";
+    return 2;
+  } catch (const Failure& e) {
+    std::cerr << "glyphsheet-cli: " << e.what() << '\n';
+    return 1;
+  } catch (const std::exception& e) {
+    std::cerr << "glyphsheet-cli: " << e.what() << '\n';
+    return 1;
   }
-  std::fprintf(stderr, "usage: glyphsheet-cli fonts\n");
-  return 2;
 }

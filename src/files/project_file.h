@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -52,6 +53,10 @@ struct ApplyOutcome {
   /// document then keeps its face.
   bool faceFound = false;
 };
+
+/// The typeface of the list equal to name without regard to letter case, if any.
+std::optional<std::string> FindTypeface(const std::string& name,
+                                        const std::vector<std::string>& typefaces);
 
 /// Takes a loaded project into a document as the dialog's controls would:
 /// sheet size, per-glyph borders and the glyph list as stored; font-wide

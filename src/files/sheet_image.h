@@ -15,11 +15,13 @@ std::filesystem::path WithExtension(const std::filesystem::path& chosen, const c
 
 /// A 32-bit uncompressed top-left-origin Targa of width × height pixels:
 /// an 18-byte header, then per pixel the bytes FF FF FF and the red channel
-/// of the sheet bitmap's pixel as alpha (0 beyond the bitmap).
+/// of the sheet bitmap's pixel as alpha (0 beyond the bitmap). Empty when a
+/// side is outside 1..65535, which the header cannot hold.
 std::vector<uint8_t> EncodeSheetImage(const PixelBitmap& sheetBitmap, int32_t width,
                                       int32_t height);
 
 /// Writes the sheet image as the chosen name with ".tga"; returns the file's path.
+/// Fails, naming the file, when a side is outside 1..65535 or the file cannot be written.
 Result<std::filesystem::path> WriteSheetImage(const std::filesystem::path& chosen,
                                               const PixelBitmap& sheetBitmap, int32_t width,
                                               int32_t height);

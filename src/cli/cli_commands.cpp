@@ -1,0 +1,233 @@
+#include "cli/cli_commands.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <ostream>
+
+#include "files/atomic_file.h"
+#include "files/glyph_descriptor.h"
+#include "files/project_file.h"
+#include "files/sheet_image.h"
+#include "raster/freetype_rasterizer.h"
+#include "sheet/pixel_bitmap.h"
+#include "sheet/rebuild.h"
+#include "sheet/sheet_font.h"
+#include "sheet/windows1252.h"
+
+namespace glyphsheet::cli {
+
+namespace {
+
+template <class T>
+T Check(Result<T> result) {
+  if (!result) throw Failure(result.error());
+  return std::move(result).value();
+}
+
+std::string Quoted(const std::string& text) {
+  std::string out = "\"";
+  for (unsigned char c : text) {
+    if (c < 0x20 || c == 0x7F) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+      out += escaped;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+std::string InstalledFace(const std::string& name, const std::vector<std::string>& typefaces) {
+  if (auto face = FindTypeface(name, typefaces)) return *face;
+  throw Failure("typeface " + Quoted(name) +
+                " is not installed (glyphsheet-cli fonts lists the installed ones)");
+}
+
+// Windows-1252 bytes of the characters of one --chars or --chars-file.
+std::vector<uint8_t> CharacterBytes(const CharSource& source) {
+  std::string text = source.value;
+  if (source.fromFile) {
+    const std::vector<uint8_t> bytes = Check(ReadFileBytes(source.value));
+    text.assign(bytes.begin(), bytes.end());
+    std::erase_if(text, [](char c) { return c == '\n' || c == '\r'; });
+  }
+  Windows1252Text encoded = EncodeWindows1252(text);
+  if (encoded.rejected.empty()) return std::move(encoded.bytes);
+  std::string names;
+  for (char32_t ch : encoded.rejected) names += (names.empty() ? "" : ", ") + DescribeCharacter(ch);
+  const std::string where = source.fromFile ? "\"" + source.value + "\"" : std::string("--chars");
+  const std::string message = where + ": Windows-1252 has no byte for " + names;
+  if (source.fromFile) throw Failure(message);
+  throw UsageError(message);
+}
+
+void ApplyOverrides(const SettingOverrides& s, SheetDocument& doc,
+                    const std::vector<std::string>& typefaces) {
+  if (s.face) doc.font.faceName = InstalledFace(*s.face, typefaces);
+  doc.font.pointSize = s.pointSize.value_or(doc.font.pointSize);
+  doc.font.weight = s.weight.value_or(doc.font.weight);
+  doc.font.quality = s.quality.value_or(doc.font.quality);
+  doc.font.smoothing = s.smoothing.value_or(doc.font.smoothing);
+  doc.font.italic = s.italic.value_or(doc.font.italic);
+  doc.sheetWidth = s.sheetWidth.value_or(doc.sheetWidth);
+  doc.sheetHeight = s.sheetHeight.value_or(doc.sheetHeight);
+  doc.borders = s.borders.value_or(doc.borders);
+  for (const CharSource& source : s.chars) {
+    for (uint8_t code : CharacterBytes(source)) doc.AddGlyph(code);
+  }
+}
+
+// The document a command works on: the start-up defaults, then the project
+// (if any), then the command-line settings.
+SheetDocument PrepareDocument(const CommandLine& line, const std::vector<std::string>& typefaces) {
+  SheetDocument doc;
+  if (!typefaces.empty()) doc.font.faceName = typefaces.front();
+  if (line.project) {
+    const ProjectData project = Check(ReadProjectFile(*line.project));
+    const ApplyOutcome outcome = ApplyProject(project, doc, typefaces);
+    if (!outcome.faceFound && !line.settings.face) {
+      throw Failure("the typeface " + Quoted(project.faceName) + " of \"" + *line.project +
+                    "\" is not installed; choose another with --face");
+    }
+  }
+  ApplyOverrides(line.settings, doc, typefaces);
+  if (doc.font.faceName.empty()) throw Failure("no typeface is installed");
+  return doc;
+}
+
+std::string SizeText(int32_t width, int32_t height) {
+  return std::to_string(width) + " x " + std::to_string(height);
+}
+
+std::string GlyphCountText(size_t count) {
+  return std::to_string(count) + (count == 1 ? " glyph" : " glyphs");
+}
+
+int RunFonts(std::ostream& out) {
+  FreeTypeRasterizer rasterizer;
+  for (const std::string& face : rasterizer.ListTypefaces()) out << face << '\n';
+  return 0;
+}
+
+int RunNew(const CommandLine& line, std::ostream& out) {
+  FreeTypeRasterizer rasterizer;
+  const SheetDocument doc = PrepareDocument(line, rasterizer.ListTypefaces());
+  Check(WriteProjectFile(*line.output, ProjectFromDocument(doc)));
+  out << "wrote " << *line.output << ": " << doc.font.faceName << " " << doc.font.pointSize
+      << " pt, " << SizeText(doc.sheetWidth, doc.sheetHeight) << " sheet, "
+      << GlyphCountText(doc.glyphs.size()) << '\n';
+  return 0;
+}
+
+// Cells that do not lie wholly on the sheet (past its bottom or right edge).
+size_t CountCellsOffSheet(const SheetDocument& doc) {
+  return static_cast<size_t>(
+      std::count_if(doc.glyphs.begin(), doc.glyphs.end(), [&doc](const GlyphRecord& g) {
+        return int64_t{g.y} + g.height > doc.sheetHeight || int64_t{g.x} + g.width > doc.sheetWidth;
+      }));
+}
+
+int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  FreeTypeRasterizer rasterizer;
+  SheetDocument doc = PrepareDocument(line, rasterizer.ListTypefaces());
+  const std::unique_ptr<RasterFont> font = Check(CreateSheetFont(rasterizer, doc.font));
+  PixelBitmap sheetBitmap(kSheetBitmapSize, kSheetBitmapSize);
+  Rebuild(doc, font.get(), sheetBitmap);
+  const auto image =
+      Check(WriteSheetImage(*line.output, sheetBitmap, doc.sheetWidth, doc.sheetHeight));
+  const auto descriptor = Check(WriteGlyphDescriptor(*line.output, doc, font.get()));
+  out << "wrote " << image.string() << " and " << descriptor.string() << ": "
+      << SizeText(doc.sheetWidth, doc.sheetHeight) << " sheet, "
+      << GlyphCountText(doc.glyphs.size()) << '\n';
+  if (const size_t off = CountCellsOffSheet(doc); off > 0) {
+    err << "glyphsheet-cli: warning: " << off << " of " << GlyphCountText(doc.glyphs.size())
+        << " do not lie wholly on the sheet (their cells reach past its bottom or right edge "
+           "and are cut off); use a larger sheet or a smaller font\n";
+  }
+  return 0;
+}
+
+// A note after a stored value that a load would not take as it is.
+std::string LoadNote(bool taken, const std::string& instead) {
+  return taken ? "" : "  (" + instead + ")";
+}
+
+// Text followed by spaces up to a width counted in characters, not bytes.
+std::string PadRight(std::string text, size_t width) {
+  const size_t characters = static_cast<size_t>(std::count_if(
+      text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+  if (characters < width) text.append(width - characters, ' ');
+  return text;
+}
+
+bool InRange(int32_t value, int32_t low, int32_t high) { return value >= low && value <= high; }
+
+int RunShow(const CommandLine& line, std::ostream& out) {
+  const ProjectData p = Check(ReadProjectFile(*line.project));
+  const CellBorders& b = p.borders;
+  const bool bordersInRange = InRange(b.left, kMinBorder, kMaxBorder) &&
+                              InRange(b.top, kMinBorder, kMaxBorder) &&
+                              InRange(b.right, kMinBorder, kMaxBorder) &&
+                              InRange(b.bottom, kMinBorder, kMaxBorder);
+  const bool weightTaken = std::find(std::begin(kWeightChoices), std::end(kWeightChoices),
+                                     p.weight) != std::end(kWeightChoices);
+  std::string quality = std::to_string(p.quality);
+  if (p.quality == kQualityAntialiased) quality += " (anti-aliased)";
+  else if (p.quality == kQualityAliased) quality += " (aliased)";
+  else quality += LoadNote(false, "not a choice; a load keeps the current quality");
+
+  out << "project:    " << *line.project << '\n'
+      << "sheet size: " << SizeText(p.sheetWidth, p.sheetHeight) << '\n'
+      << "borders:    left " << b.left << ", top " << b.top << ", right " << b.right
+      << ", bottom " << b.bottom << LoadNote(bordersInRange, "a load holds each to 0..16") << '\n'
+      << "face:       " << Quoted(p.faceName) << '\n'
+      << "point size: " << p.pointSize
+      << LoadNote(InRange(p.pointSize, kMinPointSize, kMaxPointSize), "a load holds it to 5..100")
+      << '\n'
+      << "weight:     " << p.weight
+      << LoadNote(weightTaken, "not a choice; a load keeps the current weight") << '\n'
+      << "quality:    " << quality << '\n'
+      << "smoothing:  " << p.smoothing
+      << LoadNote(InRange(p.smoothing, kMinSmoothing, kMaxSmoothing),
+                  "not a choice; a load keeps the current factor")
+      << '\n'
+      << "italic:     " << p.italic << (p.italic != 0 ? " (italic)" : " (upright)") << '\n'
+      << "glyphs:     " << p.glyphs.size() << '\n';
+  if (p.glyphs.empty()) return 0;
+  out << "  code  character  left border  right border\n";
+  for (const GlyphRecord& g : p.glyphs) {
+    char code[16];
+    char borders[32];
+    std::snprintf(code, sizeof code, "  %4d  ", int{g.code});
+    std::snprintf(borders, sizeof borders, "  %11d  %12d\n", int{g.leftBorder},
+                  int{g.rightBorder});
+    out << code << PadRight(DescribeCharacter(Windows1252ToUnicode(g.code)), 9) << borders;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int RunCommand(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  switch (line.kind) {
+    case CommandKind::kHelp:
+      out << UsageText();
+      return 0;
+    case CommandKind::kVersion:
+      out << "glyphsheet-cli " << GLYPHSHEET_VERSION << '\n';
+      return 0;
+    case CommandKind::kFonts:
+      return RunFonts(out);
+    case CommandKind::kNew:
+      return RunNew(line, out);
+    case CommandKind::kShow:
+      return RunShow(line, out);
+    case CommandKind::kExport:
+      return RunExport(line, out, err);
+  }
+  return 0;
+}
+
+}  // namespace glyphsheet::cli

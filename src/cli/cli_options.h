@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "sheet/sheet_document.h"
+
+namespace glyphsheet::cli {
+
+/// Wrong use of the command line; the program ends with status 2.
+struct UsageError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+/// A failure while doing the work; the program ends with status 1.
+struct Failure : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+/// Characters to add: the text of --chars, or the name of a --chars-file.
+struct CharSource {
+  bool fromFile = false;
+  std::string value;
+};
+
+/// Settings given on the command line; each overrides the project's or the default.
+struct SettingOverrides {
+  std::optional<std::string> face;
+  std::optional<int32_t> pointSize;
+  std::optional<int32_t> weight;
+  std::optional<int32_t> quality;
+  std::optional<int32_t> smoothing;
+  std::optional<int32_t> italic;
+  std::optional<int32_t> sheetWidth;
+  std::optional<int32_t> sheetHeight;
+  std::optional<CellBorders> borders;
+  /// Added in this order after the project's glyphs.
+  std::vector<CharSource> chars;
+};
+
+/// What the program was asked to do.
+enum class CommandKind { kHelp, kVersion, kFonts, kNew, kShow, kExport };
+
+/// A parsed command line.
+struct CommandLine {
+  CommandKind kind = CommandKind::kHelp;
+  /// The project file named by show or export, if any.
+  std::optional<std::string> project;
+  /// The -o name of new and export.
+  std::optional<std::string> output;
+  SettingOverrides settings;
+};
+
+/// Parses the arguments after the program name; throws UsageError naming the
+/// option or value that is wrong.
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+/// The --help text.
+const char* UsageText();
+
+}  // namespace glyphsheet::cli

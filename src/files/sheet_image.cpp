@@ -1,0 +1,82 @@
+#include "files/sheet_image.h"
+
+#include <string>
+
+#include "files/atomic_file.h"
+
+namespace glyphsheet {
+
+namespace {
+
+constexpr size_t kHeaderBytes = 18;
+constexpr int32_t kMaxImageSide = 65535;
+// Image type 2: uncompressed true colour.
+constexpr uint8_t kTrueColour = 2;
+constexpr uint8_t kBitsPerPixel = 32;
+// Rows from the top-left, 8 bits of alpha.
+constexpr uint8_t kTopLeftWithAlpha = 0x28;
+
+bool FitsImage(int32_t width, int32_t height) {
+  return width >= 1 && width <= kMaxImageSide && height >= 1 && height <= kMaxImageSide;
+}
+
+void AppendHeader(std::vector<uint8_t>& out, int32_t width, int32_t height) {
+  const uint8_t header[kHeaderBytes] = {
+      0, 0, kTrueColour, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+      static_cast<uint8_t>(width & 0xFF), static_cast<uint8_t>((width >> 8) & 0xFF),
+      static_cast<uint8_t>(height & 0xFF), static_cast<uint8_t>((height >> 8) & 0xFF),
+      kBitsPerPixel, kTopLeftWithAlpha};
+  out.insert(out.end(), header, header + kHeaderBytes);
+}
+
+// One image row: white pixels whose alpha is the red channel of the bitmap.
+void AppendRow(std::vector<uint8_t>& out, const PixelBitmap& sheetBitmap, int32_t width,
+               int32_t y) {
+  for (int32_t x = 0; x < width; ++x) {
+    const uint8_t red = static_cast<uint8_t>(sheetBitmap.GetPixel(x, y) & 0xFF);
+    out.insert(out.end(), {0xFF, 0xFF, 0xFF, red});
+  }
+}
+
+}  // namespace
+
+std::filesystem::path WithExtension(const std::filesystem::path& chosen, const char* extension) {
+  std::filesystem::path result = chosen;
+  result.replace_extension(extension);
+  return result;
+}
+
+std::vector<uint8_t> EncodeSheetImage(const PixelBitmap& sheetBitmap, int32_t width,
+                                      int32_t height) {
+  std::vector<uint8_t> out;
+  if (!FitsImage(width, height)) return out;
+  out.reserve(kHeaderBytes + static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+  AppendHeader(out, width, height);
+  for (int32_t y = 0; y < height; ++y) AppendRow(out, sheetBitmap, width, y);
+  return out;
+}
+
+Result<std::filesystem::path> WriteSheetImage(const std::filesystem::path& chosen,
+                                              const PixelBitmap& sheetBitmap, int32_t width,
+                                              int32_t height) {
+  const std::filesystem::path path = WithExtension(chosen, ".tga");
+  if (!FitsImage(width, height)) {
+    return Error{"cannot write \"" + path.string() + "\": a sheet of " + std::to_string(width) +
+                 " x " + std::to_string(height) +
+                 " pixels does not fit an image (each side 1..65535)"};
+  }
+  auto file = AtomicFile::Open(path);
+  if (!file) return Error{file.error()};
+  // Written a row at a time, so a large stored sheet size needs no large buffer.
+  std::vector<uint8_t> chunk;
+  AppendHeader(chunk, width, height);
+  for (int32_t y = 0; y < height; ++y) {
+    AppendRow(chunk, sheetBitmap, width, y);
+    if (auto written = file.value().Write(chunk); !written) return Error{written.error()};
+    chunk.clear();
+  }
+  if (auto committed = file.value().Commit(); !committed) return Error{committed.error()};
+  return path;
+}
+
+}  // namespace glyphsheet
