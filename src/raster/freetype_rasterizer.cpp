@@ -9,8 +9,9 @@
 namespace glyphsheet {
 
 namespace {
-// Largest em size accepted; a glyph bitmap of this size is already 16 MB.
-constexpr int32_t kMaxPixelHeight = 4096;
+// Largest em size accepted. Fonts keep every rendered glyph, and one glyph
+// at this size is already up to 4 MB; sheets need at most about 540.
+constexpr int32_t kMaxPixelHeight = 2048;
 // Requests heavier than this prefer a bold face.
 constexpr int32_t kBoldAbove = 550;
 }  // namespace
