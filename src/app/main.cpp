@@ -1,0 +1,71 @@
+// The desktop program: the main window over the FreeType rasterizer.
+//
+//   glyphsheet [--add-chars TEXT] [--screenshot FILE]
+//
+// --add-chars adds the characters as the add-characters dialog would;
+// --screenshot writes a picture of the window once it is shown, then quits.
+#include <cstdio>
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFontDatabase>
+#include <QStyleFactory>
+#include <QTimer>
+
+#include "raster/freetype_rasterizer.h"
+#include "ui/file_chooser.h"
+#include "ui/glyph_sheet_dialog.h"
+
+namespace {
+
+/// A font that holds the Traditional Chinese labels, when one is installed.
+void UseChineseFont(QApplication& app) {
+  for (const char* family : {"WenQuanYi Micro Hei", "Noto Sans CJK TC", "AR PL UMing TW"}) {
+    if (QFontDatabase::hasFamily(QString::fromUtf8(family))) {
+      QFont font(QString::fromUtf8(family));
+      font.setPixelSize(12);
+      app.setFont(font);
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("GlyphSheet"));
+  QApplication::setApplicationVersion(QStringLiteral("1.0"));
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  UseChineseFont(app);
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("GlyphSheet: bitmap font sheets"));
+  parser.addHelpOption();
+  const QCommandLineOption addChars(QStringLiteral("add-chars"),
+                                    QStringLiteral("Characters to add at start."),
+                                    QStringLiteral("TEXT"));
+  const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                      QStringLiteral("Write a picture of the window and quit."),
+                                      QStringLiteral("FILE"));
+  parser.addOption(addChars);
+  parser.addOption(screenshot);
+  parser.process(app);
+
+  glyphsheet::FreeTypeRasterizer rasterizer;
+  glyphsheet::QtFileChooser fileChooser;
+  glyphsheet::QtMessageSink messages;
+  glyphsheet::GlyphSheetDialog dialog(rasterizer, fileChooser, messages);
+  if (parser.isSet(addChars)) dialog.AddCharacters(parser.value(addChars));
+  dialog.show();
+
+  if (parser.isSet(screenshot)) {
+    const QString file = parser.value(screenshot);
+    QTimer::singleShot(300, &dialog, [&dialog, file] {
+      const bool saved = dialog.grab().save(file);
+      if (!saved) std::fprintf(stderr, "glyphsheet: cannot write %s\n", qPrintable(file));
+      QApplication::exit(saved ? 0 : 1);
+    });
+  }
+  return app.exec();
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+
+#include <QDialog>
+#include <QString>
+
+namespace Ui {
+class AddCharsDialog;
+}
+
+namespace glyphsheet {
+
+/// The small dialog in which the user types the characters to add.
+class AddCharsDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit AddCharsDialog(QWidget* parent = nullptr);
+  ~AddCharsDialog() override;
+
+  /// The text of the edit box; used however the dialog was closed.
+  QString Text() const;
+
+ private:
+  std::unique_ptr<Ui::AddCharsDialog> ui_;
+};
+
+/// Runs the dialog modally and returns its text, whichever way it was closed
+/// (OK, Cancel or the close box).
+QString AskForCharacters(QWidget* owner);
+
+}  // namespace glyphsheet

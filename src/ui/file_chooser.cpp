@@ -1,0 +1,38 @@
+#include "ui/file_chooser.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace glyphsheet {
+namespace {
+
+std::optional<QString> RunFileDialog(QWidget* owner, const FileDialogOptions& options,
+                                     QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(owner, options.caption);
+  dialog.setAcceptMode(mode);
+  // Saving needs an existing folder; opening needs an existing file.
+  dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                     : QFileDialog::ExistingFile);
+  dialog.setNameFilters(options.filters);
+  dialog.setDefaultSuffix(options.defaultSuffix);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+std::optional<QString> QtFileChooser::GetSaveFileName(QWidget* owner,
+                                                      const FileDialogOptions& options) {
+  return RunFileDialog(owner, options, QFileDialog::AcceptSave);
+}
+
+std::optional<QString> QtFileChooser::GetOpenFileName(QWidget* owner,
+                                                      const FileDialogOptions& options) {
+  return RunFileDialog(owner, options, QFileDialog::AcceptOpen);
+}
+
+void QtMessageSink::ShowError(QWidget* owner, const QString& text) {
+  QMessageBox::warning(owner, QStringLiteral("GlyphSheet 1.0"), text);
+}
+
+}  // namespace glyphsheet

@@ -1,0 +1,397 @@
+#include "ui/glyph_sheet_dialog.h"
+
+#include <QButtonGroup>
+#include <QFile>
+#include <QMenuBar>
+#include <QSignalBlocker>
+
+#include "files/glyph_descriptor.h"
+#include "files/project_file.h"
+#include "files/sheet_image.h"
+#include "sheet/rebuild.h"
+#include "sheet/sheet_font.h"
+#include "sheet/windows1252.h"
+#include "ui/add_chars_dialog.h"
+#include "ui_glyph_sheet_dialog.h"
+
+namespace glyphsheet {
+namespace {
+
+/// Size of the window's client area below the menu: 466 × 346 dialog units.
+constexpr int kClientWidth = 699;
+constexpr int kClientHeight = 562;
+
+const FileDialogOptions& ProjectDialogOptions() {
+  static const FileDialogOptions options{
+      QString(), {QStringLiteral("字體 (*.fnt)"), QStringLiteral("所有 (*.*)")}, "fnt"};
+  return options;
+}
+
+const FileDialogOptions& ExportDialogOptions() {
+  static const FileDialogOptions options{QString(), {QStringLiteral("Targa 圖像 (*.tga)")}, "tga"};
+  return options;
+}
+
+std::filesystem::path ToPath(const QString& name) {
+  return std::filesystem::path(QFile::encodeName(name).toStdString());
+}
+
+QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+/// Selects the first entry whose item data is `value`; no match keeps the selection.
+void SelectByData(QComboBox* combo, int value) {
+  const int index = combo->findData(value);
+  if (index >= 0) combo->setCurrentIndex(index);
+}
+
+/// The item data of the current entry, or `fallback` when nothing is selected.
+int CurrentData(const QComboBox* combo, int fallback) {
+  const QVariant data = combo->currentData();
+  return data.isValid() ? data.toInt() : fallback;
+}
+
+/// Index 0..3 of a sheet side among the offered sizes, or -1.
+int SizeChoiceOf(int32_t side) {
+  for (int i = 0; i < 4; ++i) {
+    if (kSheetSizeChoices[i] == side) return i;
+  }
+  return -1;
+}
+
+/// Checks button `id` of an exclusive group, or none when id is -1.
+void CheckChoice(QButtonGroup* group, int id) {
+  if (QAbstractButton* button = group->button(id)) {
+    button->setChecked(true);
+    return;
+  }
+  group->setExclusive(false);
+  for (QAbstractButton* button : group->buttons()) button->setChecked(false);
+  group->setExclusive(true);
+}
+
+}  // namespace
+
+GlyphSheetDialog::GlyphSheetDialog(const TextRasterizer& rasterizer, FileChooser& fileChooser,
+                                   MessageSink& messages, QWidget* parent)
+    : QMainWindow(parent),
+      rasterizer_(rasterizer),
+      fileChooser_(fileChooser),
+      messages_(messages),
+      askForChars_(AskForCharacters),
+      ui_(std::make_unique<Ui::GlyphSheetDialog>()) {
+  ui_->setupUi(this);
+  centralWidget()->setFixedSize(kClientWidth, kClientHeight);
+  setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+
+  widthGroup_ = new QButtonGroup(this);
+  heightGroup_ = new QButtonGroup(this);
+  QRadioButton* widths[] = {ui_->width64, ui_->width128, ui_->width256, ui_->width512};
+  QRadioButton* heights[] = {ui_->height64, ui_->height128, ui_->height256, ui_->height512};
+  for (int i = 0; i < 4; ++i) {
+    widthGroup_->addButton(widths[i], i);
+    heightGroup_->addButton(heights[i], i);
+  }
+
+  // Change notifications are live from here on: while the controls are
+  // filled they recreate the font, but nothing is rebuilt before the end.
+  ConnectControls();
+
+  ui_->zoomSlider->setRange(100, 1000);
+  ui_->zoomSlider->setValue(100);
+  ui_->zoomSlider->setTickInterval(50);
+  ui_->zoomSlider->setPageStep(50);
+  ui_->zoomLabel->setText(QStringLiteral("%1%").arg(ui_->zoomSlider->value()));
+  ui_->previewPane->SetScrollBars(ui_->previewHScroll, ui_->previewVScroll);
+
+  doc_.borders = CellBorders{};
+  CheckChoice(widthGroup_, 2);
+  CheckChoice(heightGroup_, 2);
+  ui_->italicCheck->setChecked(false);
+  ui_->showRectsCheck->setChecked(false);
+
+  typefaces_ = rasterizer_.ListTypefaces();
+  for (const std::string& face : typefaces_) ui_->faceCombo->addItem(FromUtf8(face));
+  ui_->faceCombo->setCurrentIndex(0);
+  FillChoiceLists();
+
+  // Ranges first, then the positions, in the order size, left, right,
+  // bottom, top, glyph left, glyph right.
+  struct SpinSetup {
+    QSpinBox* spin;
+    int minimum, maximum, value;
+  };
+  const SpinSetup spins[] = {
+      {ui_->sizeSpin, kMinPointSize, kMaxPointSize, 11},
+      {ui_->borderLeftSpin, kMinBorder, kMaxBorder, 0},
+      {ui_->borderRightSpin, kMinBorder, kMaxBorder, 0},
+      {ui_->borderBottomSpin, kMinBorder, kMaxBorder, 0},
+      {ui_->borderTopSpin, kMinBorder, kMaxBorder, 0},
+      {ui_->glyphLeftSpin, kMinBorder, kMaxBorder, 0},
+      {ui_->glyphRightSpin, kMinBorder, kMaxBorder, 0},
+  };
+  for (const SpinSetup& s : spins) {
+    s.spin->setRange(s.minimum, s.maximum);
+    s.spin->setValue(s.value);
+  }
+
+  RecreateSheetFont();
+  sheetBitmap_.Create(kSheetBitmapSize, kSheetBitmapSize);
+  ui_->previewPane->SetSheet(&sheetBitmap_, &doc_);
+  ApplySheetSize();
+  initialized_ = true;
+}
+
+GlyphSheetDialog::~GlyphSheetDialog() = default;
+
+void GlyphSheetDialog::ConnectControls() {
+  connect(widthGroup_, &QButtonGroup::idClicked, this, &GlyphSheetDialog::ApplySheetSize);
+  connect(heightGroup_, &QButtonGroup::idClicked, this, &GlyphSheetDialog::ApplySheetSize);
+  connect(ui_->italicCheck, &QCheckBox::toggled, this, &GlyphSheetDialog::OnFontChanged);
+  connect(ui_->showRectsCheck, &QCheckBox::toggled, this, &GlyphSheetDialog::OnShowRectsChanged);
+  connect(ui_->glyphCombo, &QComboBox::currentIndexChanged, this,
+          &GlyphSheetDialog::OnGlyphSelected);
+  for (QSpinBox* spin : {ui_->glyphLeftSpin, ui_->glyphRightSpin}) {
+    connect(spin, &QSpinBox::valueChanged, this, &GlyphSheetDialog::OnGlyphBorderChanged);
+  }
+  for (QSpinBox* spin : {ui_->sizeSpin, ui_->borderLeftSpin, ui_->borderRightSpin,
+                         ui_->borderTopSpin, ui_->borderBottomSpin}) {
+    connect(spin, &QSpinBox::valueChanged, this, &GlyphSheetDialog::OnFontChanged);
+  }
+  for (QComboBox* combo : {ui_->qualityCombo, ui_->weightCombo, ui_->smoothingCombo}) {
+    connect(combo, &QComboBox::currentIndexChanged, this, &GlyphSheetDialog::OnFontChanged);
+  }
+  // A face the user picks replaces the one a loaded project asked for.
+  connect(ui_->faceCombo, &QComboBox::currentIndexChanged, this, [this] {
+    missingFace_.clear();
+    OnFontChanged();
+  });
+  connect(ui_->zoomSlider, &QSlider::valueChanged, this, [this](int zoom) {
+    ui_->zoomLabel->setText(QStringLiteral("%1%").arg(zoom));
+    ui_->previewPane->SetZoom(zoom);
+  });
+
+  connect(ui_->actionNew, &QAction::triggered, this, &GlyphSheetDialog::OnNew);
+  connect(ui_->actionOpen, &QAction::triggered, this, &GlyphSheetDialog::LoadProject);
+  connect(ui_->actionSave, &QAction::triggered, this, &GlyphSheetDialog::SaveProject);
+  connect(ui_->actionExport, &QAction::triggered, this, &GlyphSheetDialog::ExportSheet);
+  connect(ui_->actionExit, &QAction::triggered, this, &QWidget::close);
+  connect(ui_->actionAddChars, &QAction::triggered, this, &GlyphSheetDialog::OnAddChars);
+}
+
+void GlyphSheetDialog::FillChoiceLists() {
+  struct Choice {
+    const char* text;
+    int data;
+  };
+  const auto fill = [](QComboBox* combo, std::initializer_list<Choice> choices) {
+    for (const Choice& c : choices) combo->addItem(QString::fromUtf8(c.text), c.data);
+    combo->setCurrentIndex(0);
+  };
+  fill(ui_->smoothingCombo, {{"(沒有)", 1}, {"2x2", 2}, {"3x3", 3}, {"4x4", 4}});
+  // Listed in sorted order: smooth first.
+  fill(ui_->qualityCombo, {{"平滑", kQualityAntialiased}, {"非平滑", kQualityAliased}});
+  fill(ui_->weightCombo, {{"標準", 400}, {"中等", 600}, {"粗體", 700}});
+}
+
+void GlyphSheetDialog::PullFontSettings() {
+  doc_.borders.left = ui_->borderLeftSpin->value();
+  doc_.borders.right = ui_->borderRightSpin->value();
+  doc_.borders.top = ui_->borderTopSpin->value();
+  doc_.borders.bottom = ui_->borderBottomSpin->value();
+  FontSettings& font = doc_.font;
+  font.faceName = ui_->faceCombo->currentText().toStdString();
+  font.pointSize = ClampPointSize(ui_->sizeSpin->value());
+  font.weight = CurrentData(ui_->weightCombo, font.weight);
+  font.quality = CurrentData(ui_->qualityCombo, font.quality);
+  font.smoothing = CurrentData(ui_->smoothingCombo, font.smoothing);
+  font.italic = ui_->italicCheck->isChecked() ? 1 : 0;
+}
+
+void GlyphSheetDialog::RecreateSheetFont() {
+  PullFontSettings();
+  font_.reset();
+  auto created = CreateSheetFont(rasterizer_, doc_.font);
+  if (created) {
+    font_ = std::move(created).value();
+    fontError_.clear();
+  } else {
+    fontError_ = created.error();
+  }
+}
+
+void GlyphSheetDialog::ApplySheetSize() {
+  const int widthChoice = widthGroup_->checkedId();
+  const int heightChoice = heightGroup_->checkedId();
+  if (widthChoice >= 0 && widthChoice < 4) doc_.sheetWidth = kSheetSizeChoices[widthChoice];
+  if (heightChoice >= 0 && heightChoice < 4) doc_.sheetHeight = kSheetSizeChoices[heightChoice];
+  RebuildSheet();
+}
+
+void GlyphSheetDialog::OnFontChanged() {
+  RecreateSheetFont();
+  if (initialized_) RebuildSheet();
+}
+
+void GlyphSheetDialog::OnGlyphBorderChanged() {
+  const int index = ui_->glyphCombo->currentIndex();
+  if (index < 0 || index >= static_cast<int>(doc_.glyphs.size())) return;
+  GlyphRecord& glyph = doc_.glyphs[static_cast<size_t>(index)];
+  glyph.leftBorder = ui_->glyphLeftSpin->value();
+  glyph.rightBorder = ui_->glyphRightSpin->value();
+  if (initialized_) RebuildSheet();
+}
+
+void GlyphSheetDialog::OnGlyphSelected(int index) {
+  if (index < 0 || index >= static_cast<int>(doc_.glyphs.size())) return;
+  const GlyphRecord& glyph = doc_.glyphs[static_cast<size_t>(index)];
+  // Showing a glyph's borders must not write them into any glyph.
+  const QSignalBlocker blockLeft(ui_->glyphLeftSpin);
+  const QSignalBlocker blockRight(ui_->glyphRightSpin);
+  ui_->glyphLeftSpin->setValue(glyph.leftBorder);
+  ui_->glyphRightSpin->setValue(glyph.rightBorder);
+}
+
+void GlyphSheetDialog::OnShowRectsChanged() {
+  ui_->previewPane->SetShowRects(ui_->showRectsCheck->isChecked());
+}
+
+void GlyphSheetDialog::OnNew() {
+  doc_.ClearGlyphs();
+  RebuildSheet();
+}
+
+void GlyphSheetDialog::OnAddChars() { AddCharacters(askForChars_(this)); }
+
+void GlyphSheetDialog::AddCharacters(const QString& text) {
+  const Windows1252Text encoded = EncodeWindows1252(text.toStdString());
+  for (uint8_t code : encoded.bytes) doc_.AddGlyph(code);
+  RebuildSheet();
+  if (encoded.rejected.empty()) return;
+  QStringList names;
+  for (char32_t ch : encoded.rejected) names << FromUtf8(DescribeCharacter(ch));
+  messages_.ShowError(this, QStringLiteral("下列字元不在 Windows-1252 字集內，未加入：%1")
+                                .arg(names.join(QStringLiteral("、"))));
+}
+
+void GlyphSheetDialog::SaveProject() {
+  const std::optional<QString> name = fileChooser_.GetSaveFileName(this, ProjectDialogOptions());
+  if (!name) return;
+  const std::filesystem::path path = ToPath(*name);
+  const Status written = WriteProjectFile(path, ProjectFromDocument(doc_));
+  if (!written) ReportFailure(QStringLiteral("無法儲存專案檔"), path, written.error());
+}
+
+void GlyphSheetDialog::LoadProject() {
+  const std::optional<QString> name = fileChooser_.GetOpenFileName(this, ProjectDialogOptions());
+  if (!name) return;
+  const std::filesystem::path path = ToPath(*name);
+  const Result<ProjectData> project = ReadProjectFile(path);
+  if (!project) {
+    ReportFailure(QStringLiteral("無法開啟專案檔"), path, project.error());
+    return;
+  }
+  const ApplyOutcome outcome = ApplyProject(project.value(), doc_, typefaces_);
+  ApplyLoadedFontSettings();
+  // Any earlier note about a missing face is replaced by this project's.
+  if (outcome.faceFound) {
+    missingFace_.clear();
+  } else {
+    missingFace_ = project.value().faceName;
+  }
+  OnFontChanged();
+}
+
+void GlyphSheetDialog::ApplyLoadedFontSettings() {
+  // The controls show the loaded values; their notifications stay quiet so
+  // that the one rebuild at the end sees the whole project.
+  QWidget* controls[] = {ui_->borderLeftSpin, ui_->borderRightSpin, ui_->borderTopSpin,
+                         ui_->borderBottomSpin, ui_->sizeSpin, ui_->weightCombo,
+                         ui_->qualityCombo, ui_->smoothingCombo, ui_->faceCombo,
+                         ui_->italicCheck};
+  std::vector<std::unique_ptr<QSignalBlocker>> blockers;
+  for (QWidget* control : controls) blockers.push_back(std::make_unique<QSignalBlocker>(control));
+
+  ui_->borderLeftSpin->setValue(doc_.borders.left);
+  ui_->borderRightSpin->setValue(doc_.borders.right);
+  ui_->borderTopSpin->setValue(doc_.borders.top);
+  ui_->borderBottomSpin->setValue(doc_.borders.bottom);
+  ui_->sizeSpin->setValue(doc_.font.pointSize);
+  SelectByData(ui_->weightCombo, doc_.font.weight);
+  SelectByData(ui_->qualityCombo, doc_.font.quality);
+  SelectByData(ui_->smoothingCombo, doc_.font.smoothing);
+  const int face = ui_->faceCombo->findText(FromUtf8(doc_.font.faceName), Qt::MatchFixedString);
+  if (face >= 0) ui_->faceCombo->setCurrentIndex(face);
+  ui_->italicCheck->setChecked(doc_.font.italic != 0);
+  ShowSheetSizeChoices();
+}
+
+void GlyphSheetDialog::ShowSheetSizeChoices() {
+  // The radio buttons follow a loaded size; a size not offered checks none.
+  CheckChoice(widthGroup_, SizeChoiceOf(doc_.sheetWidth));
+  CheckChoice(heightGroup_, SizeChoiceOf(doc_.sheetHeight));
+}
+
+void GlyphSheetDialog::ExportSheet() {
+  const std::optional<QString> name = fileChooser_.GetSaveFileName(this, ExportDialogOptions());
+  if (!name) return;
+  const std::filesystem::path chosen = ToPath(*name);
+  const auto image = WriteSheetImage(chosen, sheetBitmap_, doc_.sheetWidth, doc_.sheetHeight);
+  if (!image) {
+    ReportFailure(QStringLiteral("無法輸出圖像"), WithExtension(chosen, ".tga"), image.error());
+    return;
+  }
+  const auto descriptor = WriteGlyphDescriptor(chosen, doc_, font_.get());
+  if (!descriptor) {
+    ReportFailure(QStringLiteral("無法輸出字元描述檔"), WithExtension(chosen, ".xml"),
+                  descriptor.error());
+  }
+}
+
+void GlyphSheetDialog::RebuildSheet() {
+  Rebuild(doc_, font_.get(), sheetBitmap_);
+  RefillGlyphCombo();
+  UpdateStatus();
+  ui_->previewPane->InvalidatePreview();
+}
+
+void GlyphSheetDialog::RefillGlyphCombo() {
+  QComboBox* combo = ui_->glyphCombo;
+  const QSignalBlocker block(combo);
+  const int selected = combo->currentIndex();
+  combo->clear();
+  for (const GlyphRecord& glyph : doc_.glyphs) {
+    combo->addItem(FromUtf8(DescribeCharacter(Windows1252ToUnicode(glyph.code))));
+  }
+  // The same index stays selected, also when another glyph now holds it.
+  combo->setCurrentIndex(selected < combo->count() ? selected : -1);
+  if (combo->currentIndex() >= 0) OnGlyphSelected(combo->currentIndex());
+}
+
+void GlyphSheetDialog::UpdateStatus() {
+  int below = 0;
+  for (const GlyphRecord& glyph : doc_.glyphs) {
+    if (glyph.y + glyph.height > doc_.sheetHeight) ++below;
+  }
+  QString text = QStringLiteral("%1 × %2，%3 個字元")
+                     .arg(doc_.sheetWidth)
+                     .arg(doc_.sheetHeight)
+                     .arg(doc_.glyphs.size());
+  if (below > 0) text += QStringLiteral("，其中 %1 個超出底部").arg(below);
+  if (!missingFace_.empty()) {
+    text += QStringLiteral("。專案字型「%1」未安裝，改用「%2」")
+                .arg(FromUtf8(missingFace_), ui_->faceCombo->currentText());
+  }
+  if (!fontError_.empty()) text += QStringLiteral("。無法建立字型：%1").arg(FromUtf8(fontError_));
+  ui_->statusLabel->setText(text);
+}
+
+QString GlyphSheetDialog::StatusText() const { return ui_->statusLabel->text(); }
+
+void GlyphSheetDialog::ReportFailure(const QString& what, const std::filesystem::path& path,
+                                     const std::string& reason) {
+  messages_.ShowError(this, QStringLiteral("%1「%2」：\n%3")
+                                .arg(what, QFile::decodeName(path.string().c_str()),
+                                     FromUtf8(reason)));
+}
+
+}  // namespace glyphsheet

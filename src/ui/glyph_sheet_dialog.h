@@ -1,0 +1,111 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QMainWindow>
+#include <QString>
+
+#include "raster/text_rasterizer.h"
+#include "sheet/pixel_bitmap.h"
+#include "sheet/sheet_document.h"
+#include "ui/file_chooser.h"
+
+class QButtonGroup;
+
+namespace Ui {
+class GlyphSheetDialog;
+}
+
+namespace glyphsheet {
+
+/// The main window: the controls, the menu and the preview of one sheet.
+/// Owns the document, the sheet bitmap and the sheet font; every change of a
+/// setting, a border, the size or the glyph list rebuilds the whole sheet.
+/// Enter and Escape do nothing here; File > Exit and the close box end it.
+class GlyphSheetDialog : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  /// Asks for the characters to add; returns the typed text.
+  using CharsAsker = std::function<QString(QWidget* owner)>;
+
+  /// Builds the window and the first (empty) sheet. The rasterizer, file
+  /// chooser and message sink must outlive the window.
+  GlyphSheetDialog(const TextRasterizer& rasterizer, FileChooser& fileChooser,
+                   MessageSink& messages, QWidget* parent = nullptr);
+  ~GlyphSheetDialog() override;
+
+  /// Replaces the add-characters dialog (tests type without a modal dialog).
+  void SetCharsAsker(CharsAsker asker) { askForChars_ = std::move(asker); }
+
+  /// The sheet as last rebuilt.
+  const SheetDocument& Document() const { return doc_; }
+  /// The 512 × 512 sheet bitmap.
+  const PixelBitmap& SheetBitmap() const { return sheetBitmap_; }
+  /// The current sheet font; nullptr when it could not be made.
+  const RasterFont* SheetFont() const { return font_.get(); }
+  /// The text of the status line under the preview.
+  QString StatusText() const;
+
+  /// Takes the width and height radio choices as the sheet size and rebuilds.
+  void ApplySheetSize();
+  /// Takes the font-wide borders, recreates the sheet font and rebuilds once started.
+  void OnFontChanged();
+  /// Gives the selected glyph the borders of the glyph border spins and rebuilds.
+  void OnGlyphBorderChanged();
+  /// Shows the borders of glyph `index` in the glyph border spins; changes no glyph.
+  void OnGlyphSelected(int index);
+  /// Follows the show-rectangles check box and repaints the preview.
+  void OnShowRectsChanged();
+  /// File > New: empties the glyph list and rebuilds; settings stay.
+  void OnNew();
+  /// File > Open: reads a project, shows its settings, rebuilds. A file that
+  /// cannot be read is reported and changes nothing.
+  void LoadProject();
+  /// File > Save: writes the project file.
+  void SaveProject();
+  /// File > Export: writes the sheet image, then the glyph descriptor; no rebuild.
+  void ExportSheet();
+  /// Tools > Add characters: asks for text and adds it.
+  void OnAddChars();
+  /// Adds every character of the text that Windows-1252 has (others are named
+  /// in a message), then rebuilds, also when nothing was added.
+  void AddCharacters(const QString& text);
+
+ private:
+  void ConnectControls();
+  void FillChoiceLists();
+  void PullFontSettings();
+  void ApplyLoadedFontSettings();
+  void RecreateSheetFont();
+  void RebuildSheet();
+  void RefillGlyphCombo();
+  void ShowSheetSizeChoices();
+  void UpdateStatus();
+  void ReportFailure(const QString& what, const std::filesystem::path& path,
+                     const std::string& reason);
+
+  const TextRasterizer& rasterizer_;
+  FileChooser& fileChooser_;
+  MessageSink& messages_;
+  CharsAsker askForChars_;
+  std::unique_ptr<Ui::GlyphSheetDialog> ui_;
+  QButtonGroup* widthGroup_ = nullptr;
+  QButtonGroup* heightGroup_ = nullptr;
+
+  SheetDocument doc_;
+  PixelBitmap sheetBitmap_;
+  std::unique_ptr<RasterFont> font_;
+  std::vector<std::string> typefaces_;
+  /// Why the sheet font could not be made; empty when it exists.
+  std::string fontError_;
+  /// The typeface a loaded project asked for and this machine lacks.
+  std::string missingFace_;
+  bool initialized_ = false;
+};
+
+}  // namespace glyphsheet
