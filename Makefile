@@ -20,7 +20,7 @@ DEPS = build-essential cmake ninja-build pkg-config \
        fonts-wqy-microhei xvfb xauth \
        clang libclang-rt-14-dev
 
-.PHONY: all deps configure build test bench demo clean test-sanitize fuzz
+.PHONY: all deps configure build test bench demo gui screenshot clean test-sanitize fuzz
 
 all: build
 
@@ -62,6 +62,12 @@ fuzz: deps
 	mkdir -p $(FUZZ_BUILD)/corpus
 	$(FUZZ_BUILD)/tests/fuzz/project_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
 	  -print_final_stats=1 $(FUZZ_BUILD)/corpus tests/fuzz/corpus
+
+gui: build
+	$(BUILD)/src/app/glyphsheet
+
+screenshot: build
+	scripts/screenshot.sh $(BUILD)/src/app/glyphsheet docs/screenshot.png
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) out

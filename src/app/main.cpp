@@ -1,12 +1,13 @@
 // The desktop program: the main window over the FreeType rasterizer.
 //
-//   glyphsheet [--add-chars TEXT] [--screenshot FILE]
+//   glyphsheet [--face NAME] [--add-chars TEXT] [--screenshot FILE]
 //
-// --add-chars adds the characters as the add-characters dialog would;
+// --face picks an installed typeface; --add-chars adds the characters as the add-characters dialog would;
 // --screenshot writes a picture of the window once it is shown, then quits.
 #include <cstdio>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCommandLineParser>
 #include <QFontDatabase>
 #include <QStyleFactory>
@@ -48,6 +49,9 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                       QStringLiteral("Write a picture of the window and quit."),
                                       QStringLiteral("FILE"));
+  const QCommandLineOption face(QStringLiteral("face"),
+                                QStringLiteral("Typeface to start with."), QStringLiteral("NAME"));
+  parser.addOption(face);
   parser.addOption(addChars);
   parser.addOption(screenshot);
   parser.process(app);
@@ -56,6 +60,16 @@ int main(int argc, char* argv[]) {
   glyphsheet::QtFileChooser fileChooser;
   glyphsheet::QtMessageSink messages;
   glyphsheet::GlyphSheetDialog dialog(rasterizer, fileChooser, messages);
+  if (parser.isSet(face)) {
+    auto* faces = dialog.findChild<QComboBox*>(QStringLiteral("faceCombo"));
+    const int index = faces->findText(parser.value(face), Qt::MatchFixedString);
+    if (index < 0) {
+      std::fprintf(stderr, "glyphsheet: typeface %s is not installed\n",
+                   qPrintable(parser.value(face)));
+      return 2;
+    }
+    faces->setCurrentIndex(index);
+  }
   if (parser.isSet(addChars)) dialog.AddCharacters(parser.value(addChars));
   dialog.show();
 
