@@ -46,8 +46,10 @@ test: build
 bench: build
 	$(BUILD)/bench/rebuild_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
+# Exports examples/ascii.fnt (made by examples/make_ascii.sh) to out/ascii.tga and out/ascii.xml.
 demo: build
-	$(BUILD)/src/cli/glyphsheet-cli fonts
+	mkdir -p out
+	$(BUILD)/src/cli/glyphsheet-cli export examples/ascii.fnt -o out/ascii
 
 # Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdio>
-#include <sstream>
 
 #include "files/glyph_descriptor.h"
 #include "sheet/rebuild.h"
+#include "descriptor_reader.h"
 #include "support/fake_rasterizer.h"
 #include "temp_folder.h"
 
@@ -16,37 +15,8 @@ using testing::FakeFont;
 using testing::FakeGlyph;
 using testing::TempFolder;
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-struct Entry {
-  int id = -1, x = 0, y = 0, width = 0, height = 0;
-  int spacingId = -1, a = 0, b = 0, c = 0;
-};
-
-// The char/spacing pairs of a descriptor, read back with the templates.
-std::vector<Entry> Parse(const std::string& text) {
-  const std::vector<std::string> lines = Lines(text);
-  std::vector<Entry> entries;
-  for (size_t i = 2; i + 2 < lines.size(); i += 2) {
-    Entry e;
-    EXPECT_EQ(std::sscanf(lines[i].c_str(),
-                          "\t<char id=\"%d\" x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" />",
-                          &e.id, &e.x, &e.y, &e.width, &e.height),
-              5)
-        << lines[i];
-    EXPECT_EQ(std::sscanf(lines[i + 1].c_str(), "\t<spacing id=\"%d\" a=\"%d\" b=\"%d\" c=\"%d\" />",
-                          &e.spacingId, &e.a, &e.b, &e.c),
-              4)
-        << lines[i + 1];
-    entries.push_back(e);
-  }
-  return entries;
-}
+using Entry = testing::DescriptorEntry;
+using testing::Lines;
 
 TEST(GlyphDescriptor, EmptyListGivesThreeLines) {
   SheetDocument doc;
@@ -96,7 +66,7 @@ TEST(GlyphDescriptor, BIsTheCellWidthAndTheAdvanceIsKeptUpToTruncation) {
     }
     PixelBitmap bitmap(kSheetBitmapSize, kSheetBitmapSize);
     Rebuild(doc, &font, bitmap);
-    const std::vector<Entry> entries = Parse(FormatGlyphDescriptor(doc, &font));
+    const std::vector<Entry> entries = testing::ReadDescriptor(FormatGlyphDescriptor(doc, &font));
     ASSERT_EQ(entries.size(), doc.glyphs.size());
     for (size_t i = 0; i < entries.size(); ++i) {
       const Entry& e = entries[i];
@@ -125,7 +95,7 @@ TEST(GlyphDescriptor, NoFontAndAbsurdBordersStayDefined) {
   doc.AddGlyph(255);
   doc.glyphs[1].leftBorder = INT32_MAX;
   doc.glyphs[1].rightBorder = INT32_MIN;
-  const std::vector<Entry> entries = Parse(FormatGlyphDescriptor(doc, nullptr));
+  const std::vector<Entry> entries = testing::ReadDescriptor(FormatGlyphDescriptor(doc, nullptr));
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].id, 0);
   EXPECT_EQ(entries[0].a, -3);
