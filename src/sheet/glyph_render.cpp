@@ -9,10 +9,26 @@ namespace glyphsheet {
 
 namespace {
 
-// Weights of the supersample reduction; each table sums to its divisor, so a
-// fully white block stays 255.
-constexpr uint32_t kKernel3[3][3] = {{1, 3, 1}, {3, 5, 3}, {1, 3, 1}};
-constexpr uint32_t kKernel4[4][4] = {{1, 2, 2, 1}, {2, 4, 4, 2}, {2, 4, 4, 2}, {1, 2, 2, 1}};
+// Weights of the supersample reduction for factor F; each table's sum is its
+// divisor, so a fully white block stays 255.
+template <int F>
+struct Kernel;
+template <>
+struct Kernel<2> {
+  static constexpr uint32_t weights[2][2] = {{1, 1}, {1, 1}};
+  static constexpr uint32_t divisor = 4;
+};
+template <>
+struct Kernel<3> {
+  static constexpr uint32_t weights[3][3] = {{1, 3, 1}, {3, 5, 3}, {1, 3, 1}};
+  static constexpr uint32_t divisor = 21;
+};
+template <>
+struct Kernel<4> {
+  static constexpr uint32_t weights[4][4] = {
+      {1, 2, 2, 1}, {2, 4, 4, 2}, {2, 4, 4, 2}, {1, 2, 2, 1}};
+  static constexpr uint32_t divisor = 36;
+};
 
 // A drawing offset this far from the scratch area cannot put ink into it, and
 // nearer offsets leave the rasterizer room to add its own metrics safely.
@@ -30,19 +46,15 @@ uint32_t Grey(uint32_t v) {
 /// Reduces the F × F block of pixel words at p (rows `stride` words apart)
 /// to one sheet colour.
 template <int F>
-uint32_t Reduce(const uint32_t* p, size_t stride) {
+[[gnu::always_inline]] inline uint32_t Reduce(const uint32_t* p, size_t stride) {
   if constexpr (F == 1) {
     return PixelBitmap::SwapRedBlue(p[0]);
-  } else if constexpr (F == 2) {
-    return Grey((Red(p[0]) + Red(p[1]) + Red(p[stride + 1]) + Red(p[stride])) / 4);
   } else {
     uint32_t sum = 0;
     for (int j = 0; j < F; ++j) {
-      for (int i = 0; i < F; ++i) {
-        sum += (F == 3 ? kKernel3[j][i] : kKernel4[j][i]) * Red(p[j * stride + i]);
-      }
+      for (int i = 0; i < F; ++i) sum += Kernel<F>::weights[j][i] * Red(p[j * stride + i]);
     }
-    return Grey(sum / (F == 3 ? 21 : 36));
+    return Grey(sum / Kernel<F>::divisor);
   }
 }
 
@@ -76,13 +88,6 @@ void ReduceSpan(const GlyphRecord& g, const CellSpan& s, const PixelBitmap& scra
       const uint32_t* block = row + static_cast<size_t>((cx - s.cx0) * F);
       sheetBitmap.SetPixel(static_cast<int32_t>(g.x + cx), y, Reduce<F>(block, stride));
     }
-  }
-}
-
-/// Paints the top-left width × height pixels of the scratch black.
-void ClearScratch(PixelBitmap& scratch, int32_t width, int32_t height) {
-  for (int32_t y = 0; y < height; ++y) {
-    for (int32_t x = 0; x < width; ++x) scratch.SetPixel(x, y, 0);
   }
 }
 
@@ -136,8 +141,8 @@ void RenderGlyphs(const SheetDocument& doc, const RasterFont* font, PixelBitmap&
     // lies inside the block, which starts black.
     const int64_t originX = s.cx0 * f;
     const int64_t originY = s.cy0 * f;
-    ClearScratch(scratch, static_cast<int32_t>((s.cx1 - s.cx0) * f),
-                 static_cast<int32_t>((s.cy1 - s.cy0) * f));
+    scratch.FillRect(0, 0, static_cast<int32_t>((s.cx1 - s.cx0) * f),
+                     static_cast<int32_t>((s.cy1 - s.cy0) * f), 0);
     if (font) {
       // The pen goes A left of the borders, so the ink starts exactly after
       // the left borders and the line starts below the top border.

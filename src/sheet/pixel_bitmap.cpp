@@ -1,5 +1,6 @@
 #include "sheet/pixel_bitmap.h"
 
+#include <algorithm>
 #include <new>
 
 namespace glyphsheet {
@@ -27,6 +28,20 @@ void PixelBitmap::Destroy() {
   std::vector<uint32_t>().swap(pixels_);
   width_ = 0;
   height_ = 0;
+}
+
+void PixelBitmap::FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom,
+                           uint32_t colour) {
+  left = std::max(left, 0);
+  top = std::max(top, 0);
+  right = std::min(right, width_);
+  bottom = std::min(bottom, height_);
+  if (left >= right) return;
+  const uint32_t word = SwapRedBlue(colour);
+  for (int32_t y = top; y < bottom; ++y) {
+    const auto row = pixels_.begin() + static_cast<ptrdiff_t>(Index(left, y));
+    std::fill(row, row + (right - left), word);
+  }
 }
 
 }  // namespace glyphsheet

@@ -60,6 +60,30 @@ TEST(ReduceBlock, KernelsWeighTheRedChannel) {
   }
 }
 
+TEST(PixelBitmap, FillRectCoversLeftTopUpToRightBottomInsideTheBitmap) {
+  struct Case {
+    int32_t left, top, right, bottom;
+    int32_t filled;  // pixels that change
+  };
+  const Case cases[] = {
+      {0, 0, 8, 8, 64}, {1, 2, 3, 5, 6}, {-5, -5, 2, 1, 2}, {6, 6, 100, 100, 4},
+      {3, 3, 3, 8, 0},  {5, 5, 2, 2, 0}, {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 64},
+  };
+  for (const Case& c : cases) {
+    PixelBitmap bitmap(8, 8);
+    bitmap.FillRect(c.left, c.top, c.right, c.bottom, 0x123456);
+    int32_t filled = 0;
+    for (int32_t y = 0; y < 8; ++y) {
+      for (int32_t x = 0; x < 8; ++x) {
+        const bool inside = x >= c.left && x < c.right && y >= c.top && y < c.bottom;
+        EXPECT_EQ(bitmap.GetPixel(x, y), inside ? 0x123456u : 0u) << x << ", " << y;
+        filled += inside;
+      }
+    }
+    EXPECT_EQ(filled, c.filled);
+  }
+}
+
 // The straightforward way: a 512 × 512 scratch, the whole block cleared,
 // every cell pixel visited and tested against the sheet. For cells whose
 // block fits in 512 pixels RenderGlyphs must give exactly this.
