@@ -141,7 +141,7 @@ TEST_F(ProjectDialogTest, AProjectFaceThatIsNotInstalledKeepsTheCurrentOne) {
   project.faceName = "No Such Face";
   project.weight = 500;  // matches no weight entry
   project.sheetWidth = 300;
-  project.glyphs = {GlyphRecord{'Q', 0, 0}, GlyphRecord{'Q', 1, 2}};
+  project.glyphs = {GlyphRecord{'Q', 0, 0}, GlyphRecord{'Q', 20, 2}};  // 20: beyond the spin
   ASSERT_TRUE(WriteProjectFile(PathOf("other.fnt").toStdString(), project));
   Find<QComboBox>("faceCombo")->setCurrentIndex(2);
   Find<QComboBox>("weightCombo")->setCurrentIndex(2);
@@ -152,6 +152,13 @@ TEST_F(ProjectDialogTest, AProjectFaceThatIsNotInstalledKeepsTheCurrentOne) {
   EXPECT_EQ(rasterizer.lastRequest.face, "fake serif");
   EXPECT_EQ(Find<QComboBox>("weightCombo")->currentData().toInt(), 700);
   EXPECT_EQ(Codes(), "QQ") << "duplicates load as stored";
+  // Selecting glyphs only shows their borders, even one the spin cannot hold.
+  QComboBox* glyphCombo = Find<QComboBox>("glyphCombo");
+  for (int index : {1, 0, 1}) glyphCombo->setCurrentIndex(index);
+  EXPECT_EQ(dialog->Document().glyphs[1].leftBorder, 20);
+  EXPECT_EQ(dialog->Document().glyphs[1].rightBorder, 2);
+  EXPECT_EQ(dialog->Document().glyphs[0].leftBorder, 0);
+  EXPECT_EQ(dialog->Document().glyphs[0].rightBorder, 0);
   EXPECT_EQ(dialog->Document().sheetWidth, 300);
   EXPECT_FALSE(Find<QRadioButton>("width256")->isChecked()) << "no radio shows 300";
   const QString status = Find<QLabel>("statusLabel")->text();
