@@ -38,6 +38,23 @@ void RunRebuild(benchmark::State& state, SheetDocument doc, bool changeBorder) {
   }
 }
 
+// A change of a font setting: the font is made anew and every glyph rendered
+// again before the rebuild.
+void BM_Ascii32ptFactor4NewFont(benchmark::State& state) {
+  SheetDocument doc = Document(126, 32, 4, 512);
+  FreeTypeRasterizer rasterizer;
+  PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
+  for (auto _ : state) {
+    auto font = CreateSheetFont(rasterizer, doc.font);
+    if (!font.ok()) {
+      state.SkipWithError(font.error().c_str());
+      return;
+    }
+    Rebuild(doc, font.value().get(), sheet);
+    benchmark::DoNotOptimize(sheet.Pixels());
+  }
+}
+
 void BM_Ascii11ptFactor1Sheet256(benchmark::State& state) {
   RunRebuild(state, Document(126, 11, 1, 256), false);
 }
@@ -55,6 +72,7 @@ BENCHMARK(BM_Ascii11ptFactor1Sheet256)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Ascii32ptFactor4Sheet512)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Latin24ptFactor2Sheet512)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Ascii32ptFactor4BorderChange)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Ascii32ptFactor4NewFont)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace glyphsheet
