@@ -7,17 +7,12 @@
 
 #include "files/atomic_file.h"
 #include "files/sheet_image.h"
+#include "sheet/saturate.h"
 #include "sheet/sheet_font.h"
 
 namespace glyphsheet {
 
 namespace {
-
-// Sums of stored borders can exceed 32 bits; they are held to the printable range.
-int32_t Saturate(int64_t value) {
-  return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
-}
 
 struct Spacing {
   int32_t a = 0;

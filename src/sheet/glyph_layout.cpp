@@ -3,20 +3,10 @@
 #include <algorithm>
 #include <limits>
 
+#include "sheet/saturate.h"
 #include "sheet/sheet_font.h"
 
 namespace glyphsheet {
-
-namespace {
-
-// Borders come from project files unchecked against each other, so sums are
-// taken in 64 bits and held to what a cell field can store.
-int32_t Saturate(int64_t v) {
-  return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
-}
-
-}  // namespace
 
 void MeasureGlyphs(SheetDocument& doc, const RasterFont* font) {
   const int64_t f = SmoothingFactor(doc.font);
