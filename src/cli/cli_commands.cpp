@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 #include <ostream>
+#include <span>
 
 #include "files/atomic_file.h"
 #include "files/glyph_descriptor.h"
@@ -25,19 +26,34 @@ T Check(Result<T> result) {
   return std::move(result).value();
 }
 
-std::string Quoted(const std::string& text) {
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    if (c < 0x20 || c == 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-      out += escaped;
-    } else {
-      out += static_cast<char>(c);
-    }
+// Bytes of the printable character that starts text: 1..4 for well-formed
+// UTF-8 of a character that is not a control (C0, DEL or C1), else 0.
+size_t PrintableCharacterBytes(std::string_view text) {
+  const auto byte = [&text](size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return lead >= 0x20 && lead != 0x7F ? 1 : 0;
+  size_t length = 0;
+  char32_t ch = 0;
+  char32_t smallest = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, ch = lead & 0x1F, smallest = 0xA0;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, ch = lead & 0x0F, smallest = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, ch = lead & 0x07, smallest = 0x10000;
+  } else {
+    return 0;
   }
-  return out + "\"";
+  if (text.size() < length) return 0;
+  for (size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+    ch = (ch << 6) | (byte(i) & 0x3F);
+  }
+  const bool surrogate = ch >= 0xD800 && ch <= 0xDFFF;
+  return ch >= smallest && ch <= 0x10FFFF && !surrogate ? length : 0;
 }
+
+std::string Quoted(const std::string& text) { return "\"" + PrintableText(text) + "\""; }
 
 std::string InstalledFace(const std::string& name, const std::vector<std::string>& typefaces) {
   if (auto face = FindTypeface(name, typefaces)) return *face;
@@ -135,9 +151,19 @@ int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
   const std::unique_ptr<RasterFont> font = Check(CreateSheetFont(rasterizer, doc.font));
   PixelBitmap sheetBitmap(kSheetBitmapSize, kSheetBitmapSize);
   Rebuild(doc, font.get(), sheetBitmap);
-  const auto image =
-      Check(WriteSheetImage(*line.output, sheetBitmap, doc.sheetWidth, doc.sheetHeight));
-  const auto descriptor = Check(WriteGlyphDescriptor(*line.output, doc, font.get()));
+  // Both files are written and flushed before either replaces an old one, so
+  // a failure leaves the old pair as it was.
+  const std::filesystem::path image = WithExtension(*line.output, ".tga");
+  const std::filesystem::path descriptor = WithExtension(*line.output, ".xml");
+  AtomicFile imageFile = Check(AtomicFile::Open(image));
+  AtomicFile descriptorFile = Check(AtomicFile::Open(descriptor));
+  Check(WriteSheetImageTo(imageFile, sheetBitmap, doc.sheetWidth, doc.sheetHeight));
+  const std::string text = FormatGlyphDescriptor(doc, font.get());
+  Check(descriptorFile.Write(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size())));
+  Check(imageFile.Sync());
+  Check(descriptorFile.Sync());
+  Check(imageFile.Commit());
+  Check(descriptorFile.Commit());
   out << "wrote " << image.string() << " and " << descriptor.string() << ": "
       << SizeText(doc.sheetWidth, doc.sheetHeight) << " sheet, "
       << GlyphCountText(doc.glyphs.size()) << '\n';
@@ -178,7 +204,7 @@ int RunShow(const CommandLine& line, std::ostream& out) {
   else if (p.quality == kQualityAliased) quality += " (aliased)";
   else quality += LoadNote(false, "not a choice; a load keeps the current quality");
 
-  out << "project:    " << *line.project << '\n'
+  out << "project:    " << PrintableText(*line.project) << '\n'
       << "sheet size: " << SizeText(p.sheetWidth, p.sheetHeight) << '\n'
       << "borders:    left " << b.left << ", top " << b.top << ", right " << b.right
       << ", bottom " << b.bottom << LoadNote(bordersInRange, "a load holds each to 0..16") << '\n'
@@ -209,6 +235,22 @@ int RunShow(const CommandLine& line, std::ostream& out) {
 }
 
 }  // namespace
+
+std::string PrintableText(std::string_view text) {
+  std::string out;
+  for (size_t i = 0; i < text.size();) {
+    if (const size_t length = PrintableCharacterBytes(text.substr(i)); length > 0) {
+      out.append(text.substr(i, length));
+      i += length;
+      continue;
+    }
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(text[i]));
+    out += escaped;
+    ++i;
+  }
+  return out;
+}
 
 int RunCommand(const CommandLine& line, std::ostream& out, std::ostream& err) {
   switch (line.kind) {

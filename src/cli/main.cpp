@@ -1,3 +1,4 @@
+#include <csignal>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -9,16 +10,20 @@
 int main(int argc, char** argv) {
   using namespace glyphsheet::cli;
   const std::vector<std::string> args(argv + 1, argv + argc);
+  // A write past a file size limit then fails with EFBIG and is reported,
+  // instead of the signal ending the program without a word.
+  std::signal(SIGXFSZ, SIG_IGN);
+  // Messages may hold file names and stored face names; they stay one line.
+  auto report = [](const char* message, const char* hint) {
+    std::cerr << "glyphsheet-cli: " << PrintableText(message) << hint << '\n';
+  };
   try {
     return RunCommand(ParseCommandLine(args), std::cout, std::cerr);
   } catch (const UsageError& e) {
-    std::cerr << "glyphsheet-cli: " << e.what() << " (glyphsheet-cli --help shows the usage)\n";
+    report(e.what(), " (glyphsheet-cli --help shows the usage)");
     return 2;
-  } catch (const Failure& e) {
-    std::cerr << "glyphsheet-cli: " << e.what() << '\n';
-    return 1;
   } catch (const std::exception& e) {
-    std::cerr << "glyphsheet-cli: " << e.what() << '\n';
+    report(e.what(), "");
     return 1;
   }
 }

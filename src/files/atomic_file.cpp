@@ -1,6 +1,7 @@
 #include "files/atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,6 +29,52 @@ std::string Describe(const std::filesystem::path& target, const char* what, int 
   return message + std::strerror(err);
 }
 
+// Marks the temporaries of this class: ".NAME" + kTempMark + six random characters.
+constexpr char kTempMark[] = ".glyphsheet-";
+constexpr size_t kTempRandomChars = 6;
+// How often Open draws a new temporary when another run's clean-up took its first one.
+constexpr int kOpenAttempts = 4;
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Removes one candidate temporary when it is a regular file that no live
+// writer holds locked (a killed writer's lock went with it).
+void RemoveIfStale(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return;
+  struct stat opened {};
+  struct stat named {};
+  if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+      ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+      SameFile(opened, named)) {
+    ::unlink(path.c_str());
+  }
+  ::close(fd);
+}
+
+// Temporaries of the same target left in folder by writers that were killed.
+void RemoveStaleTemporaries(const std::filesystem::path& folder, const std::string& prefix) {
+  std::error_code ec;
+  std::filesystem::directory_iterator it(folder, ec);
+  for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() == prefix.size() + kTempRandomChars && name.starts_with(prefix)) {
+      RemoveIfStale(it->path());
+    }
+  }
+}
+
+// Locks a fresh temporary for its writer; false when a clean-up of another
+// run removed it before the lock was taken (a new one must be drawn). Where
+// locks are not supported the file is used unlocked.
+bool LockFreshTemporary(int fd) {
+  if (::flock(fd, LOCK_EX) != 0) return true;
+  struct stat st {};
+  return ::fstat(fd, &st) != 0 || st.st_nlink > 0;
+}
+
 }  // namespace
 
 AtomicFile::AtomicFile(std::filesystem::path target, std::filesystem::path temp, int fd)
@@ -36,7 +83,8 @@ AtomicFile::AtomicFile(std::filesystem::path target, std::filesystem::path temp,
 AtomicFile::AtomicFile(AtomicFile&& other) noexcept
     : target_(std::move(other.target_)),
       temp_(std::move(other.temp_)),
-      fd_(std::exchange(other.fd_, -1)) {}
+      fd_(std::exchange(other.fd_, -1)),
+      synced_(other.synced_) {}
 
 AtomicFile& AtomicFile::operator=(AtomicFile&& other) noexcept {
   if (this != &other) {
@@ -44,6 +92,7 @@ AtomicFile& AtomicFile::operator=(AtomicFile&& other) noexcept {
     target_ = std::move(other.target_);
     temp_ = std::move(other.temp_);
     fd_ = std::exchange(other.fd_, -1);
+    synced_ = other.synced_;
   }
   return *this;
 }
@@ -52,8 +101,8 @@ AtomicFile::~AtomicFile() { Discard(); }
 
 void AtomicFile::Discard() {
   if (fd_ < 0) return;
-  ::close(fd_);
   ::unlink(temp_.c_str());
+  ::close(fd_);
   fd_ = -1;
 }
 
@@ -64,14 +113,25 @@ Error AtomicFile::Fail(const char* what, int err) {
 
 Result<AtomicFile> AtomicFile::Open(const std::filesystem::path& target) {
   if (target.filename().empty()) return Error{Describe(target, "no file name", EISDIR)};
+  // A folder in the way would only fail at the rename, after the whole write.
+  struct stat existing {};
+  if (::stat(target.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
+    return Error{Describe(target, nullptr, EISDIR)};
+  }
   const std::filesystem::path folder =
       target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-  std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  const int fd = ::mkstemp(name.data());
-  if (fd < 0) return Error{Describe(target, nullptr, errno)};
-  return AtomicFile(target, std::filesystem::path(name.data()), fd);
+  const std::string prefix = "." + target.filename().string() + kTempMark;
+  RemoveStaleTemporaries(folder, prefix);
+  const std::string pattern = (folder / (prefix + std::string(kTempRandomChars, 'X'))).string();
+  for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) return Error{Describe(target, nullptr, errno)};
+    if (LockFreshTemporary(fd)) return AtomicFile(target, std::filesystem::path(name.data()), fd);
+    ::close(fd);
+  }
+  return Error{Describe(target, "another run keeps removing its temporary file", EAGAIN)};
 }
 
 Status AtomicFile::Write(std::span<const uint8_t> bytes) {
@@ -88,24 +148,25 @@ Status AtomicFile::Write(std::span<const uint8_t> bytes) {
   return Ok();
 }
 
-Status AtomicFile::Commit() {
+Status AtomicFile::Sync() {
   if (fd_ < 0) return Error{Describe(target_, "the file was already closed", EBADF)};
+  if (synced_) return Ok();
   struct stat existing {};
   const mode_t mode =
       ::stat(target_.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : NewFileMode();
   if (::fchmod(fd_, mode) != 0) return Fail(nullptr, errno);
   if (::fsync(fd_) != 0) return Fail(nullptr, errno);
-  const int fd = std::exchange(fd_, -1);
-  if (::close(fd) != 0) {
-    const int err = errno;
-    ::unlink(temp_.c_str());
-    return Error{Describe(target_, nullptr, err)};
-  }
-  if (::rename(temp_.c_str(), target_.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(temp_.c_str());
-    return Error{Describe(target_, nullptr, err)};
-  }
+  synced_ = true;
+  return Ok();
+}
+
+Status AtomicFile::Commit() {
+  if (auto synced = Sync(); !synced) return synced;
+  // Renamed while still open and locked, so no clean-up can take it for stale.
+  if (::rename(temp_.c_str(), target_.c_str()) != 0) return Fail(nullptr, errno);
+  // The bytes are on disk since the fsync; a close error cannot lose them, and
+  // the target is already replaced, so it is not reported as a failure.
+  ::close(std::exchange(fd_, -1));
   return Ok();
 }
 

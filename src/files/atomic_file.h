@@ -12,9 +12,13 @@ namespace glyphsheet {
 /// A file being replaced: bytes go to a temporary file in the target's folder,
 /// and Commit renames it over the target. Until Commit succeeds the target is
 /// untouched; a file that is dropped or fails removes its temporary file.
+/// The temporary is named ".NAME.glyphsheet-XXXXXX" and locked while it is
+/// written, so one left by a killed process is told apart from a live one and
+/// removed by the next Open of the same target.
 class AtomicFile {
  public:
-  /// Creates the temporary file for target; fails naming target and the reason.
+  /// Removes stale temporaries of target, then creates its own; fails naming
+  /// target and the reason (also when target is a folder).
   static Result<AtomicFile> Open(const std::filesystem::path& target);
 
   AtomicFile(AtomicFile&& other) noexcept;
@@ -26,9 +30,13 @@ class AtomicFile {
 
   /// Appends bytes; after a failure the file is discarded and Commit fails.
   Status Write(std::span<const uint8_t> bytes);
-  /// Flushes to disk, gives the target's permissions (or the default ones for
-  /// a new file) and renames over the target.
+  /// Gives the target's permissions (or the default ones for a new file) and
+  /// flushes to disk; after it only the rename of Commit is left to fail.
+  Status Sync();
+  /// Syncs unless already done and renames over the target.
   Status Commit();
+  /// The file this one replaces.
+  const std::filesystem::path& Target() const { return target_; }
 
  private:
   AtomicFile(std::filesystem::path target, std::filesystem::path temp, int fd);
@@ -38,6 +46,7 @@ class AtomicFile {
   std::filesystem::path target_;
   std::filesystem::path temp_;
   int fd_ = -1;
+  bool synced_ = false;
 };
 
 /// Writes bytes to path through a temporary file in the same folder that is

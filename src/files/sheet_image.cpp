@@ -20,6 +20,14 @@ bool FitsImage(int32_t width, int32_t height) {
   return width >= 1 && width <= kMaxImageSide && height >= 1 && height <= kMaxImageSide;
 }
 
+// Fails, naming the image file, when the size does not fit the header.
+Status CheckFits(const std::filesystem::path& path, int32_t width, int32_t height) {
+  if (FitsImage(width, height)) return Ok();
+  return Error{"cannot write \"" + path.string() + "\": a sheet of " + std::to_string(width) +
+               " x " + std::to_string(height) +
+               " pixels does not fit an image (each side 1..65535)"};
+}
+
 void AppendHeader(std::vector<uint8_t>& out, int32_t width, int32_t height) {
   const uint8_t header[kHeaderBytes] = {
       0, 0, kTrueColour, 0, 0, 0, 0, 0, 0, 0, 0, 0,
@@ -56,24 +64,29 @@ std::vector<uint8_t> EncodeSheetImage(const PixelBitmap& sheetBitmap, int32_t wi
   return out;
 }
 
-Result<std::filesystem::path> WriteSheetImage(const std::filesystem::path& chosen,
-                                              const PixelBitmap& sheetBitmap, int32_t width,
-                                              int32_t height) {
-  const std::filesystem::path path = WithExtension(chosen, ".tga");
-  if (!FitsImage(width, height)) {
-    return Error{"cannot write \"" + path.string() + "\": a sheet of " + std::to_string(width) +
-                 " x " + std::to_string(height) +
-                 " pixels does not fit an image (each side 1..65535)"};
-  }
-  auto file = AtomicFile::Open(path);
-  if (!file) return Error{file.error()};
+Status WriteSheetImageTo(AtomicFile& file, const PixelBitmap& sheetBitmap, int32_t width,
+                         int32_t height) {
+  if (auto fits = CheckFits(file.Target(), width, height); !fits) return fits;
   // Written a row at a time, so a large stored sheet size needs no large buffer.
   std::vector<uint8_t> chunk;
   AppendHeader(chunk, width, height);
   for (int32_t y = 0; y < height; ++y) {
     AppendRow(chunk, sheetBitmap, width, y);
-    if (auto written = file.value().Write(chunk); !written) return Error{written.error()};
+    if (auto written = file.Write(chunk); !written) return written;
     chunk.clear();
+  }
+  return Ok();
+}
+
+Result<std::filesystem::path> WriteSheetImage(const std::filesystem::path& chosen,
+                                              const PixelBitmap& sheetBitmap, int32_t width,
+                                              int32_t height) {
+  const std::filesystem::path path = WithExtension(chosen, ".tga");
+  if (auto fits = CheckFits(path, width, height); !fits) return Error{fits.error()};
+  auto file = AtomicFile::Open(path);
+  if (!file) return Error{file.error()};
+  if (auto written = WriteSheetImageTo(file.value(), sheetBitmap, width, height); !written) {
+    return Error{written.error()};
   }
   if (auto committed = file.value().Commit(); !committed) return Error{committed.error()};
   return path;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "files/atomic_file.h"
 #include "sheet/pixel_bitmap.h"
 #include "sheet/result.h"
 
@@ -19,6 +20,12 @@ std::filesystem::path WithExtension(const std::filesystem::path& chosen, const c
 /// side is outside 1..65535, which the header cannot hold.
 std::vector<uint8_t> EncodeSheetImage(const PixelBitmap& sheetBitmap, int32_t width,
                                       int32_t height);
+
+/// Writes the sheet image into an open file without committing it, so that it
+/// can be committed together with other files. Fails, naming the file, when a
+/// side is outside 1..65535 or a write fails.
+Status WriteSheetImageTo(AtomicFile& file, const PixelBitmap& sheetBitmap, int32_t width,
+                         int32_t height);
 
 /// Writes the sheet image as the chosen name with ".tga"; returns the file's path.
 /// Fails, naming the file, when a side is outside 1..65535 or the file cannot be written.

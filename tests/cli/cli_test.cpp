@@ -1,78 +1,25 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <climits>
-#include <fcntl.h>
-#include <map>
 
 #include "../files/descriptor_reader.h"
-#include "../files/temp_folder.h"
+#include "cli_runner.h"
 #include "files/project_file.h"
 
 namespace glyphsheet {
 namespace {
 
+using testing::CliLimits;
+using testing::CliRun;
 using testing::DescriptorEntry;
 using testing::FileBytes;
 using testing::FileText;
 using testing::Lines;
 using testing::PutFile;
 using testing::ReadDescriptor;
+using testing::RunCli;
+using testing::Snapshot;
 using testing::TempFolder;
-
-struct CliRun {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
-// Runs glyphsheet-cli in a folder; its output is caught outside that folder.
-// A file size limit above 0 makes larger writes fail there.
-CliRun RunCli(const std::filesystem::path& folder, const std::vector<std::string>& args,
-              rlim_t fileSizeLimit = 0) {
-  TempFolder capture;
-  const std::string outPath = capture / "out";
-  const std::string errPath = capture / "err";
-  std::vector<std::string> argv = {GLYPHSHEET_CLI};
-  argv.insert(argv.end(), args.begin(), args.end());
-  std::vector<char*> cargv;
-  for (std::string& arg : argv) cargv.push_back(arg.data());
-  cargv.push_back(nullptr);
-
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 ||
-        ::chdir(folder.c_str()) != 0) {
-      ::_exit(127);
-    }
-    if (fileSizeLimit > 0) {
-      ::signal(SIGXFSZ, SIG_IGN);
-      rlimit limit{fileSizeLimit, fileSizeLimit};
-      ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ::execv(cargv[0], cargv.data());
-    ::_exit(127);
-  }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  CliRun run;
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.out = FileText(outPath);
-  run.err = FileText(errPath);
-  return run;
-}
-
-// The bytes of every file in a folder.
-std::map<std::string, std::vector<uint8_t>> Snapshot(const TempFolder& folder) {
-  std::map<std::string, std::vector<uint8_t>> files;
-  for (const std::string& name : folder.Entries()) files[name] = FileBytes(folder / name);
-  return files;
-}
 
 TEST(Cli, NewShowAndExportBuildTheSheetFromTheSettings) {
   TempFolder folder;
@@ -192,7 +139,7 @@ TEST(Cli, BadProjectFilesFailWithOneLineAndTouchNothing) {
   bad.emplace_back("zerowidth", with(0, 0));
   bad.emplace_back("negheight", with(4, -256));
   for (auto& [name, bytes] : bad) PutFile(folder / (name + ".fnt"), bytes);
-  const auto before = Snapshot(folder);
+  const auto before = Snapshot(folder.Path());
 
   for (const auto& [name, bytes] : bad) {
     for (const std::string command : {"export", "show"}) {
@@ -206,7 +153,7 @@ TEST(Cli, BadProjectFilesFailWithOneLineAndTouchNothing) {
       EXPECT_EQ(run.out, "") << name;
     }
   }
-  EXPECT_EQ(Snapshot(folder), before);
+  EXPECT_EQ(Snapshot(folder.Path()), before);
 }
 
 TEST(Cli, WrongUsageEndsWithStatusTwoNamingTheOption) {
@@ -323,13 +270,14 @@ TEST(Cli, FailedWritesReportAndLeaveEarlierFilesAsTheyWere) {
   ASSERT_EQ(RunCli(folder.Path(), {"export", "--width", "64", "--height", "64", "-o", "sheet"})
                 .exitCode,
             0);
-  const auto before = Snapshot(folder);
+  const auto before = Snapshot(folder.Path());
   // A 256 x 256 image is 262162 bytes; the limit lets only part of it be written.
-  const CliRun run = RunCli(folder.Path(), {"export", "--chars", "AB", "-o", "sheet"}, 100000);
+  const CliRun run = RunCli(folder.Path(), {"export", "--chars", "AB", "-o", "sheet"},
+                            CliLimits{.fileSize = 100000});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.err.find("sheet.tga"), std::string::npos) << run.err;
   EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
-  EXPECT_EQ(Snapshot(folder), before);
+  EXPECT_EQ(Snapshot(folder.Path()), before);
 
   const CliRun nowhere = RunCli(folder.Path(), {"new", "-o", "no/such/folder/p.fnt"});
   EXPECT_EQ(nowhere.exitCode, 1);

@@ -1,0 +1,358 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+
+#include "../files/descriptor_reader.h"
+#include "cli_runner.h"
+#include "files/project_file.h"
+
+namespace glyphsheet {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::CliLimits;
+using testing::CliRun;
+using testing::DescriptorEntry;
+using testing::FileBytes;
+using testing::FileText;
+using testing::Lines;
+using testing::PutFile;
+using testing::ReadDescriptor;
+using testing::RunCli;
+using testing::Snapshot;
+using testing::TempFolder;
+
+using Files = std::map<std::string, std::vector<uint8_t>>;
+
+// Offsets in the valid project below (face "DejaVu Sans", glyphs A and B).
+constexpr size_t kNameLengthOffset = 44;
+constexpr size_t kGlyphCountOffset = 60;
+constexpr size_t kFirstLeftBorderOffset = 65;
+constexpr size_t kTgaHeader = 18;
+
+std::vector<uint8_t> WithInt32(std::vector<uint8_t> bytes, size_t offset, int32_t value) {
+  for (int i = 0; i < 4; ++i) bytes.at(offset + i) = uint8_t(uint32_t(value) >> (8 * i));
+  return bytes;
+}
+
+// The valid project and its export, and another export that sits in out/ as
+// old.tga and old.xml before every row; made once.
+struct Fixture {
+  std::vector<uint8_t> good;
+  ProjectData goodData;
+  std::vector<uint8_t> goodImage;
+  std::string goodDescriptor;
+  std::vector<uint8_t> oldImage;
+  std::string oldDescriptor;
+};
+
+Fixture MakeFixture() {
+  TempFolder folder;
+  Fixture f;
+  EXPECT_EQ(RunCli(folder.Path(), {"new", "-o", "good.fnt", "--face", "DejaVu Sans", "--chars",
+                                   "AB"})
+                .exitCode,
+            0);
+  EXPECT_EQ(RunCli(folder.Path(), {"export", "good.fnt", "-o", "good"}).exitCode, 0);
+  EXPECT_EQ(RunCli(folder.Path(), {"export", "--width", "64", "--height", "64", "--chars", "xyz",
+                                   "-o", "old"})
+                .exitCode,
+            0);
+  f.good = FileBytes(folder / "good.fnt");
+  f.goodData = ReadProjectFile(folder / "good.fnt").value();
+  f.goodImage = FileBytes(folder / "good.tga");
+  f.goodDescriptor = FileText(folder / "good.xml");
+  f.oldImage = FileBytes(folder / "old.tga");
+  f.oldDescriptor = FileText(folder / "old.xml");
+  return f;
+}
+
+// One way in: what the row puts into the work folder, the command run there,
+// and how it must end. A failing row names in fragments what its one stderr
+// line must contain; a row without fragments must print nothing to stderr.
+struct Row {
+  std::string name;
+  std::function<void(const fs::path&)> setUp;
+  std::vector<std::string> args;
+  int exitCode = 1;
+  std::vector<std::string> fragments;
+  /// Files (relative to the work folder) a successful row adds; nothing else may change.
+  std::vector<std::string> creates;
+  CliLimits limits;
+  /// Further checks of what the run wrote or printed.
+  std::function<void(const fs::path&, const CliRun&)> check;
+};
+
+using SetUp = std::function<void(const fs::path&)>;
+using Check = std::function<void(const fs::path&, const CliRun&)>;
+
+// A row that must fail with one line holding every fragment.
+Row Fails(std::string name, SetUp setUp, std::vector<std::string> args,
+          std::vector<std::string> fragments, int exitCode = 1, CliLimits limits = {}) {
+  Row row;
+  row.name = std::move(name);
+  row.setUp = std::move(setUp);
+  row.args = std::move(args);
+  row.exitCode = exitCode;
+  row.fragments = std::move(fragments);
+  row.limits = limits;
+  return row;
+}
+
+// A row that must succeed, add the files it creates and pass check; a
+// warning, if given, is its one stderr line.
+Row Works(std::string name, SetUp setUp, std::vector<std::string> args,
+          std::vector<std::string> creates, Check check, std::vector<std::string> warning = {}) {
+  Row row;
+  row.name = std::move(name);
+  row.setUp = std::move(setUp);
+  row.args = std::move(args);
+  row.exitCode = 0;
+  row.fragments = std::move(warning);
+  row.creates = std::move(creates);
+  row.check = std::move(check);
+  return row;
+}
+
+SetUp Project(std::vector<uint8_t> bytes) {
+  return [bytes = std::move(bytes)](const fs::path& dir) { PutFile(dir / "in.fnt", bytes); };
+}
+
+SetUp Folder(std::string name) {
+  return [name = std::move(name)](const fs::path& dir) { fs::create_directory(dir / name); };
+}
+
+// Names of the entries that differ between two snapshots.
+std::vector<std::string> Differences(const Files& before, const Files& after) {
+  std::vector<std::string> names;
+  for (const auto& [name, bytes] : before) {
+    const auto found = after.find(name);
+    if (found == after.end()) names.push_back(name + " (gone)");
+    else if (found->second != bytes) names.push_back(name + " (changed)");
+  }
+  for (const auto& [name, bytes] : after) {
+    if (!before.contains(name)) names.push_back(name + " (new)");
+  }
+  return names;
+}
+
+DescriptorEntry CellOf(const std::vector<DescriptorEntry>& cells, int id) {
+  for (const DescriptorEntry& cell : cells) {
+    if (cell.id == id) return cell;
+  }
+  ADD_FAILURE() << "no cell for " << id;
+  return {};
+}
+
+// The first glyph's cell width with the given left border of its own.
+std::function<void(const fs::path&, const CliRun&)> FirstCellWidens(const Fixture& f,
+                                                                    int64_t border) {
+  const DescriptorEntry old = CellOf(ReadDescriptor(f.goodDescriptor), 'A');
+  return [old, border](const fs::path& dir, const CliRun&) {
+    const std::vector<DescriptorEntry> cells = ReadDescriptor(FileText(dir / "out/new.xml"));
+    ASSERT_EQ(cells.size(), 2u);
+    const int64_t wanted = std::min<int64_t>(old.width + border, INT32_MAX);
+    EXPECT_EQ(cells[0].width, wanted);
+    for (const DescriptorEntry& cell : cells) EXPECT_EQ(cell.b, cell.width) << cell.id;
+    EXPECT_EQ(FileBytes(dir / "out/new.tga").size(), kTgaHeader + 256 * 256 * 4);
+  };
+}
+
+void CheckNoGlyphs(const fs::path& dir, const CliRun& run) {
+  EXPECT_EQ(FileText(dir / "out/new.xml"),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n<font>\n</font>\n");
+  EXPECT_NE(run.out.find("0 glyphs"), std::string::npos) << run.out;
+}
+
+// A 1000 x 1000 sheet: drawn into the 512 x 512 bitmap, exported whole with
+// alpha 0 beyond it; the part inside matches the 256 x 256 export.
+void CheckLargeSheet(const Fixture& f, const fs::path& dir) {
+  constexpr size_t kSide = 1000;
+  const std::vector<uint8_t> tga = FileBytes(dir / "out/new.tga");
+  ASSERT_EQ(tga.size(), kTgaHeader + kSide * kSide * 4);
+  EXPECT_EQ(std::vector<uint8_t>(tga.begin() + 12, tga.begin() + 18),
+            (std::vector<uint8_t>{0xE8, 0x03, 0xE8, 0x03, 32, 0x28}));
+  auto pixel = [&tga](size_t x, size_t y) { return tga.data() + kTgaHeader + (y * kSide + x) * 4; };
+  size_t whiteBytes = 0;
+  size_t clearBeyond = 0;
+  for (size_t y = 0; y < kSide; ++y) {
+    for (size_t x = 0; x < kSide; ++x) {
+      const uint8_t* p = pixel(x, y);
+      whiteBytes += (p[0] == 0xFF) + (p[1] == 0xFF) + (p[2] == 0xFF);
+      if (x >= 512 || y >= 512) clearBeyond += p[3] == 0;
+    }
+  }
+  EXPECT_EQ(whiteBytes, kSide * kSide * 3);
+  EXPECT_EQ(clearBeyond, kSide * kSide - 512 * 512);
+  EXPECT_EQ(pixel(511, 511)[3], 255);
+  EXPECT_EQ(pixel(511, 0)[3], 255);
+  EXPECT_EQ(pixel(0, 511)[3], 255);
+  for (size_t y = 0; y < 40; ++y) {
+    for (size_t x = 0; x < 40; ++x) {
+      ASSERT_EQ(pixel(x, y)[3], f.goodImage[kTgaHeader + (y * 256 + x) * 4 + 3]) << x << "," << y;
+    }
+  }
+}
+
+std::vector<Row> MakeRows(const Fixture& f) {
+  const std::vector<std::string> exportOverOld = {"export", "in.fnt", "-o", "out/old"};
+  const std::vector<std::string> exportNew = {"export", "in.fnt", "-o", "out/new"};
+  const std::vector<std::string> created = {"out/new.tga", "out/new.xml"};
+  const std::vector<uint8_t>& good = f.good;
+  auto named = [&f](std::string face) {
+    ProjectData p = f.goodData;
+    p.faceName = std::move(face);
+    return EncodeProject(p);
+  };
+  // Not UTF-8 (E0 and FF), a terminal escape, a line feed and a C1 CSI.
+  const std::string oddFace = "Dej\xE0Vu\xFF\x1B[2J\n\xC2\x9B";
+  const std::string oddShown = "\"Dej\\xE0Vu\\xFF\\x1B[2J\\x0A\\xC2\\x9B\"";
+
+  const std::string warning = "warning: 1 of 2 glyphs do not lie wholly on the sheet";
+  const std::string longName(255, 'x');
+  std::vector<Row> rows;
+  for (size_t length = 0; length < good.size(); ++length) {
+    rows.push_back(Fails("cut to " + std::to_string(length) + " bytes",
+                         Project({good.begin(), good.begin() + length}), exportOverOld,
+                         {"\"in.fnt\"", "truncated"}));
+  }
+  rows.insert(rows.end(), {
+      Fails("name length -1", Project(WithInt32(good, kNameLengthOffset, -1)), exportOverOld,
+            {"\"in.fnt\"", "face name length -1 is outside 0..255"}),
+      Works("name length 255, face replaced", Project(named(longName)),
+            {"export", "in.fnt", "--face", "DejaVu Sans", "-o", "out/new"}, created, {}),
+      Fails("name length 255, face not installed", Project(named(longName)), exportOverOld,
+            {"\"in.fnt\"", longName, "--face"}),
+      Fails("name length 256", Project(named(std::string(256, 'x'))), exportOverOld,
+            {"\"in.fnt\"", "face name length 256 is outside 0..255"}),
+      Fails("name length 2^31-1", Project(WithInt32(good, kNameLengthOffset, INT32_MAX)),
+            exportOverOld, {"\"in.fnt\"", "face name length 2147483647"}),
+      Works("glyph count -1", Project(WithInt32(good, kGlyphCountOffset, -1)), exportNew, created,
+            CheckNoGlyphs),
+      Works("glyph count 0", Project(WithInt32(good, kGlyphCountOffset, 0)), exportNew, created,
+            CheckNoGlyphs),
+      Fails("glyph count one more than held", Project(WithInt32(good, kGlyphCountOffset, 3)),
+            exportOverOld, {"\"in.fnt\"", "glyph count 3 needs 27 bytes"}),
+      Fails("glyph count 2^31-1", Project(WithInt32(good, kGlyphCountOffset, INT32_MAX)),
+            exportOverOld, {"\"in.fnt\"", "glyph count 2147483647"}),
+      Fails("sheet width 0", Project(WithInt32(good, 0, 0)), exportOverOld,
+            {"\"in.fnt\"", "sheet width 0 is outside 1..65535"}),
+      Fails("sheet height -1", Project(WithInt32(good, 4, -1)), exportOverOld,
+            {"\"in.fnt\"", "sheet height -1 is outside 1..65535"}),
+      Fails("sheet width 65536", Project(WithInt32(good, 0, 65536)), exportOverOld,
+            {"\"in.fnt\"", "sheet width 65536 is outside 1..65535"}),
+      Works("sheet 1000 x 1000", Project(WithInt32(WithInt32(good, 0, 1000), 4, 1000)), exportNew,
+            created, [&f](const fs::path& dir, const CliRun&) { CheckLargeSheet(f, dir); }),
+      Works("glyph border -5", Project(WithInt32(good, kFirstLeftBorderOffset, -5)), exportNew,
+            created, FirstCellWidens(f, -5)),
+      Works("glyph border 65536", Project(WithInt32(good, kFirstLeftBorderOffset, 65536)),
+            exportNew, created, FirstCellWidens(f, 65536), {warning}),
+      Works("glyph border 2^31-1", Project(WithInt32(good, kFirstLeftBorderOffset, INT32_MAX)),
+            exportNew, created, FirstCellWidens(f, INT32_MAX), {warning}),
+      Works("face not UTF-8, show", Project(named(oddFace)), {"show", "in.fnt"}, {},
+            [oddShown](const fs::path&, const CliRun& run) {
+              EXPECT_NE(run.out.find("\nface:       " + oddShown + "\n"), std::string::npos)
+                  << run.out;
+            }),
+      Fails("face not UTF-8, export", Project(named(oddFace)), exportOverOld,
+            {"\"in.fnt\"", oddShown, "--face"}),
+      Works("face not UTF-8, export with --face", Project(named(oddFace)),
+            {"export", "in.fnt", "--face", "dejavu sans", "-o", "out/new"}, created,
+            [&f](const fs::path& dir, const CliRun&) {
+              EXPECT_EQ(FileBytes(dir / "out/new.tga"), f.goodImage);
+              EXPECT_EQ(FileText(dir / "out/new.xml"), f.goodDescriptor);
+            }),
+      Fails("missing project, export", {}, {"export", "none.fnt", "-o", "out/old"},
+            {"\"none.fnt\"", "No such file or directory"}),
+      Fails("missing project, show", {}, {"show", "none.fnt"},
+            {"\"none.fnt\"", "No such file or directory"}),
+      Fails("folder as project", Folder("adir.fnt"), {"export", "adir.fnt", "-o", "out/old"},
+            {"\"adir.fnt\"", "Is a directory"}),
+      // Opens for every user, root included, but reading offset 0 fails.
+      Fails("unreadable project, export", {}, {"export", "/proc/self/mem", "-o", "out/old"},
+            {"\"/proc/self/mem\"", "Input/output error"}),
+      Fails("unreadable project, show", {}, {"show", "/proc/self/mem"},
+            {"\"/proc/self/mem\"", "Input/output error"}),
+      Fails("output folder missing", Project(good), {"export", "in.fnt", "-o", "nodir/x"},
+            {"\"nodir/x.tga\"", "No such file or directory"}),
+      Fails("output folder read-only",
+            [good](const fs::path& dir) {
+              PutFile(dir / "in.fnt", good);
+              fs::permissions(dir, fs::perms(0755));
+              fs::permissions(dir / "out", fs::perms(0555));
+            },
+            exportOverOld, {"\"out/old.tga\"", "Permission denied"}, 1,
+            CliLimits{.unprivileged = true}),
+      Fails("output name ends in a slash", Project(good), {"export", "in.fnt", "-o", "out/"},
+            {"\"out/\" names a folder"}, 2),
+      Fails("output image is a folder",
+            [good](const fs::path& dir) {
+              PutFile(dir / "in.fnt", good);
+              fs::create_directory(dir / "out/new.tga");
+            },
+            exportNew, {"\"out/new.tga\"", "Is a directory"}),
+      // The image could be written; it must not replace the old one while
+      // the descriptor cannot be written.
+      Fails("output descriptor is a folder",
+            [good](const fs::path& dir) {
+              PutFile(dir / "in.fnt", good);
+              fs::remove(dir / "out/old.xml");
+              fs::create_directory(dir / "out/old.xml");
+            },
+            exportOverOld, {"\"out/old.xml\"", "Is a directory"}),
+      // 256 x 256 is 262162 bytes; the limit cuts the image short.
+      Fails("write cut short", Project(good), exportOverOld, {"\"out/old.tga\"", "File too large"},
+            1, CliLimits{.fileSize = 100000}),
+  });
+  return rows;
+}
+
+void CheckOneLine(const Row& row, const CliRun& run) {
+  if (row.fragments.empty()) {
+    EXPECT_EQ(run.err, "");
+    return;
+  }
+  const std::vector<std::string> lines = Lines(run.err);
+  ASSERT_EQ(lines.size(), 1u) << run.err;
+  EXPECT_EQ(run.err.back(), '\n');
+  for (const std::string& fragment : row.fragments) {
+    EXPECT_NE(lines[0].find(fragment), std::string::npos) << "wanted: " << fragment;
+  }
+  for (unsigned char c : lines[0]) EXPECT_GE(c, 0x20) << "a control byte on the line";
+}
+
+TEST(CliBadInput, EveryWayInFailsCleanlyOrIsHeldToItsRange) {
+  const Fixture f = MakeFixture();
+  ASSERT_EQ(f.good.size(), 82u);
+  ASSERT_FALSE(::testing::Test::HasFailure());
+  for (const Row& row : MakeRows(f)) {
+    SCOPED_TRACE(row.name);
+    TempFolder work;
+    fs::create_directory(work / "out");
+    PutFile(work / "out/old.tga", f.oldImage);
+    PutFile(work / "out/old.xml", {f.oldDescriptor.begin(), f.oldDescriptor.end()});
+    if (row.setUp) row.setUp(work.Path());
+    const Files before = Snapshot(work.Path());
+
+    const CliRun run = RunCli(work.Path(), row.args, row.limits);
+    fs::permissions(work / "out", fs::perms(0755));
+
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.exitCode, row.exitCode) << run.err;
+    CheckOneLine(row, run);
+    if (row.exitCode != 0) {
+      EXPECT_EQ(run.out, "");
+    }
+    Files after = Snapshot(work.Path());
+    for (const std::string& name : row.creates) {
+      EXPECT_TRUE(after.contains(name)) << name;
+      after.erase(name);
+    }
+    EXPECT_EQ(Differences(before, after), std::vector<std::string>{});
+    if (row.check) row.check(work.Path(), run);
+  }
+}
+
+}  // namespace
+}  // namespace glyphsheet
