@@ -4,12 +4,10 @@
 #include <cstdio>
 #include <memory>
 #include <ostream>
-#include <span>
 
 #include "files/atomic_file.h"
-#include "files/glyph_descriptor.h"
 #include "files/project_file.h"
-#include "files/sheet_image.h"
+#include "files/sheet_export.h"
 #include "raster/freetype_rasterizer.h"
 #include "sheet/pixel_bitmap.h"
 #include "sheet/rebuild.h"
@@ -151,20 +149,8 @@ int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
   const std::unique_ptr<RasterFont> font = Check(CreateSheetFont(rasterizer, doc.font));
   PixelBitmap sheetBitmap(kSheetBitmapSize, kSheetBitmapSize);
   Rebuild(doc, font.get(), sheetBitmap);
-  // Both files are written and flushed before either replaces an old one, so
-  // a failure leaves the old pair as it was.
-  const std::filesystem::path image = WithExtension(*line.output, ".tga");
-  const std::filesystem::path descriptor = WithExtension(*line.output, ".xml");
-  AtomicFile imageFile = Check(AtomicFile::Open(image));
-  AtomicFile descriptorFile = Check(AtomicFile::Open(descriptor));
-  Check(WriteSheetImageTo(imageFile, sheetBitmap, doc.sheetWidth, doc.sheetHeight));
-  const std::string text = FormatGlyphDescriptor(doc, font.get());
-  Check(descriptorFile.Write(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size())));
-  Check(imageFile.Sync());
-  Check(descriptorFile.Sync());
-  Check(imageFile.Commit());
-  Check(descriptorFile.Commit());
-  out << "wrote " << image.string() << " and " << descriptor.string() << ": "
+  const ExportedFiles files = Check(ExportSheet(*line.output, sheetBitmap, doc, font.get()));
+  out << "wrote " << files.image.string() << " and " << files.descriptor.string() << ": "
       << SizeText(doc.sheetWidth, doc.sheetHeight) << " sheet, "
       << GlyphCountText(doc.glyphs.size()) << '\n';
   if (const size_t off = CountCellsOffSheet(doc); off > 0) {

@@ -5,9 +5,8 @@
 #include <QMenuBar>
 #include <QSignalBlocker>
 
-#include "files/glyph_descriptor.h"
 #include "files/project_file.h"
-#include "files/sheet_image.h"
+#include "files/sheet_export.h"
 #include "sheet/rebuild.h"
 #include "sheet/sheet_font.h"
 #include "sheet/windows1252.h"
@@ -335,16 +334,8 @@ void GlyphSheetDialog::ExportSheet() {
   const std::optional<QString> name = fileChooser_.GetSaveFileName(this, ExportDialogOptions());
   if (!name) return;
   const std::filesystem::path chosen = ToPath(*name);
-  const auto image = WriteSheetImage(chosen, sheetBitmap_, doc_.sheetWidth, doc_.sheetHeight);
-  if (!image) {
-    ReportFailure(QStringLiteral("無法輸出圖像"), WithExtension(chosen, ".tga"), image.error());
-    return;
-  }
-  const auto descriptor = WriteGlyphDescriptor(chosen, doc_, font_.get());
-  if (!descriptor) {
-    ReportFailure(QStringLiteral("無法輸出字元描述檔"), WithExtension(chosen, ".xml"),
-                  descriptor.error());
-  }
+  const auto exported = glyphsheet::ExportSheet(chosen, sheetBitmap_, doc_, font_.get());
+  if (!exported) ReportFailure(QStringLiteral("無法輸出 TGA 與 XML"), chosen, exported.error());
 }
 
 void GlyphSheetDialog::RebuildSheet() {

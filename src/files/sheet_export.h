@@ -1,0 +1,26 @@
+#pragma once
+
+#include <filesystem>
+
+#include "raster/text_rasterizer.h"
+#include "sheet/pixel_bitmap.h"
+#include "sheet/result.h"
+#include "sheet/sheet_document.h"
+
+namespace glyphsheet {
+
+/// The two files an export wrote.
+struct ExportedFiles {
+  std::filesystem::path image;
+  std::filesystem::path descriptor;
+};
+
+/// Writes the sheet image (chosen name with ".tga") and the glyph descriptor
+/// (with ".xml") from the sheet bitmap as the last rebuild left it. Both are
+/// written and flushed before either replaces an existing file, so a failure
+/// leaves the old pair as it was; the message names the file and the reason.
+Result<ExportedFiles> ExportSheet(const std::filesystem::path& chosen,
+                                  const PixelBitmap& sheetBitmap, const SheetDocument& doc,
+                                  const RasterFont* font);
+
+}  // namespace glyphsheet
