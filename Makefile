@@ -35,7 +35,7 @@ deps:
 	fi
 
 configure: deps
-	cmake -S . -B $(BUILD) -G Ninja
+	cmake -S . -B $(BUILD) -G Ninja -DGLYPHSHEET_GUI=ON -DGLYPHSHEET_BENCH=ON -DGLYPHSHEET_SANITIZE=OFF
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
