@@ -86,7 +86,7 @@ TEST(AtomicFile, UnwritablePlacesAreReportedWithTheReason) {
   EXPECT_NE(noFolder.error().find("missing/a.bin"), std::string::npos) << noFolder.error();
   EXPECT_NE(noFolder.error().find("No such file"), std::string::npos) << noFolder.error();
 
-  // A folder in the way fails only at the rename; the written temporary goes.
+  // A folder in the way is refused before anything is written.
   std::filesystem::create_directory(folder / "taken");
   PutFile(folder / "taken" / "inside", {5});
   const Status taken = WriteFileAtomically(folder / "taken", bytes);
