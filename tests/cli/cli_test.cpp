@@ -9,7 +9,6 @@
 namespace glyphsheet {
 namespace {
 
-using testing::CliLimits;
 using testing::CliRun;
 using testing::DescriptorEntry;
 using testing::FileBytes;
@@ -18,7 +17,6 @@ using testing::Lines;
 using testing::PutFile;
 using testing::ReadDescriptor;
 using testing::RunCli;
-using testing::Snapshot;
 using testing::TempFolder;
 
 TEST(Cli, NewShowAndExportBuildTheSheetFromTheSettings) {
@@ -111,49 +109,6 @@ TEST(Cli, ExportWithoutProjectUsesTheStartUpDefaultsAndSettingsOverrideAProject)
   ASSERT_EQ(overCells.size(), 3u);
   EXPECT_EQ(overCells[2].id, 'x');
   EXPECT_EQ(overCells[2].height, cells[0].height);
-}
-
-TEST(Cli, BadProjectFilesFailWithOneLineAndTouchNothing) {
-  TempFolder folder;
-  ASSERT_EQ(RunCli(folder.Path(), {"new", "-o", "good.fnt", "--face", "DejaVu Sans", "--chars",
-                                   "AB"})
-                .exitCode,
-            0);
-  ASSERT_EQ(RunCli(folder.Path(), {"export", "good.fnt", "-o", "old"}).exitCode, 0);
-  const std::vector<uint8_t> good = FileBytes(folder / "good.fnt");
-  ASSERT_EQ(good.size(), 53u + 11 + 18);
-
-  auto with = [&good](size_t offset, int32_t value) {
-    std::vector<uint8_t> bytes = good;
-    for (int i = 0; i < 4; ++i) bytes.at(offset + i) = uint8_t(uint32_t(value) >> (8 * i));
-    return bytes;
-  };
-  std::vector<std::pair<std::string, std::vector<uint8_t>>> bad;
-  for (size_t length = 0; length < good.size(); ++length) {
-    bad.emplace_back("cut" + std::to_string(length),
-                     std::vector<uint8_t>(good.begin(), good.begin() + length));
-  }
-  bad.emplace_back("nameminus", with(44, -1));
-  bad.emplace_back("name256", with(44, 256));
-  bad.emplace_back("hugecount", with(60, INT32_MAX));
-  bad.emplace_back("zerowidth", with(0, 0));
-  bad.emplace_back("negheight", with(4, -256));
-  for (auto& [name, bytes] : bad) PutFile(folder / (name + ".fnt"), bytes);
-  const auto before = Snapshot(folder.Path());
-
-  for (const auto& [name, bytes] : bad) {
-    for (const std::string command : {"export", "show"}) {
-      std::vector<std::string> args = {command, name + ".fnt"};
-      if (command == "export") args.insert(args.end(), {"-o", "old"});
-      const CliRun run = RunCli(folder.Path(), args);
-      EXPECT_EQ(run.exitCode, 1) << command << " " << name;
-      const std::vector<std::string> lines = Lines(run.err);
-      ASSERT_EQ(lines.size(), 1u) << command << " " << name << ": " << run.err;
-      EXPECT_NE(lines[0].find(name + ".fnt"), std::string::npos) << lines[0];
-      EXPECT_EQ(run.out, "") << name;
-    }
-  }
-  EXPECT_EQ(Snapshot(folder.Path()), before);
 }
 
 TEST(Cli, WrongUsageEndsWithStatusTwoNamingTheOption) {
@@ -263,25 +218,6 @@ TEST(Cli, WarnsWithTheCountOfCellsThatDoNotFitTheSheet) {
   const CliRun fits = RunCli(folder.Path(), {"export", "--chars", "AB", "-o", "small"});
   ASSERT_EQ(fits.exitCode, 0);
   EXPECT_EQ(fits.err, "");
-}
-
-TEST(Cli, FailedWritesReportAndLeaveEarlierFilesAsTheyWere) {
-  TempFolder folder;
-  ASSERT_EQ(RunCli(folder.Path(), {"export", "--width", "64", "--height", "64", "-o", "sheet"})
-                .exitCode,
-            0);
-  const auto before = Snapshot(folder.Path());
-  // A 256 x 256 image is 262162 bytes; the limit lets only part of it be written.
-  const CliRun run = RunCli(folder.Path(), {"export", "--chars", "AB", "-o", "sheet"},
-                            CliLimits{.fileSize = 100000});
-  EXPECT_EQ(run.exitCode, 1);
-  EXPECT_NE(run.err.find("sheet.tga"), std::string::npos) << run.err;
-  EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
-  EXPECT_EQ(Snapshot(folder.Path()), before);
-
-  const CliRun nowhere = RunCli(folder.Path(), {"new", "-o", "no/such/folder/p.fnt"});
-  EXPECT_EQ(nowhere.exitCode, 1);
-  EXPECT_NE(nowhere.err.find("no/such/folder/p.fnt"), std::string::npos) << nowhere.err;
 }
 
 TEST(Cli, TheExampleProjectFitsItsSheet) {
