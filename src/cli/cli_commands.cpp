@@ -9,6 +9,7 @@
 #include "files/project_file.h"
 #include "files/sheet_export.h"
 #include "raster/freetype_rasterizer.h"
+#include "sheet/glyph_layout.h"
 #include "sheet/pixel_bitmap.h"
 #include "sheet/rebuild.h"
 #include "sheet/sheet_font.h"
@@ -133,14 +134,6 @@ int RunNew(const CommandLine& line, std::ostream& out) {
       << " pt, " << SizeText(doc.sheetWidth, doc.sheetHeight) << " sheet, "
       << GlyphCountText(doc.glyphs.size()) << '\n';
   return 0;
-}
-
-// Cells that do not lie wholly on the sheet (past its bottom or right edge).
-size_t CountCellsOffSheet(const SheetDocument& doc) {
-  return static_cast<size_t>(
-      std::count_if(doc.glyphs.begin(), doc.glyphs.end(), [&doc](const GlyphRecord& g) {
-        return int64_t{g.y} + g.height > doc.sheetHeight || int64_t{g.x} + g.width > doc.sheetWidth;
-      }));
 }
 
 int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {

@@ -39,4 +39,11 @@ void LayoutGlyphs(SheetDocument& doc) {
   }
 }
 
+size_t CountCellsOffSheet(const SheetDocument& doc) {
+  return static_cast<size_t>(
+      std::count_if(doc.glyphs.begin(), doc.glyphs.end(), [&doc](const GlyphRecord& g) {
+        return int64_t{g.y} + g.height > doc.sheetHeight || int64_t{g.x} + g.width > doc.sheetWidth;
+      }));
+}
+
 }  // namespace glyphsheet

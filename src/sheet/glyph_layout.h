@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include "raster/text_rasterizer.h"
 #include "sheet/sheet_document.h"
 
@@ -14,5 +16,9 @@ void MeasureGlyphs(SheetDocument& doc, const RasterFont* font);
 /// rows are one pixel more than the tallest cell so far apart. Cells past the
 /// bottom keep their positions.
 void LayoutGlyphs(SheetDocument& doc);
+
+/// Cells that do not lie wholly on the sheet after a layout: they reach past
+/// its bottom or right edge and are cut off there.
+size_t CountCellsOffSheet(const SheetDocument& doc);
 
 }  // namespace glyphsheet

@@ -7,6 +7,7 @@
 
 #include "files/project_file.h"
 #include "files/sheet_export.h"
+#include "sheet/glyph_layout.h"
 #include "sheet/rebuild.h"
 #include "sheet/sheet_font.h"
 #include "sheet/windows1252.h"
@@ -359,15 +360,12 @@ void GlyphSheetDialog::RefillGlyphCombo() {
 }
 
 void GlyphSheetDialog::UpdateStatus() {
-  int below = 0;
-  for (const GlyphRecord& glyph : doc_.glyphs) {
-    if (glyph.y + glyph.height > doc_.sheetHeight) ++below;
-  }
+  const size_t offSheet = CountCellsOffSheet(doc_);
   QString text = QStringLiteral("%1 × %2，%3 個字元")
                      .arg(doc_.sheetWidth)
                      .arg(doc_.sheetHeight)
                      .arg(doc_.glyphs.size());
-  if (below > 0) text += QStringLiteral("，其中 %1 個超出底部").arg(below);
+  if (offSheet > 0) text += QStringLiteral("，其中 %1 個超出圖像範圍").arg(offSheet);
   if (!missingFace_.empty()) {
     text += QStringLiteral("。專案字型「%1」未安裝，改用「%2」")
                 .arg(FromUtf8(missingFace_), ui_->faceCombo->currentText());

@@ -84,6 +84,17 @@ TEST_F(DialogTest, SizeRadiosResizeTheSheet) {
   EXPECT_EQ(dialog->Document().sheetHeight, 64);
 }
 
+TEST_F(DialogTest, StatusLineCountsGlyphsAndThoseThatDoNotFit) {
+  dialog->AddCharacters("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+  EXPECT_EQ(dialog->StatusText(), QStringLiteral("256 × 256，26 個字元"));
+  // Cells 8 apart and rows 19 apart: on 64 × 64 three rows of eight fit, and
+  // the last two glyphs start a fourth row that ends below the sheet.
+  Find<QRadioButton>("width64")->click();
+  Find<QRadioButton>("height64")->click();
+  EXPECT_EQ(dialog->Document().glyphs[25].y, 3 * (kCellHeight + 1));
+  EXPECT_EQ(dialog->StatusText(), QStringLiteral("64 × 64，26 個字元，其中 2 個超出圖像範圍"));
+}
+
 TEST_F(DialogTest, BordersWidenEveryCellAndRejectImpossibleEntries) {
   dialog->AddCharacters("AB");
   ASSERT_EQ(dialog->Document().glyphs.size(), 2u);
