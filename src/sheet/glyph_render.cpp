@@ -4,59 +4,15 @@
 #include <cstddef>
 
 #include "sheet/sheet_font.h"
+#include "sheet/supersample_reduction.h"
 
 namespace glyphsheet {
 
 namespace {
 
-// Weights of the supersample reduction for factor F; each table's sum is its
-// divisor, so a fully white block stays 255.
-template <int F>
-struct Kernel;
-template <>
-struct Kernel<2> {
-  static constexpr uint32_t weights[2][2] = {{1, 1}, {1, 1}};
-  static constexpr uint32_t divisor = 4;
-};
-template <>
-struct Kernel<3> {
-  static constexpr uint32_t weights[3][3] = {{1, 3, 1}, {3, 5, 3}, {1, 3, 1}};
-  static constexpr uint32_t divisor = 21;
-};
-template <>
-struct Kernel<4> {
-  static constexpr uint32_t weights[4][4] = {
-      {1, 2, 2, 1}, {2, 4, 4, 2}, {2, 4, 4, 2}, {1, 2, 2, 1}};
-  static constexpr uint32_t divisor = 36;
-};
-
 // A drawing offset this far from the scratch area cannot put ink into it, and
 // nearer offsets leave the rasterizer room to add its own metrics safely.
 constexpr int64_t kFarOffset = int64_t{1} << 30;
-
-/// Red channel of a pixel word as stored (0x00RRGGBB).
-uint32_t Red(uint32_t word) { return (word >> 16) & 0xFFu; }
-
-/// Grey colour of the low 8 bits of v.
-uint32_t Grey(uint32_t v) {
-  v &= 0xFFu;
-  return v | (v << 8) | (v << 16);
-}
-
-/// Reduces the F × F block of pixel words at p (rows `stride` words apart)
-/// to one sheet colour.
-template <int F>
-[[gnu::always_inline]] inline uint32_t Reduce(const uint32_t* p, size_t stride) {
-  if constexpr (F == 1) {
-    return PixelBitmap::SwapRedBlue(p[0]);
-  } else {
-    uint32_t sum = 0;
-    for (int j = 0; j < F; ++j) {
-      for (int i = 0; i < F; ++i) sum += Kernel<F>::weights[j][i] * Red(p[j * stride + i]);
-    }
-    return Grey(sum / Kernel<F>::divisor);
-  }
-}
 
 /// The part of a cell that lies inside the sheet, in cell pixels: columns
 /// [cx0, cx1) and rows [cy0, cy1).
@@ -86,30 +42,12 @@ void ReduceSpan(const GlyphRecord& g, const CellSpan& s, const PixelBitmap& scra
     const auto y = static_cast<int32_t>(g.y + cy);
     for (int64_t cx = s.cx0; cx < s.cx1; ++cx) {
       const uint32_t* block = row + static_cast<size_t>((cx - s.cx0) * F);
-      sheetBitmap.SetPixel(static_cast<int32_t>(g.x + cx), y, Reduce<F>(block, stride));
+      sheetBitmap.SetPixel(static_cast<int32_t>(g.x + cx), y, ReduceWords<F>(block, stride));
     }
   }
 }
 
 }  // namespace
-
-uint32_t ReduceBlock(const PixelBitmap& scratch, int32_t sx, int32_t sy, int32_t factor) {
-  if (factor < kMinSmoothing || factor > kMaxSmoothing) return 0;
-  uint32_t block[kMaxSmoothing * kMaxSmoothing];
-  for (int32_t j = 0; j < factor; ++j) {
-    for (int32_t i = 0; i < factor; ++i) {
-      const uint32_t colour = scratch.GetPixel(sx + i, sy + j);
-      block[j * factor + i] = PixelBitmap::SwapRedBlue(colour);
-    }
-  }
-  const auto stride = static_cast<size_t>(factor);
-  switch (factor) {
-    case 1: return Reduce<1>(block, stride);
-    case 2: return Reduce<2>(block, stride);
-    case 3: return Reduce<3>(block, stride);
-    default: return Reduce<4>(block, stride);
-  }
-}
 
 void RenderGlyphs(const SheetDocument& doc, const RasterFont* font, PixelBitmap& sheetBitmap) {
   const int32_t f = SmoothingFactor(doc.font);

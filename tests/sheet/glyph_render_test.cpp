@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "sheet/glyph_render.h"
+#include "sheet/supersample_reduction.h"
 #include "sheet/rebuild.h"
 #include "sheet/sheet_bitmap.h"
 #include "support/fake_rasterizer.h"
