@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "../files/descriptor_reader.h"
@@ -18,6 +19,31 @@ using testing::PutFile;
 using testing::ReadDescriptor;
 using testing::RunCli;
 using testing::TempFolder;
+
+TEST(Cli, FontsListsEachDejaVuFamilyOnceSortedWithoutItsStyles) {
+  TempFolder folder;
+  const CliRun run = RunCli(folder.Path(), {"fonts"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const std::vector<std::string> lines = Lines(run.out);
+  for (const char* wanted : {"DejaVu Sans", "DejaVu Sans Condensed", "DejaVu Sans Light",
+                             "DejaVu Sans Mono", "DejaVu Serif", "DejaVu Serif Condensed"}) {
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), wanted), 1) << wanted;
+  }
+  const auto lower = [](std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+  };
+  for (size_t i = 0; i < lines.size(); ++i) {
+    // The private setup holds only the DejaVu folder; styles are faces, not typefaces.
+    EXPECT_EQ(lines[i].rfind("DejaVu ", 0), 0u) << lines[i];
+    for (const char* style : {"Bold", "Oblique", "Italic", "ExtraLight", "Book"}) {
+      EXPECT_EQ(lines[i].find(style), std::string::npos) << lines[i];
+    }
+    if (i > 0) {
+      EXPECT_LT(lower(lines[i - 1]), lower(lines[i])) << lines[i];
+    }
+  }
+}
 
 TEST(Cli, NewShowAndExportBuildTheSheetFromTheSettings) {
   TempFolder folder;

@@ -6,24 +6,15 @@
 #include "sheet/rebuild.h"
 #include "descriptor_reader.h"
 #include "support/fake_rasterizer.h"
-#include "temp_folder.h"
 
 namespace glyphsheet {
 namespace {
 
 using testing::FakeFont;
 using testing::FakeGlyph;
-using testing::TempFolder;
 
 using Entry = testing::DescriptorEntry;
 using testing::Lines;
-
-TEST(GlyphDescriptor, EmptyListGivesThreeLines) {
-  SheetDocument doc;
-  FakeFont font(20);
-  EXPECT_EQ(FormatGlyphDescriptor(doc, &font),
-            "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n<font>\n</font>\n");
-}
 
 TEST(GlyphDescriptor, BordersMoveFromAAndCIntoBWithTruncatingDivision) {
   SheetDocument doc;
@@ -105,20 +96,6 @@ TEST(GlyphDescriptor, NoFontAndAbsurdBordersStayDefined) {
   EXPECT_EQ(entries[1].a, INT32_MIN);  // -(2^31 - 1 + 3), held at the limit
   EXPECT_EQ(entries[1].b, 6);  // (2^31 - 1 + 3) + (-2^31 + 4)
   EXPECT_EQ(entries[1].c, INT32_MAX - 3);  // -(-2^31 + 4)
-}
-
-TEST(GlyphDescriptor, WritesNextToTheChosenName) {
-  TempFolder folder;
-  SheetDocument doc;
-  doc.AddGlyph('A');
-  FakeFont font(12);
-  auto written = WriteGlyphDescriptor(folder / "font.png", doc, &font);
-  ASSERT_TRUE(written) << written.error();
-  EXPECT_EQ(written.value(), folder / "font.xml");
-  EXPECT_EQ(testing::FileText(folder / "font.xml"), FormatGlyphDescriptor(doc, &font));
-  auto failed = WriteGlyphDescriptor(folder / "none" / "font", doc, &font);
-  ASSERT_FALSE(failed);
-  EXPECT_NE(failed.error().find("none/font.xml"), std::string::npos) << failed.error();
 }
 
 }  // namespace

@@ -52,18 +52,6 @@ TEST(SheetImage, EmptyGlyphListIsWhiteWithFullAlphaEverywhere) {
   for (size_t i = 18; i < image.size(); ++i) ASSERT_EQ(image[i], 0xFF) << "byte " << i;
 }
 
-TEST(SheetImage, PixelsBeyondTheBitmapHaveNoAlphaAndSidesUseSixteenBits) {
-  PixelBitmap bitmap(kSheetBitmapSize, kSheetBitmapSize);
-  ClearSheetBitmap(bitmap, 600, 2);
-  const std::vector<uint8_t> image = EncodeSheetImage(bitmap, 600, 2);
-  ASSERT_EQ(image.size(), 18u + 600 * 2 * 4);
-  EXPECT_EQ(image[12], 600 & 0xFF);
-  EXPECT_EQ(image[13], 600 >> 8);
-  EXPECT_EQ(PixelAt(image, 600, 511, 1)[3], 0xFF);
-  EXPECT_EQ(PixelAt(image, 600, 512, 1), (std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0x00}));
-  EXPECT_EQ(PixelAt(image, 600, 599, 0)[3], 0x00);
-}
-
 TEST(SheetImage, OutputNamesReplaceTheExtension) {
   const std::pair<const char*, const char*> cases[] = {
       {"font.png", "font.tga"},       {"dir/font", "dir/font.tga"},

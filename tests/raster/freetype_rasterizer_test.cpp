@@ -2,24 +2,23 @@
 
 #include <unistd.h>
 
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_DRIVER_H
+#include FT_MODULE_H
+
 #include <algorithm>
-#include <cstdlib>
+#include <climits>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "raster/freetype_rasterizer.h"
-#include "reference_face.h"
-#include "sheet/windows1252.h"
 
 namespace glyphsheet {
 namespace {
-
-using testing::ReferenceFace;
-using testing::ReferenceGlyph;
 
 // Where a drawing put its ink, and which levels it used.
 struct Ink {
@@ -46,22 +45,6 @@ Ink InkOf(const PixelBitmap& bitmap) {
   return ink;
 }
 
-// How often the ink starts exactly at A. A faint first column may render
-// empty, so single glyphs may start later, but most must start at A.
-struct InkStart {
-  int atA = 0;
-  int total = 0;
-  double Share() const { return total == 0 ? 1.0 : double(atA) / total; }
-};
-
-// The ink lies in columns [x + A, x + A + B) of the cell drawn at x.
-void ExpectInsideCell(const Ink& ink, const AbcWidths& abc, int32_t x, InkStart& start) {
-  EXPECT_GE(ink.left, x + abc.a);
-  EXPECT_LE(ink.right, x + abc.a + abc.b);
-  start.atA += ink.left == x + abc.a ? 1 : 0;
-  ++start.total;
-}
-
 // Draws one code on black with the cell's top-left at (x, y).
 PixelBitmap Draw(const RasterFont& font, uint8_t code, int32_t size, int32_t x, int32_t y) {
   PixelBitmap bitmap(size, size);
@@ -71,78 +54,94 @@ PixelBitmap Draw(const RasterFont& font, uint8_t code, int32_t size, int32_t x, 
 
 std::unique_ptr<RasterFont> MakeFont(const std::string& face, int32_t height, int32_t weight = 400,
                                      bool italic = false, bool antialiased = true) {
-  FreeTypeRasterizer rasterizer;
-  auto font = rasterizer.CreateFont({face, height, weight, italic, antialiased});
+  auto font = FreeTypeRasterizer().CreateFont({face, height, weight, italic, antialiased});
   if (!font) ADD_FAILURE() << font.error();
   return font ? std::move(font).value() : nullptr;
 }
 
-// True when the drawing at (x, y) holds exactly the reference bitmap placed
-// at (x + left, y + ascent - top).
-bool MatchesReference(const PixelBitmap& drawn, const ReferenceGlyph& ref, int32_t x, int32_t y,
-                      int32_t ascent) {
-  PixelBitmap expected(drawn.Width(), drawn.Height());
-  for (int32_t r = 0; r < ref.rows; ++r) {
-    for (int32_t c = 0; c < ref.width; ++c) {
-      const uint32_t k = ref.coverage[static_cast<size_t>(r * ref.width + c)];
-      expected.SetPixel(x + ref.left + c, y + ascent - ref.top + r, k * 0x010101u);
-    }
-  }
-  return std::equal(drawn.Pixels(), drawn.Pixels() + drawn.Width() * drawn.Height(),
-                    expected.Pixels());
+// The ink lies in columns [x + A, x + A + B) of the cell drawn at x; `atA`
+// counts the glyphs whose ink starts exactly at A (a faint first column may
+// render empty, so a few start later).
+void ExpectInsideCell(const Ink& ink, const AbcWidths& abc, int32_t x, int& atA) {
+  EXPECT_GE(ink.left, x + abc.a);
+  EXPECT_LE(ink.right, x + abc.a + abc.b);
+  atA += ink.left == x + abc.a ? 1 : 0;
 }
 
-TEST(FreeTypeRasterizer, ListsEachDejaVuFamilyOnceSorted) {
-  const auto names = FreeTypeRasterizer().ListTypefaces();
-  for (const char* wanted : {"DejaVu Sans", "DejaVu Sans Condensed", "DejaVu Sans Light",
-                             "DejaVu Sans Mono", "DejaVu Serif", "DejaVu Serif Condensed"}) {
-    EXPECT_EQ(std::count(names.begin(), names.end(), wanted), 1) << wanted;
+// A character as FreeType itself loads it from a file of the test font
+// folder, hinted for 1-bit output: its advance in whole pixels (rounded up)
+// and the columns [inkLeft, inkRight) of its 1-bit ink from the pen position.
+struct FileGlyph {
+  int32_t advance = 0, inkLeft = INT32_MAX, inkRight = INT32_MIN;
+};
+
+std::vector<FileGlyph> FromFile(const std::string& file, int32_t h, const std::u32string& chars) {
+  const std::string path = std::string(GLYPHSHEET_TEST_FONT_DIR) + "/" + file;
+  std::vector<FileGlyph> glyphs;
+  FT_Library library = nullptr;
+  FT_Face face = nullptr;
+  FT_UInt interpreter = TT_INTERPRETER_VERSION_35;
+  if (FT_Init_FreeType(&library) != 0 ||
+      FT_Property_Set(library, "truetype", "interpreter-version", &interpreter) != 0 ||
+      FT_New_Face(library, path.c_str(), 0, &face) != 0 ||
+      FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(h)) != 0) {
+    ADD_FAILURE() << "cannot open " << path;
   }
-  for (size_t i = 1; i < names.size(); ++i) {
-    std::string a = names[i - 1], b = names[i];
-    std::transform(a.begin(), a.end(), a.begin(), ::tolower);
-    std::transform(b.begin(), b.end(), b.begin(), ::tolower);
-    EXPECT_LT(a, b) << "out of order or repeated: " << names[i - 1] << " / " << names[i];
-  }
-  // Styles are faces of a family, never typefaces of their own.
-  for (const auto& name : names) {
-    if (name.rfind("DejaVu", 0) != 0) continue;
-    for (const char* style : {"Bold", "Oblique", "Italic", "ExtraLight", "Book"}) {
-      EXPECT_EQ(name.find(style), std::string::npos) << name;
+  for (char32_t ch : chars) {
+    FileGlyph g;
+    if (face != nullptr &&
+        FT_Load_Glyph(face, FT_Get_Char_Index(face, ch), FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) == 0 &&
+        FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) == 0) {
+      g.advance = static_cast<int32_t>((face->glyph->advance.x + 63) >> 6);
+      const FT_Bitmap& b = face->glyph->bitmap;
+      for (unsigned r = 0; r < b.rows; ++r) {
+        for (unsigned c = 0; c < b.width; ++c) {
+          if ((b.buffer[r * b.pitch + (c >> 3)] & (0x80 >> (c & 7))) == 0) continue;
+          g.inkLeft = std::min(g.inkLeft, face->glyph->bitmap_left + int32_t(c));
+          g.inkRight = std::max(g.inkRight, face->glyph->bitmap_left + int32_t(c) + 1);
+        }
+      }
     }
+    glyphs.push_back(g);
   }
+  if (face != nullptr) FT_Done_Face(face);
+  if (library != nullptr) FT_Done_FreeType(library);
+  return glyphs;
 }
 
-TEST(FreeTypeRasterizer, KnownMetricsOfDejaVuSans15) {
+int32_t Advance(const RasterFont& font, uint8_t code) {
+  const AbcWidths abc = font.CharAbc(code);
+  return abc.a + abc.b + abc.c;
+}
+
+TEST(FreeTypeRasterizer, KnownMetricsOfDejaVuSans) {
   for (bool antialiased : {false, true}) {
     const auto font = MakeFont("DejaVu Sans", 15, 400, false, antialiased);
     ASSERT_TRUE(font);
-    EXPECT_EQ(font->LineHeight(), 18);
     const struct { uint8_t code; int32_t a, b, c; } cases[] = {{'A', 0, 10, 0}, {' ', 0, 1, 4}};
     for (const auto& k : cases) {
       const AbcWidths abc = font->CharAbc(k.code);
-      EXPECT_EQ(abc.a, k.a) << k.code;
-      EXPECT_EQ(abc.b, k.b) << k.code;
-      EXPECT_EQ(abc.c, k.c) << k.code;
+      EXPECT_EQ(std::vector<int32_t>({abc.a, abc.b, abc.c}), std::vector<int32_t>({k.a, k.b, k.c}))
+          << k.code;
     }
     EXPECT_TRUE(InkOf(Draw(*font, ' ', 40, 5, 5)).Empty());
+    // The baseline lies 14 rows below the cell's top: 'A' stands on it, 'g' hangs below.
+    EXPECT_EQ(InkOf(Draw(*font, 'A', 40, 5, 5)).bottom, 5 + 14);
+    EXPECT_GT(InkOf(Draw(*font, 'g', 40, 5, 5)).bottom, 5 + 14);
   }
-}
-
-TEST(FreeTypeRasterizer, LineHeightFollowsWindowsAscentAndDescent) {
-  // DejaVu Sans: 2048 units per em, usWinAscent 1901, usWinDescent 483.
-  for (int32_t h : {8, 12, 15, 16, 20, 32, 64, 100, 255}) {
-    const int64_t s = (int64_t{h} * 65536 + 1024) / 2048;
-    const int64_t expected = ((1901 * s + 32768) >> 16) + ((483 * s + 32768) >> 16);
+  // Windows ascent and descent (1901 and 483 of 2048 units), each rounded on its own.
+  for (const auto& [h, lineHeight] : {std::pair{15, 18}, {40, 46}, {100, 117}, {160, 187}}) {
     const auto font = MakeFont("DejaVu Sans", h);
     ASSERT_TRUE(font);
-    EXPECT_EQ(font->LineHeight(), expected) << h;
+    EXPECT_EQ(font->LineHeight(), lineHeight) << h;
   }
 }
 
 // Every printable ASCII code: widths add up to FreeType's hinted advance,
 // the ink stays inside the cell, and the quality decides the levels.
 TEST(FreeTypeRasterizer, WidthsAndInkAgreeForPrintableAscii) {
+  std::u32string ascii;
+  for (char32_t ch = 32; ch <= 126; ++ch) ascii += ch;
   const struct { const char* face; const char* file; } faces[] = {
       {"DejaVu Sans", "DejaVuSans.ttf"},
       {"DejaVu Serif", "DejaVuSerif.ttf"},
@@ -150,22 +149,23 @@ TEST(FreeTypeRasterizer, WidthsAndInkAgreeForPrintableAscii) {
   };
   for (const auto& f : faces) {
     for (int32_t h : {9, 15, 40, 160}) {
-      const ReferenceFace reference(f.file, h);
+      const std::vector<FileGlyph> reference = FromFile(f.file, h, ascii);
       for (bool antialiased : {false, true}) {
         const auto font = MakeFont(f.face, h, 400, false, antialiased);
         ASSERT_TRUE(font);
         std::set<uint32_t> levels;
-        InkStart inkAtA;
+        int inkAtA = 0, inked = 0;
         const int32_t size = 3 * h + 20, x = h + 5, y = 7;
         for (int code = 32; code <= 126; ++code) {
           SCOPED_TRACE(std::string(f.face) + " h=" + std::to_string(h) + " aa=" +
                        std::to_string(antialiased) + " code=" + std::to_string(code));
           const AbcWidths abc = font->CharAbc(static_cast<uint8_t>(code));
           EXPECT_GE(abc.b, 1);
-          EXPECT_EQ(abc.a + abc.b + abc.c, reference.Glyph(char32_t(code), antialiased).advance);
+          EXPECT_EQ(abc.a + abc.b + abc.c, reference[code - 32].advance);
           const Ink ink = InkOf(Draw(*font, static_cast<uint8_t>(code), size, x, y));
           if (ink.Empty()) continue;
           ExpectInsideCell(ink, abc, x, inkAtA);
+          ++inked;
           EXPECT_GE(ink.top, y);
           // The bar reaches below the font's Windows descent by design.
           if (code != '|') {
@@ -174,7 +174,7 @@ TEST(FreeTypeRasterizer, WidthsAndInkAgreeForPrintableAscii) {
           EXPECT_TRUE(ink.greyOnly);
           levels.insert(ink.levels.begin(), ink.levels.end());
         }
-        EXPECT_GE(inkAtA.Share(), 0.9) << f.face << " h=" << h;
+        EXPECT_GE(inkAtA, inked * 9 / 10) << f.face << " h=" << h;
         if (antialiased) {
           EXPECT_GT(levels.size(), 10u) << f.face << " h=" << h;
         } else {
@@ -185,62 +185,53 @@ TEST(FreeTypeRasterizer, WidthsAndInkAgreeForPrintableAscii) {
   }
 }
 
-TEST(FreeTypeRasterizer, DrawsTheHintedOutlineOfTheFace) {
-  for (int32_t h : {15, 33}) {
-    const ReferenceFace reference("DejaVuSans.ttf", h);
-    for (bool antialiased : {false, true}) {
-      const auto font = MakeFont("DejaVu Sans", h, 400, false, antialiased);
-      ASSERT_TRUE(font);
-      for (uint8_t code : {uint8_t{'A'}, uint8_t{'g'}, uint8_t{'W'}, uint8_t{'@'}}) {
-        const PixelBitmap drawn = Draw(*font, code, 3 * h, h, 2);
-        const ReferenceGlyph ref = reference.Glyph(code, antialiased);
-        EXPECT_TRUE(MatchesReference(drawn, ref, h, 2, reference.WinAscent()))
-            << "code " << int(code) << " h=" << h << " aa=" << antialiased;
-      }
-    }
-  }
-}
-
 TEST(FreeTypeRasterizer, EuroDrawsItsGlyphAndUndefinedBytesDrawNotdef) {
-  const int32_t h = 24;
-  const ReferenceFace reference("DejaVuSans.ttf", h);
-  const auto font = MakeFont("DejaVu Sans", h);
+  const auto font = MakeFont("DejaVu Sans", 24);
   ASSERT_TRUE(font);
-  const int32_t ascent = reference.WinAscent();
-  ASSERT_NE(reference.IndexOf(0x20AC), 0u);
-  EXPECT_TRUE(MatchesReference(Draw(*font, 0x80, 60, 10, 3), reference.Glyph(0x20AC, true), 10, 3,
-                               ascent));
-  EXPECT_EQ(font->CharAbc(0x80).a + font->CharAbc(0x80).b + font->CharAbc(0x80).c,
-            reference.Glyph(0x20AC, true).advance);
-  const ReferenceGlyph notdef = reference.GlyphAt(0, true);
-  ASSERT_FALSE(notdef.coverage.empty());
+  // U+0081 is not in the font: FreeType gives it the .notdef glyph.
+  const std::vector<FileGlyph> file = FromFile("DejaVuSans.ttf", 24, U"\u20AC\u0081");
+  ASSERT_NE(file[0].advance, file[1].advance);
+  EXPECT_EQ(Advance(*font, 0x80), file[0].advance);
+  const PixelBitmap euro = Draw(*font, 0x80, 60, 10, 3);
+  const PixelBitmap notdef = Draw(*font, 0x81, 60, 10, 3);
+  EXPECT_FALSE(InkOf(notdef).Empty());
+  EXPECT_FALSE(std::equal(euro.Pixels(), euro.Pixels() + 60 * 60, notdef.Pixels()));
   for (uint8_t code : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
-    EXPECT_TRUE(MatchesReference(Draw(*font, code, 60, 10, 3), notdef, 10, 3, ascent)) << int(code);
-    EXPECT_EQ(font->CharAbc(code).a + font->CharAbc(code).b + font->CharAbc(code).c,
-              notdef.advance);
+    EXPECT_EQ(Advance(*font, code), file[1].advance) << int(code);
+    const PixelBitmap drawn = Draw(*font, code, 60, 10, 3);
+    EXPECT_TRUE(std::equal(drawn.Pixels(), drawn.Pixels() + 60 * 60, notdef.Pixels())) << int(code);
   }
 }
 
+// DejaVu Sans has bold and oblique faces: their advances and ink, not a
+// widened or slanted regular outline (which would add one pixel to every
+// advance, or place the ink elsewhere).
 TEST(FreeTypeRasterizer, BoldAndItalicUseTheFamilysOwnFaces) {
   const int32_t h = 20;
+  const std::u32string codes = U"AmlW0";
+  const std::vector<FileGlyph> regular = FromFile("DejaVuSans.ttf", h, codes);
   const struct { int32_t weight; bool italic; const char* file; } cases[] = {
-      {400, false, "DejaVuSans.ttf"},
       {700, false, "DejaVuSans-Bold.ttf"},
       {600, false, "DejaVuSans-Bold.ttf"},
       {400, true, "DejaVuSans-Oblique.ttf"},
       {700, true, "DejaVuSans-BoldOblique.ttf"},
   };
   for (const auto& k : cases) {
-    const ReferenceFace reference(k.file, h);
+    const std::vector<FileGlyph> file = FromFile(k.file, h, codes);
     const auto font = MakeFont("DejaVu Sans", h, k.weight, k.italic, false);
     ASSERT_TRUE(font);
-    for (uint8_t code : {uint8_t{'A'}, uint8_t{'m'}, uint8_t{'l'}, uint8_t{'W'}, uint8_t{'0'}}) {
+    int unlikeRegular = 0;
+    for (size_t i = 0; i < codes.size(); ++i) {
+      const auto code = static_cast<uint8_t>(codes[i]);
       SCOPED_TRACE(std::string(k.file) + " code " + std::string(1, char(code)));
-      const AbcWidths abc = font->CharAbc(code);
-      EXPECT_EQ(abc.a + abc.b + abc.c, reference.Glyph(code, false).advance);
-      EXPECT_TRUE(MatchesReference(Draw(*font, code, 60, 20, 0), reference.Glyph(code, false), 20,
-                                   0, reference.WinAscent()));
+      EXPECT_EQ(Advance(*font, code), file[i].advance);
+      const Ink ink = InkOf(Draw(*font, code, 60, 20, 0));
+      EXPECT_EQ(ink.left - 20, file[i].inkLeft);
+      EXPECT_EQ(ink.right - 20, file[i].inkRight);
+      unlikeRegular += file[i].advance != regular[i].advance + (k.weight > 550 ? 1 : 0) ||
+                       file[i].inkLeft != regular[i].inkLeft;
     }
+    EXPECT_GT(unlikeRegular, 0) << k.file << " cannot be told from the regular face";
   }
 }
 
@@ -252,32 +243,28 @@ TEST(FreeTypeRasterizer, SynthesisesBoldAndItalicWhenTheFamilyLacksThem) {
     const auto italic = MakeFont("DejaVu Sans Light", h, 400, true);
     const auto both = MakeFont("DejaVu Sans Light", h, 700, true);
     ASSERT_TRUE(regular && bold && italic && both);
-    const auto advance = [](const RasterFont& f, int code) {
-      const AbcWidths abc = f.CharAbc(static_cast<uint8_t>(code));
-      return abc.a + abc.b + abc.c;
-    };
     size_t boldInk = 0, regularInk = 0;
-    InkStart inkAtA;
+    int inkAtA = 0, inked = 0;
+    const auto count = [](const PixelBitmap& b) {
+      return std::count_if(b.Pixels(), b.Pixels() + b.Width() * b.Height(),
+                           [](uint32_t p) { return p != 0; });
+    };
     for (int code = 33; code <= 126; ++code) {
       SCOPED_TRACE("h=" + std::to_string(h) + " code=" + std::to_string(code));
-      EXPECT_EQ(advance(*bold, code), advance(*regular, code) + 1);
-      EXPECT_EQ(advance(*italic, code), advance(*regular, code));
-      EXPECT_EQ(advance(*both, code), advance(*regular, code) + 1);
+      const auto c = static_cast<uint8_t>(code);
+      EXPECT_EQ(Advance(*bold, c), Advance(*regular, c) + 1);
+      EXPECT_EQ(Advance(*italic, c), Advance(*regular, c));
+      EXPECT_EQ(Advance(*both, c), Advance(*regular, c) + 1);
       for (const RasterFont* font : {bold.get(), italic.get(), both.get()}) {
-        const AbcWidths abc = font->CharAbc(static_cast<uint8_t>(code));
-        const int32_t size = 3 * h, x = h, y = 0;
-        const Ink ink = InkOf(Draw(*font, static_cast<uint8_t>(code), size, x, y));
+        const Ink ink = InkOf(Draw(*font, c, 3 * h, h, 0));
         ASSERT_FALSE(ink.Empty());
-        ExpectInsideCell(ink, abc, x, inkAtA);
+        ExpectInsideCell(ink, font->CharAbc(c), h, inkAtA);
+        ++inked;
       }
-      const auto count = [](const PixelBitmap& b) {
-        return std::count_if(b.Pixels(), b.Pixels() + b.Width() * b.Height(),
-                             [](uint32_t p) { return p != 0; });
-      };
-      boldInk += count(Draw(*bold, static_cast<uint8_t>(code), 3 * h, h, 0));
-      regularInk += count(Draw(*regular, static_cast<uint8_t>(code), 3 * h, h, 0));
+      boldInk += count(Draw(*bold, c, 3 * h, h, 0));
+      regularInk += count(Draw(*regular, c, 3 * h, h, 0));
     }
-    EXPECT_GE(inkAtA.Share(), 0.9) << h;
+    EXPECT_GE(inkAtA, inked * 9 / 10) << h;
     EXPECT_GT(boldInk, regularInk + regularInk / 5);
     // A vertical stem leans right: the top of 'l' starts further right than its foot.
     const PixelBitmap slanted = Draw(*italic, 'l', 3 * h, h, 0);
@@ -298,9 +285,7 @@ TEST(FreeTypeRasterizer, BlendsWhiteOverTheTargetAndClips) {
   const PixelBitmap onBlack = Draw(*font, 'W', 80, 20, 10);
   const uint32_t background = 0x00406080;  // B=0x40 G=0x60 R=0x80
   PixelBitmap onColour(80, 80);
-  for (int32_t y = 0; y < 80; ++y) {
-    for (int32_t x = 0; x < 80; ++x) onColour.SetPixel(x, y, background);
-  }
+  onColour.FillRect(0, 0, 80, 80, background);
   font->DrawChar('W', onColour, 20, 10);
   bool sawFull = false, sawPartial = false;
   for (int32_t y = 0; y < 80; ++y) {
@@ -344,69 +329,51 @@ TEST(FreeTypeRasterizer, RefusesUnknownFacesAndImpossibleSizes) {
   EXPECT_TRUE(rasterizer.CreateFont({"dejavu sans", 15, 400, false, true}));
 }
 
-// Sets FONTCONFIG_FILE for one scope and puts the old value back.
-class FontconfigFileScope {
- public:
-  explicit FontconfigFileScope(const std::string& path) {
-    if (const char* old = std::getenv("FONTCONFIG_FILE")) old_ = old;
-    setenv("FONTCONFIG_FILE", path.c_str(), 1);
-  }
-  ~FontconfigFileScope() {
-    if (old_) {
-      setenv("FONTCONFIG_FILE", old_->c_str(), 1);
-    } else {
-      unsetenv("FONTCONFIG_FILE");
-    }
-  }
-
- private:
-  std::optional<std::string> old_;
-};
-
 TEST(FreeTypeRasterizer, ReportsAFontFileThatCannotBeReadAnyMore) {
   namespace fs = std::filesystem;
   const fs::path folder = fs::temp_directory_path() / ("glyphsheet-raster-" + std::to_string(getpid()));
   fs::remove_all(folder);
   fs::create_directories(folder / "fonts");
   const fs::path font = folder / "fonts" / "copy.ttf";
-  fs::copy_file(testing::TestFontPath("DejaVuSansMono.ttf"), font);
+  fs::copy_file(std::string(GLYPHSHEET_TEST_FONT_DIR) + "/DejaVuSansMono.ttf", font);
   const fs::path config = folder / "fonts.conf";
   std::ofstream(config) << "<?xml version=\"1.0\"?>\n<fontconfig><dir>" << (folder / "fonts").string()
                         << "</dir><cachedir>" << (folder / "cache").string()
                         << "</cachedir></fontconfig>\n";
+  const char* set = std::getenv("FONTCONFIG_FILE");
+  const std::string oldConfig = set != nullptr ? set : "";
+  setenv("FONTCONFIG_FILE", config.c_str(), 1);
   {
-    const FontconfigFileScope scope(config.string());
     FreeTypeRasterizer rasterizer;
-    ASSERT_EQ(rasterizer.ListTypefaces(), std::vector<std::string>{"DejaVu Sans Mono"});
-    ASSERT_TRUE(rasterizer.CreateFont({"DejaVu Sans Mono", 15, 400, false, true}));
+    EXPECT_EQ(rasterizer.ListTypefaces(), std::vector<std::string>{"DejaVu Sans Mono"});
+    EXPECT_TRUE(rasterizer.CreateFont({"DejaVu Sans Mono", 15, 400, false, true}));
     std::ofstream(font, std::ios::trunc) << "not a font";
     const auto broken = rasterizer.CreateFont({"DejaVu Sans Mono", 15, 400, false, true});
-    ASSERT_FALSE(broken);
-    EXPECT_NE(broken.error().find("DejaVu Sans Mono"), std::string::npos) << broken.error();
-    EXPECT_NE(broken.error().find(font.string()), std::string::npos) << broken.error();
+    EXPECT_FALSE(broken);
+    if (!broken) {
+      EXPECT_NE(broken.error().find("DejaVu Sans Mono"), std::string::npos) << broken.error();
+      EXPECT_NE(broken.error().find(font.string()), std::string::npos) << broken.error();
+    }
   }
+  if (set != nullptr) setenv("FONTCONFIG_FILE", oldConfig.c_str(), 1);
+  else unsetenv("FONTCONFIG_FILE");
   fs::remove_all(folder);
 }
 
 TEST(FreeTypeRasterizer, FontOutlivesItsRasterizerAndLargeSizesHoldTheirInk) {
-  std::unique_ptr<RasterFont> font;
-  {
-    FreeTypeRasterizer rasterizer;
-    auto created = rasterizer.CreateFont({"DejaVu Serif", 400, 700, true, false});
-    ASSERT_TRUE(created) << created.error();
-    font = std::move(created).value();
-  }
+  std::unique_ptr<RasterFont> font = MakeFont("DejaVu Serif", 400, 700, true, false);
+  ASSERT_TRUE(font);
   for (uint8_t code : {uint8_t{'W'}, uint8_t{'f'}, uint8_t{'j'}}) {
     const AbcWidths abc = font->CharAbc(code);
     const int32_t x = 300;
-    const Ink ink = InkOf(Draw(*font, code, 1000, x, 0));
+    const PixelBitmap first = Draw(*font, code, 1000, x, 0);
+    const Ink ink = InkOf(first);
     ASSERT_FALSE(ink.Empty());
     EXPECT_EQ(ink.left, x + abc.a) << code;
     EXPECT_LE(ink.right, x + abc.a + abc.b) << code;
     EXPECT_GE(ink.right, x + abc.a + abc.b - 1) << code;
     EXPECT_EQ(ink.levels, (std::set<uint32_t>{255}));
     // A second draw comes from the stored bitmap and gives the same pixels.
-    const PixelBitmap first = Draw(*font, code, 1000, x, 0);
     const PixelBitmap again = Draw(*font, code, 1000, x, 0);
     EXPECT_TRUE(std::equal(first.Pixels(), first.Pixels() + 1000 * 1000, again.Pixels()));
   }

@@ -120,8 +120,9 @@ TEST_F(RebuildWithDejaVu, CellsPastTheEdgesAreCutAtTheSheet) {
       }
     }
   }
-  const GlyphRecord& wide = doc.glyphs[0];
-  EXPECT_EQ(sheet_.GetPixel(63, wide.y), 0u);  // its right border, up to the edge
+  EXPECT_EQ(sheet_.GetPixel(63, doc.glyphs[0].y), 0u);  // its right border, up to the edge
+  // Cells crossing the bottom edge are drawn down to it.
+  ForEachCellPixel(doc, [](int32_t, int32_t, uint32_t c) { EXPECT_NE(c, kEmptyCellColour); });
 }
 
 TEST_F(RebuildWithDejaVu, InkStartsAfterTheLeftBordersAndBelowTheTopBorder) {
