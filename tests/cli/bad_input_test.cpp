@@ -26,9 +26,9 @@ using testing::TempFolder;
 using Files = std::map<std::string, std::vector<uint8_t>>;
 
 // Offsets in the valid project below (face "DejaVu Sans", glyphs A and B).
-constexpr size_t kNameLengthOffset = 44;
-constexpr size_t kGlyphCountOffset = 60;
-constexpr size_t kFirstLeftBorderOffset = 65;
+constexpr size_t kNameLength = 44;
+constexpr size_t kGlyphCount = 60;
+constexpr size_t kFirstLeftBorder = 65;
 constexpr size_t kTgaHeader = 18;
 
 std::vector<uint8_t> WithInt32(std::vector<uint8_t> bytes, size_t offset, int32_t value) {
@@ -49,70 +49,46 @@ struct Fixture {
 
 Fixture MakeFixture() {
   TempFolder folder;
-  Fixture f;
-  EXPECT_EQ(RunCli(folder.Path(), {"new", "-o", "good.fnt", "--face", "DejaVu Sans", "--chars",
-                                   "AB"})
-                .exitCode,
-            0);
-  EXPECT_EQ(RunCli(folder.Path(), {"export", "good.fnt", "-o", "good"}).exitCode, 0);
-  EXPECT_EQ(RunCli(folder.Path(), {"export", "--width", "64", "--height", "64", "--chars", "xyz",
-                                   "-o", "old"})
-                .exitCode,
-            0);
-  f.good = FileBytes(folder / "good.fnt");
-  f.goodData = ReadProjectFile(folder / "good.fnt").value();
-  f.goodImage = FileBytes(folder / "good.tga");
-  f.goodDescriptor = FileText(folder / "good.xml");
-  f.oldImage = FileBytes(folder / "old.tga");
-  f.oldDescriptor = FileText(folder / "old.xml");
-  return f;
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"new", "-o", "good.fnt", "--face", "DejaVu Sans", "--chars", "AB"},
+        {"export", "good.fnt", "-o", "good"},
+        {"export", "--width", "64", "--height", "64", "--chars", "xyz", "-o", "old"}}) {
+    EXPECT_EQ(RunCli(folder.Path(), args).exitCode, 0) << args[0];
+  }
+  return {FileBytes(folder / "good.fnt"), ReadProjectFile(folder / "good.fnt").value(),
+          FileBytes(folder / "good.tga"),  FileText(folder / "good.xml"),
+          FileBytes(folder / "old.tga"),   FileText(folder / "old.xml")};
 }
-
-// One way in: what the row puts into the work folder, the command run there,
-// and how it must end. A failing row names in fragments what its one stderr
-// line must contain; a row without fragments must print nothing to stderr.
-struct Row {
-  std::string name;
-  std::function<void(const fs::path&)> setUp;
-  std::vector<std::string> args;
-  int exitCode = 1;
-  std::vector<std::string> fragments;
-  /// Files (relative to the work folder) a successful row adds; nothing else may change.
-  std::vector<std::string> creates;
-  CliLimits limits;
-  /// Further checks of what the run wrote or printed.
-  std::function<void(const fs::path&, const CliRun&)> check;
-};
 
 using SetUp = std::function<void(const fs::path&)>;
 using Check = std::function<void(const fs::path&, const CliRun&)>;
 
-// A row that must fail with one line holding every fragment.
+// One way in: what the row puts into the work folder, the command run there,
+// and how it must end. A failing row names in fragments what its one stderr
+// line must contain; a row without fragments must print nothing to stderr.
+// A successful row may add the files in `creates`; nothing else may change.
+struct Row {
+  std::string name;
+  SetUp setUp;
+  std::vector<std::string> args;
+  int exitCode;
+  std::vector<std::string> fragments;
+  std::vector<std::string> creates;
+  CliLimits limits;
+  Check check;  // further checks of what the run wrote or printed
+};
+
 Row Fails(std::string name, SetUp setUp, std::vector<std::string> args,
           std::vector<std::string> fragments, int exitCode = 1, CliLimits limits = {}) {
-  Row row;
-  row.name = std::move(name);
-  row.setUp = std::move(setUp);
-  row.args = std::move(args);
-  row.exitCode = exitCode;
-  row.fragments = std::move(fragments);
-  row.limits = limits;
-  return row;
+  return {std::move(name), std::move(setUp), std::move(args), exitCode, std::move(fragments), {},
+          limits, {}};
 }
 
-// A row that must succeed, add the files it creates and pass check; a
-// warning, if given, is its one stderr line.
+// A warning, if given, is the row's one stderr line.
 Row Works(std::string name, SetUp setUp, std::vector<std::string> args,
           std::vector<std::string> creates, Check check, std::vector<std::string> warning = {}) {
-  Row row;
-  row.name = std::move(name);
-  row.setUp = std::move(setUp);
-  row.args = std::move(args);
-  row.exitCode = 0;
-  row.fragments = std::move(warning);
-  row.creates = std::move(creates);
-  row.check = std::move(check);
-  return row;
+  return {std::move(name), std::move(setUp), std::move(args), 0, std::move(warning),
+          std::move(creates), {}, std::move(check)};
 }
 
 SetUp Project(std::vector<uint8_t> bytes) {
@@ -127,9 +103,7 @@ SetUp Folder(std::string name) {
 std::vector<std::string> Differences(const Files& before, const Files& after) {
   std::vector<std::string> names;
   for (const auto& [name, bytes] : before) {
-    const auto found = after.find(name);
-    if (found == after.end()) names.push_back(name + " (gone)");
-    else if (found->second != bytes) names.push_back(name + " (changed)");
+    if (!after.contains(name) || after.at(name) != bytes) names.push_back(name + " (changed)");
   }
   for (const auto& [name, bytes] : after) {
     if (!before.contains(name)) names.push_back(name + " (new)");
@@ -137,23 +111,13 @@ std::vector<std::string> Differences(const Files& before, const Files& after) {
   return names;
 }
 
-DescriptorEntry CellOf(const std::vector<DescriptorEntry>& cells, int id) {
-  for (const DescriptorEntry& cell : cells) {
-    if (cell.id == id) return cell;
-  }
-  ADD_FAILURE() << "no cell for " << id;
-  return {};
-}
-
-// The first glyph's cell width with the given left border of its own.
-std::function<void(const fs::path&, const CliRun&)> FirstCellWidens(const Fixture& f,
-                                                                    int64_t border) {
-  const DescriptorEntry old = CellOf(ReadDescriptor(f.goodDescriptor), 'A');
+// The first glyph's cell widens by the given left border of its own.
+Check FirstCellWidens(const Fixture& f, int64_t border) {
+  const DescriptorEntry old = ReadDescriptor(f.goodDescriptor).at(0);
   return [old, border](const fs::path& dir, const CliRun&) {
     const std::vector<DescriptorEntry> cells = ReadDescriptor(FileText(dir / "out/new.xml"));
     ASSERT_EQ(cells.size(), 2u);
-    const int64_t wanted = std::min<int64_t>(old.width + border, INT32_MAX);
-    EXPECT_EQ(cells[0].width, wanted);
+    EXPECT_EQ(cells[0].width, std::min<int64_t>(old.width + border, INT32_MAX));
     for (const DescriptorEntry& cell : cells) EXPECT_EQ(cell.b, cell.width) << cell.id;
     EXPECT_EQ(FileBytes(dir / "out/new.tga").size(), kTgaHeader + 256 * 256 * 4);
   };
@@ -173,24 +137,22 @@ void CheckLargeSheet(const Fixture& f, const fs::path& dir) {
   ASSERT_EQ(tga.size(), kTgaHeader + kSide * kSide * 4);
   EXPECT_EQ(std::vector<uint8_t>(tga.begin() + 12, tga.begin() + 18),
             (std::vector<uint8_t>{0xE8, 0x03, 0xE8, 0x03, 32, 0x28}));
-  auto pixel = [&tga](size_t x, size_t y) { return tga.data() + kTgaHeader + (y * kSide + x) * 4; };
-  size_t whiteBytes = 0;
-  size_t clearBeyond = 0;
+  const auto alpha = [&tga](size_t x, size_t y) {
+    return tga[kTgaHeader + (y * kSide + x) * 4 + 3];
+  };
+  size_t whiteBytes = 0, clearBeyond = 0;
+  for (size_t i = kTgaHeader; i < tga.size(); ++i) {
+    whiteBytes += (i - kTgaHeader) % 4 != 3 && tga[i] == 0xFF;  // blue, green and red
+  }
   for (size_t y = 0; y < kSide; ++y) {
-    for (size_t x = 0; x < kSide; ++x) {
-      const uint8_t* p = pixel(x, y);
-      whiteBytes += (p[0] == 0xFF) + (p[1] == 0xFF) + (p[2] == 0xFF);
-      if (x >= 512 || y >= 512) clearBeyond += p[3] == 0;
-    }
+    for (size_t x = 0; x < kSide; ++x) clearBeyond += (x >= 512 || y >= 512) && alpha(x, y) == 0;
   }
   EXPECT_EQ(whiteBytes, kSide * kSide * 3);
   EXPECT_EQ(clearBeyond, kSide * kSide - 512 * 512);
-  EXPECT_EQ(pixel(511, 511)[3], 255);
-  EXPECT_EQ(pixel(511, 0)[3], 255);
-  EXPECT_EQ(pixel(0, 511)[3], 255);
+  EXPECT_EQ(alpha(511, 511) & alpha(511, 0) & alpha(0, 511), 255);
   for (size_t y = 0; y < 40; ++y) {
     for (size_t x = 0; x < 40; ++x) {
-      ASSERT_EQ(pixel(x, y)[3], f.goodImage[kTgaHeader + (y * 256 + x) * 4 + 3]) << x << "," << y;
+      ASSERT_EQ(alpha(x, y), f.goodImage[kTgaHeader + (y * 256 + x) * 4 + 3]) << x << "," << y;
     }
   }
 }
@@ -209,47 +171,43 @@ std::vector<Row> MakeRows(const Fixture& f) {
   const std::string oddFace = "Dej\xE0Vu\xFF\x1B[2J\n\xC2\x9B";
   const std::string oddShown = "\"Dej\\xE0Vu\\xFF\\x1B[2J\\x0A\\xC2\\x9B\"";
 
+  // A project the reader refuses: the export over the old files names it and what is wrong.
+  const auto refused = [&exportOverOld](std::string name, std::vector<uint8_t> bytes,
+                                        std::string what) {
+    return Fails(std::move(name), Project(std::move(bytes)), exportOverOld, {"\"in.fnt\"", what});
+  };
+  const auto at = [&good](size_t offset, int32_t value) { return WithInt32(good, offset, value); };
   const std::string warning = "warning: 1 of 2 glyphs do not lie wholly on the sheet";
   const std::string longName(255, 'x');
   std::vector<Row> rows;
   for (size_t length = 0; length < good.size(); ++length) {
-    rows.push_back(Fails("cut to " + std::to_string(length) + " bytes",
-                         Project({good.begin(), good.begin() + length}), exportOverOld,
-                         {"\"in.fnt\"", "truncated"}));
+    rows.push_back(refused("cut to " + std::to_string(length) + " bytes",
+                           {good.begin(), good.begin() + length}, "truncated"));
   }
   rows.insert(rows.end(), {
-      Fails("name length -1", Project(WithInt32(good, kNameLengthOffset, -1)), exportOverOld,
-            {"\"in.fnt\"", "face name length -1 is outside 0..255"}),
+      refused("name length -1", at(kNameLength, -1), "face name length -1 is outside 0..255"),
       Works("name length 255, face replaced", Project(named(longName)),
             {"export", "in.fnt", "--face", "DejaVu Sans", "-o", "out/new"}, created, {}),
       Fails("name length 255, face not installed", Project(named(longName)), exportOverOld,
             {"\"in.fnt\"", longName, "--face"}),
-      Fails("name length 256", Project(named(std::string(256, 'x'))), exportOverOld,
-            {"\"in.fnt\"", "face name length 256 is outside 0..255"}),
-      Fails("name length 2^31-1", Project(WithInt32(good, kNameLengthOffset, INT32_MAX)),
-            exportOverOld, {"\"in.fnt\"", "face name length 2147483647"}),
-      Works("glyph count -1", Project(WithInt32(good, kGlyphCountOffset, -1)), exportNew, created,
-            CheckNoGlyphs),
-      Works("glyph count 0", Project(WithInt32(good, kGlyphCountOffset, 0)), exportNew, created,
-            CheckNoGlyphs),
-      Fails("glyph count one more than held", Project(WithInt32(good, kGlyphCountOffset, 3)),
-            exportOverOld, {"\"in.fnt\"", "glyph count 3 needs 27 bytes"}),
-      Fails("glyph count 2^31-1", Project(WithInt32(good, kGlyphCountOffset, INT32_MAX)),
-            exportOverOld, {"\"in.fnt\"", "glyph count 2147483647"}),
-      Fails("sheet width 0", Project(WithInt32(good, 0, 0)), exportOverOld,
-            {"\"in.fnt\"", "sheet width 0 is outside 1..65535"}),
-      Fails("sheet height -1", Project(WithInt32(good, 4, -1)), exportOverOld,
-            {"\"in.fnt\"", "sheet height -1 is outside 1..65535"}),
-      Fails("sheet width 65536", Project(WithInt32(good, 0, 65536)), exportOverOld,
-            {"\"in.fnt\"", "sheet width 65536 is outside 1..65535"}),
-      Works("sheet 1000 x 1000", Project(WithInt32(WithInt32(good, 0, 1000), 4, 1000)), exportNew,
-            created, [&f](const fs::path& dir, const CliRun&) { CheckLargeSheet(f, dir); }),
-      Works("glyph border -5", Project(WithInt32(good, kFirstLeftBorderOffset, -5)), exportNew,
-            created, FirstCellWidens(f, -5)),
-      Works("glyph border 65536", Project(WithInt32(good, kFirstLeftBorderOffset, 65536)),
-            exportNew, created, FirstCellWidens(f, 65536), {warning}),
-      Works("glyph border 2^31-1", Project(WithInt32(good, kFirstLeftBorderOffset, INT32_MAX)),
-            exportNew, created, FirstCellWidens(f, INT32_MAX), {warning}),
+      refused("name length 256", named(std::string(256, 'x')),
+              "face name length 256 is outside 0..255"),
+      refused("name length 2^31-1", at(kNameLength, INT32_MAX), "face name length 2147483647"),
+      Works("glyph count -1", Project(at(kGlyphCount, -1)), exportNew, created, CheckNoGlyphs),
+      Works("glyph count 0", Project(at(kGlyphCount, 0)), exportNew, created, CheckNoGlyphs),
+      refused("glyph count one more than held", at(kGlyphCount, 3), "glyph count 3 needs 27 bytes"),
+      refused("glyph count 2^31-1", at(kGlyphCount, INT32_MAX), "glyph count 2147483647"),
+      refused("sheet width 0", at(0, 0), "sheet width 0 is outside 1..65535"),
+      refused("sheet height -1", at(4, -1), "sheet height -1 is outside 1..65535"),
+      refused("sheet width 65536", at(0, 65536), "sheet width 65536 is outside 1..65535"),
+      Works("sheet 1000 x 1000", Project(WithInt32(at(0, 1000), 4, 1000)), exportNew, created,
+            [&f](const fs::path& dir, const CliRun&) { CheckLargeSheet(f, dir); }),
+      Works("glyph border -5", Project(at(kFirstLeftBorder, -5)), exportNew, created,
+            FirstCellWidens(f, -5)),
+      Works("glyph border 65536", Project(at(kFirstLeftBorder, 65536)), exportNew, created,
+            FirstCellWidens(f, 65536), {warning}),
+      Works("glyph border 2^31-1", Project(at(kFirstLeftBorder, INT32_MAX)), exportNew, created,
+            FirstCellWidens(f, INT32_MAX), {warning}),
       Works("face not UTF-8, show", Project(named(oddFace)), {"show", "in.fnt"}, {},
             [oddShown](const fs::path&, const CliRun& run) {
               EXPECT_NE(run.out.find("\nface:       " + oddShown + "\n"), std::string::npos)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <tuple>
 
 #include "../files/descriptor_reader.h"
 #include "cli_runner.h"
@@ -19,6 +20,13 @@ using testing::PutFile;
 using testing::ReadDescriptor;
 using testing::RunCli;
 using testing::TempFolder;
+using namespace std::string_literals;
+
+std::vector<int> Codes(const ProjectData& project) {
+  std::vector<int> codes;
+  for (const GlyphRecord& g : project.glyphs) codes.push_back(g.code);
+  return codes;
+}
 
 TEST(Cli, FontsListsEachDejaVuFamilyOnceSortedWithoutItsStyles) {
   TempFolder folder;
@@ -57,19 +65,11 @@ TEST(Cli, NewShowAndExportBuildTheSheetFromTheSettings) {
   auto project = ReadProjectFile(folder / "p.fnt");
   ASSERT_TRUE(project) << project.error();
   const ProjectData& p = project.value();
-  EXPECT_EQ(p.faceName, "DejaVu Sans");
-  EXPECT_EQ(p.pointSize, 14);
-  EXPECT_EQ(p.weight, 700);
-  EXPECT_EQ(p.quality, 3);
-  EXPECT_EQ(p.smoothing, 2);
-  EXPECT_EQ(p.italic, 1);
-  EXPECT_EQ(p.sheetWidth, 128);
-  EXPECT_EQ(p.sheetHeight, 64);
-  EXPECT_EQ(p.borders.left, 1);
-  EXPECT_EQ(p.borders.bottom, 3);
-  std::vector<int> codes;
-  for (const GlyphRecord& g : p.glyphs) codes.push_back(g.code);
-  EXPECT_EQ(codes, (std::vector<int>{'A', 'B', 128, 233, '!'}));
+  const CellBorders& b = p.borders;
+  EXPECT_EQ(std::tuple(p.faceName, p.pointSize, p.weight, p.quality, p.smoothing, p.italic,
+                       p.sheetWidth, p.sheetHeight, b.left, b.top, b.right, b.bottom),
+            std::tuple("DejaVu Sans"s, 14, 700, 3, 2, 1, 128, 64, 1, 0, 2, 3));
+  EXPECT_EQ(Codes(p), (std::vector<int>{'A', 'B', 128, 233, '!'}));
 
   const CliRun shown = RunCli(folder.Path(), {"show", "p.fnt"});
   ASSERT_EQ(shown.exitCode, 0) << shown.err;
@@ -124,9 +124,8 @@ TEST(Cli, ExportWithoutProjectUsesTheStartUpDefaultsAndSettingsOverrideAProject)
   const std::vector<DescriptorEntry> cells = ReadDescriptor(FileText(folder / "plain.xml"));
   ASSERT_EQ(cells.size(), 1u);
 
-  ASSERT_EQ(RunCli(folder.Path(), {"new", "-o", "p.fnt", "--size", "30", "--chars", "ab"})
-                .exitCode,
-            0);
+  const CliRun made = RunCli(folder.Path(), {"new", "-o", "p.fnt", "--size=30", "--chars", "ab"});
+  ASSERT_EQ(made.exitCode, 0) << made.err;
   const CliRun over = RunCli(folder.Path(), {"export", "p.fnt", "--width", "64", "--size", "11",
                                              "--chars", "x", "-o", "over"});
   ASSERT_EQ(over.exitCode, 0) << over.err;
@@ -206,15 +205,12 @@ TEST(Cli, MissingTypefacesAndCharacterFiles) {
 
   const std::string text = "ab\r\nc\xC3\xA9\n";
   PutFile(folder / "chars.txt", std::vector<uint8_t>(text.begin(), text.end()));
-  ASSERT_EQ(RunCli(folder.Path(), {"new", "-o", "c.fnt", "--chars", "b", "--chars-file",
-                                   "chars.txt"})
-                .exitCode,
-            0);
-  std::vector<int> codes;
+  const CliRun fromFile =
+      RunCli(folder.Path(), {"new", "-o", "c.fnt", "--chars", "b", "--chars-file", "chars.txt"});
+  ASSERT_EQ(fromFile.exitCode, 0) << fromFile.err;
   const auto added = ReadProjectFile(folder / "c.fnt");
   ASSERT_TRUE(added) << added.error();
-  for (const GlyphRecord& g : added.value().glyphs) codes.push_back(g.code);
-  EXPECT_EQ(codes, (std::vector<int>{'b', 'a', 'c', 233}));
+  EXPECT_EQ(Codes(added.value()), (std::vector<int>{'b', 'a', 'c', 233}));
 
   const std::string wide = "x\xE2\x86\x92y";  // U+2192 has no Windows-1252 byte
   PutFile(folder / "wide.txt", std::vector<uint8_t>(wide.begin(), wide.end()));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 
 #include "files/project_file.h"
 #include "temp_folder.h"
@@ -10,6 +11,7 @@ namespace {
 
 using testing::FileBytes;
 using testing::TempFolder;
+using namespace std::string_literals;
 
 GlyphRecord Glyph(uint8_t code, int32_t left, int32_t right) {
   GlyphRecord g;
@@ -93,54 +95,45 @@ TEST(ProjectFile, EveryFieldSurvivesSaveLoadSave) {
   EXPECT_FALSE(std::filesystem::exists(folder / "long.fnt"));
 }
 
+// Sheet size, font-wide borders and the font settings of a document, in that order.
+auto Settings(const SheetDocument& d) {
+  const CellBorders& b = d.borders;
+  const FontSettings& f = d.font;
+  return std::tuple(d.sheetWidth, d.sheetHeight, b.left, b.top, b.right, b.bottom, f.faceName,
+                    f.pointSize, f.weight, f.quality, f.smoothing, f.italic);
+}
+
 TEST(ProjectFile, ApplyTakesValuesAsTheControlsWould) {
   const std::vector<std::string> typefaces = {"DejaVu Sans", "DejaVu Serif"};
   SheetDocument start;
   start.font = FontSettings{"DejaVu Serif", 20, 600, kQualityAliased, 2, 0};
   start.glyphs = {Glyph('z', 0, 0)};
 
-  {
-    SheetDocument doc = start;
-    const ApplyOutcome outcome = ApplyProject(AwkwardProject(), doc, typefaces);
-    EXPECT_FALSE(outcome.faceFound);
-    EXPECT_EQ(doc.font.faceName, "DejaVu Serif");  // not installed: kept
-    EXPECT_EQ(doc.sheetWidth, 65535);
-    EXPECT_EQ(doc.sheetHeight, 1);
-    EXPECT_EQ(doc.borders.left, 0);
-    EXPECT_EQ(doc.borders.top, 16);
-    EXPECT_EQ(doc.borders.right, 16);
-    EXPECT_EQ(doc.borders.bottom, 0);
-    EXPECT_EQ(doc.font.pointSize, 100);
-    EXPECT_EQ(doc.font.weight, 600);  // 500 is no choice
-    EXPECT_EQ(doc.font.quality, kQualityAliased);
-    EXPECT_EQ(doc.font.smoothing, 2);  // 9 is no choice
-    EXPECT_EQ(doc.font.italic, 1);
-    ASSERT_EQ(doc.glyphs.size(), 6u);  // replaced, duplicate kept
-    EXPECT_EQ(doc.glyphs[0].code, 'A');
-    EXPECT_EQ(doc.glyphs[2].code, 'A');
-    EXPECT_EQ(doc.glyphs[2].rightBorder, -5);
-    EXPECT_EQ(doc.glyphs[1].leftBorder, INT32_MAX);
-  }
-  {
-    ProjectData p;
-    p.faceName = "dejavu SANS";
-    p.pointSize = 2;
-    p.weight = 700;
-    p.quality = kQualityAntialiased;
-    p.smoothing = 4;
-    p.italic = 0;
-    SheetDocument doc = start;
-    doc.font.italic = 1;
-    const ApplyOutcome outcome = ApplyProject(p, doc, typefaces);
-    EXPECT_TRUE(outcome.faceFound);
-    EXPECT_EQ(doc.font.faceName, "DejaVu Sans");
-    EXPECT_EQ(doc.font.pointSize, 5);
-    EXPECT_EQ(doc.font.weight, 700);
-    EXPECT_EQ(doc.font.quality, kQualityAntialiased);
-    EXPECT_EQ(doc.font.smoothing, 4);
-    EXPECT_EQ(doc.font.italic, 0);
-    EXPECT_TRUE(doc.glyphs.empty());
-  }
+  // Borders and size are held to the spins' ranges; a face that is not
+  // installed and a weight (500) or smoothing (9) no list offers keep the current one;
+  // italic 7 counts as on.
+  SheetDocument doc = start;
+  EXPECT_FALSE(ApplyProject(AwkwardProject(), doc, typefaces).faceFound);
+  EXPECT_EQ(Settings(doc),
+            std::tuple(65535, 1, 0, 16, 16, 0, "DejaVu Serif"s, 100, 600, kQualityAliased, 2, 1));
+  ASSERT_EQ(doc.glyphs.size(), 6u);  // replaced, duplicate kept
+  EXPECT_EQ(std::tuple(doc.glyphs[0].code, doc.glyphs[2].code, doc.glyphs[2].rightBorder,
+                       doc.glyphs[1].leftBorder),
+            std::tuple(uint8_t{'A'}, uint8_t{'A'}, -5, INT32_MAX));
+
+  ProjectData p;
+  p.faceName = "dejavu SANS";
+  p.pointSize = 2;
+  p.weight = 700;
+  p.quality = kQualityAntialiased;
+  p.smoothing = 4;
+  p.italic = 0;
+  doc = start;
+  doc.font.italic = 1;
+  EXPECT_TRUE(ApplyProject(p, doc, typefaces).faceFound);
+  EXPECT_EQ(Settings(doc), std::tuple(p.sheetWidth, p.sheetHeight, 0, 0, 0, 0, "DejaVu Sans"s, 5,
+                                      700, kQualityAntialiased, 4, 0));
+  EXPECT_TRUE(doc.glyphs.empty());
 }
 
 }  // namespace

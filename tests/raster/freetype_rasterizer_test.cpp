@@ -25,6 +25,7 @@ struct Ink {
   int32_t left = INT32_MAX, top = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN;
   std::set<uint32_t> levels;
   bool greyOnly = true;  // every pixel has equal red, green and blue
+  size_t count = 0;      // pixels with ink
   bool Empty() const { return left == INT32_MAX; }
 };
 
@@ -40,6 +41,7 @@ Ink InkOf(const PixelBitmap& bitmap) {
       ink.bottom = std::max(ink.bottom, y + 1);
       ink.levels.insert(c & 0xFF);
       ink.greyOnly = ink.greyOnly && c == (c & 0xFF) * 0x010101u;
+      ++ink.count;
     }
   }
   return ink;
@@ -52,6 +54,7 @@ PixelBitmap Draw(const RasterFont& font, uint8_t code, int32_t size, int32_t x, 
   return bitmap;
 }
 
+// The rasterizer is a temporary, so every font here outlives the one that made it.
 std::unique_ptr<RasterFont> MakeFont(const std::string& face, int32_t height, int32_t weight = 400,
                                      bool italic = false, bool antialiased = true) {
   auto font = FreeTypeRasterizer().CreateFont({face, height, weight, italic, antialiased});
@@ -89,8 +92,8 @@ std::vector<FileGlyph> FromFile(const std::string& file, int32_t h, const std::u
   }
   for (char32_t ch : chars) {
     FileGlyph g;
-    if (face != nullptr &&
-        FT_Load_Glyph(face, FT_Get_Char_Index(face, ch), FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) == 0 &&
+    const FT_Int32 flags = FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP;
+    if (face != nullptr && FT_Load_Glyph(face, FT_Get_Char_Index(face, ch), flags) == 0 &&
         FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) == 0) {
       g.advance = static_cast<int32_t>((face->glyph->advance.x + 63) >> 6);
       const FT_Bitmap& b = face->glyph->bitmap;
@@ -245,10 +248,6 @@ TEST(FreeTypeRasterizer, SynthesisesBoldAndItalicWhenTheFamilyLacksThem) {
     ASSERT_TRUE(regular && bold && italic && both);
     size_t boldInk = 0, regularInk = 0;
     int inkAtA = 0, inked = 0;
-    const auto count = [](const PixelBitmap& b) {
-      return std::count_if(b.Pixels(), b.Pixels() + b.Width() * b.Height(),
-                           [](uint32_t p) { return p != 0; });
-    };
     for (int code = 33; code <= 126; ++code) {
       SCOPED_TRACE("h=" + std::to_string(h) + " code=" + std::to_string(code));
       const auto c = static_cast<uint8_t>(code);
@@ -261,8 +260,8 @@ TEST(FreeTypeRasterizer, SynthesisesBoldAndItalicWhenTheFamilyLacksThem) {
         ExpectInsideCell(ink, font->CharAbc(c), h, inkAtA);
         ++inked;
       }
-      boldInk += count(Draw(*bold, c, 3 * h, h, 0));
-      regularInk += count(Draw(*regular, c, 3 * h, h, 0));
+      boldInk += InkOf(Draw(*bold, c, 3 * h, h, 0)).count;
+      regularInk += InkOf(Draw(*regular, c, 3 * h, h, 0)).count;
     }
     EXPECT_GE(inkAtA, inked * 9 / 10) << h;
     EXPECT_GT(boldInk, regularInk + regularInk / 5);
@@ -283,25 +282,22 @@ TEST(FreeTypeRasterizer, BlendsWhiteOverTheTargetAndClips) {
   const auto font = MakeFont("DejaVu Sans", 30);
   ASSERT_TRUE(font);
   const PixelBitmap onBlack = Draw(*font, 'W', 80, 20, 10);
-  const uint32_t background = 0x00406080;  // B=0x40 G=0x60 R=0x80
   PixelBitmap onColour(80, 80);
-  onColour.FillRect(0, 0, 80, 80, background);
+  onColour.FillRect(0, 0, 80, 80, 0x00406080);
   font->DrawChar('W', onColour, 20, 10);
-  bool sawFull = false, sawPartial = false;
+  std::set<uint32_t> coverage;
   for (int32_t y = 0; y < 80; ++y) {
     for (int32_t x = 0; x < 80; ++x) {
       const uint32_t k = onBlack.GetPixel(x, y) & 0xFF;
-      const uint32_t got = onColour.GetPixel(x, y);
-      for (int shift : {0, 8, 16}) {
-        const uint32_t c = (background >> shift) & 0xFF;
-        const auto expected = static_cast<int32_t>(c + (255 - c) * k / 255.0 + 0.5);
-        EXPECT_NEAR(static_cast<int32_t>((got >> shift) & 0xFF), expected, 1) << x << "," << y;
+      coverage.insert(k);
+      for (int shift : {0, 8, 16}) {  // each channel moves k/255 of the way to white
+        const uint32_t c = (0x00406080u >> shift) & 0xFF;
+        EXPECT_NEAR(int32_t((onColour.GetPixel(x, y) >> shift) & 0xFF),
+                    int32_t(c + (255 - c) * k / 255.0 + 0.5), 1) << x << "," << y;
       }
-      sawFull = sawFull || k == 255;
-      sawPartial = sawPartial || (k > 0 && k < 255);
     }
   }
-  EXPECT_TRUE(sawFull && sawPartial);
+  EXPECT_TRUE(coverage.contains(255) && coverage.size() > 2);  // full and partial ink occur
 
   // Drawn partly off every edge: what lands inside matches the whole drawing, shifted.
   for (const auto& [dx, dy] : {std::pair{-25, -15}, std::pair{45, 50}, std::pair{-200, 0}}) {
@@ -358,25 +354,6 @@ TEST(FreeTypeRasterizer, ReportsAFontFileThatCannotBeReadAnyMore) {
   if (set != nullptr) setenv("FONTCONFIG_FILE", oldConfig.c_str(), 1);
   else unsetenv("FONTCONFIG_FILE");
   fs::remove_all(folder);
-}
-
-TEST(FreeTypeRasterizer, FontOutlivesItsRasterizerAndLargeSizesHoldTheirInk) {
-  std::unique_ptr<RasterFont> font = MakeFont("DejaVu Serif", 400, 700, true, false);
-  ASSERT_TRUE(font);
-  for (uint8_t code : {uint8_t{'W'}, uint8_t{'f'}, uint8_t{'j'}}) {
-    const AbcWidths abc = font->CharAbc(code);
-    const int32_t x = 300;
-    const PixelBitmap first = Draw(*font, code, 1000, x, 0);
-    const Ink ink = InkOf(first);
-    ASSERT_FALSE(ink.Empty());
-    EXPECT_EQ(ink.left, x + abc.a) << code;
-    EXPECT_LE(ink.right, x + abc.a + abc.b) << code;
-    EXPECT_GE(ink.right, x + abc.a + abc.b - 1) << code;
-    EXPECT_EQ(ink.levels, (std::set<uint32_t>{255}));
-    // A second draw comes from the stored bitmap and gives the same pixels.
-    const PixelBitmap again = Draw(*font, code, 1000, x, 0);
-    EXPECT_TRUE(std::equal(first.Pixels(), first.Pixels() + 1000 * 1000, again.Pixels()));
-  }
 }
 
 }  // namespace

@@ -7,8 +7,9 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 
+#include <tuple>
+
 #include "files/project_file.h"
-#include "raster/freetype_rasterizer.h"
 #include "sheet/sheet_font.h"
 #include "ui_test_support.h"
 
@@ -59,44 +60,36 @@ TEST_F(ProjectDialogTest, SaveThenOpenRestoresEverySettingAndTheGlyphs) {
 
   const SheetDocument& saved = dialog->Document();
   const SheetDocument& loaded = reopened->Document();
-  EXPECT_EQ(loaded.sheetWidth, 128);
-  EXPECT_EQ(loaded.sheetHeight, 64);
-  EXPECT_EQ(loaded.borders.left, 1);
-  EXPECT_EQ(loaded.borders.right, 2);
-  EXPECT_EQ(loaded.borders.top, 3);
-  EXPECT_EQ(loaded.borders.bottom, 4);
-  EXPECT_EQ(loaded.font.faceName, "Fake Sans");
-  EXPECT_EQ(loaded.font.pointSize, 20);
-  EXPECT_EQ(loaded.font.weight, 600);
-  EXPECT_EQ(loaded.font.quality, 3);
-  EXPECT_EQ(loaded.font.smoothing, 3);
-  EXPECT_EQ(loaded.font.italic, 1);
+  const CellBorders& b = loaded.borders;
+  const FontSettings& font = loaded.font;
+  EXPECT_EQ(std::tuple(loaded.sheetWidth, loaded.sheetHeight, b.left, b.right, b.top, b.bottom),
+            std::tuple(128, 64, 1, 2, 3, 4));
+  EXPECT_EQ(std::tuple(font.faceName, font.pointSize, font.weight, font.quality, font.smoothing,
+                       font.italic),
+            std::tuple(std::string("Fake Sans"), 20, 600, 3, 3, 1));
   ASSERT_EQ(loaded.glyphs.size(), 3u);
   for (size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(loaded.glyphs[i].code, saved.glyphs[i].code) << i;
-    EXPECT_EQ(loaded.glyphs[i].leftBorder, saved.glyphs[i].leftBorder) << i;
-    EXPECT_EQ(loaded.glyphs[i].rightBorder, saved.glyphs[i].rightBorder) << i;
-    EXPECT_EQ(loaded.glyphs[i].width, saved.glyphs[i].width) << "same cells after the rebuild";
-    EXPECT_EQ(loaded.glyphs[i].y, saved.glyphs[i].y) << i;
+    const GlyphRecord &l = loaded.glyphs[i], &s = saved.glyphs[i];
+    EXPECT_EQ(std::tuple(l.code, l.leftBorder, l.rightBorder, l.x, l.y, l.width, l.height),
+              std::tuple(s.code, s.leftBorder, s.rightBorder, s.x, s.y, s.width, s.height))
+        << "glyph " << i << ", the same cell after the rebuild";
   }
   EXPECT_EQ(loaded.glyphs[0].rightBorder, 5);
   EXPECT_EQ(loaded.glyphs[2].leftBorder, 7);
 
   // The controls show the project, and the font was made from them.
+  const auto shown = [&](const char* combo) {
+    return Find<QComboBox>(combo, reopened.get())->currentText();
+  };
   EXPECT_TRUE(Find<QRadioButton>("width128", reopened.get())->isChecked());
   EXPECT_TRUE(Find<QRadioButton>("height64", reopened.get())->isChecked());
   EXPECT_EQ(Find<QSpinBox>("borderBottomSpin", reopened.get())->value(), 4);
   EXPECT_EQ(Find<QSpinBox>("sizeSpin", reopened.get())->value(), 20);
-  EXPECT_EQ(Find<QComboBox>("weightCombo", reopened.get())->currentText(), QStringLiteral("中等"));
-  EXPECT_EQ(Find<QComboBox>("qualityCombo", reopened.get())->currentText(),
-            QStringLiteral("非平滑"));
-  EXPECT_EQ(Find<QComboBox>("smoothingCombo", reopened.get())->currentText(),
-            QStringLiteral("3x3"));
-  EXPECT_EQ(Find<QComboBox>("faceCombo", reopened.get())->currentText(),
-            QStringLiteral("Fake Sans"));
+  EXPECT_EQ(QStringList({shown("weightCombo"), shown("qualityCombo"), shown("smoothingCombo"),
+                         shown("faceCombo")}),
+            QStringList({"中等", "非平滑", "3x3", "Fake Sans"}));
   EXPECT_TRUE(Find<QCheckBox>("italicCheck", reopened.get())->isChecked());
-  EXPECT_EQ(Entries(Find<QComboBox>("glyphCombo", reopened.get())),
-            QStringList({"A", "B", "C"}));
+  EXPECT_EQ(Entries(Find<QComboBox>("glyphCombo", reopened.get())), QStringList({"A", "B", "C"}));
   EXPECT_EQ(rasterizer.lastRequest.face, "Fake Sans");
   EXPECT_EQ(rasterizer.lastRequest.pixelHeight, SheetFontPixelHeight(20, 3));
   EXPECT_TRUE(rasterizer.lastRequest.italic);
@@ -203,30 +196,6 @@ TEST_F(ProjectDialogTest, ExportWritesImageAndDescriptorAlsoWithoutGlyphs) {
   EXPECT_EQ(kept.readAll(), QByteArray("old image"));
   EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 3)
       << "empty.tga, empty.xml and pair.tga, no temporary file";
-}
-
-TEST(RealFontDialogTest, BuildsASheetWithDejaVu) {
-  FreeTypeRasterizer rasterizer;
-  FakeFileChooser files;
-  RecordingMessages messages;
-  GlyphSheetDialog dialog(rasterizer, files, messages);
-  auto* faces = dialog.findChild<QComboBox*>("faceCombo");
-  ASSERT_NE(faces, nullptr);
-  ASSERT_GT(faces->findText(QStringLiteral("DejaVu Sans")), -1) << Entries(faces).join(",").toStdString();
-  EXPECT_EQ(faces->currentIndex(), 0);
-  faces->setCurrentIndex(faces->findText(QStringLiteral("DejaVu Sans")));
-  dialog.AddCharacters("Hi");
-  ASSERT_EQ(dialog.Document().glyphs.size(), 2u);
-  // DejaVu Sans at 15 pixels: ascent 14 + descent 4.
-  EXPECT_EQ(dialog.Document().glyphs[0].height, 18);
-  // Ink: some pixel of the H cell is brighter than the magenta background's green.
-  const GlyphRecord& h = dialog.Document().glyphs[0];
-  int inked = 0;
-  for (int y = h.y; y < h.y + h.height; ++y) {
-    for (int x = h.x; x < h.x + h.width; ++x) inked += (dialog.SheetBitmap().GetPixel(x, y) & 0xFF00) != 0;
-  }
-  EXPECT_GT(inked, 10);
-  EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 }  // namespace
