@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
+#include <utility>
 
 #include "sheet/glyph_layout.h"
+#include "sheet/rebuild.h"
+#include "sheet/sheet_bitmap.h"
 #include "support/fake_rasterizer.h"
 
 namespace glyphsheet {
@@ -104,40 +108,47 @@ TEST(LayoutGlyphs, PacksRowsOnePixelApart) {
   }
 }
 
-TEST(LayoutGlyphs, AbsurdBordersSaturateInsteadOfOverflowing) {
+// Borders read from project files can be anything: cells saturate instead of
+// overflowing, and rebuilding with them finishes at once at every factor.
+TEST(Rebuild, AbsurdBordersSaturateAndFinish) {
   FakeFont font(40, FakeGlyph{{0, 20, 0}});
-  SheetDocument doc;
-  for (int c = 0; c < 256; ++c) doc.AddGlyph(static_cast<uint8_t>(c));
-
-  doc.borders = {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX};
-  for (GlyphRecord& g : doc.glyphs) g.leftBorder = g.rightBorder = INT32_MAX;
-  MeasureGlyphs(doc, &font);
-  LayoutGlyphs(doc);
-  EXPECT_EQ(doc.glyphs[0].width, INT32_MAX);
-  EXPECT_EQ(doc.glyphs[0].height, INT32_MAX);
-  EXPECT_EQ(doc.glyphs[0].x, 0);
-  EXPECT_EQ(doc.glyphs[0].y, INT32_MAX);
-  EXPECT_EQ(doc.glyphs[255].y, INT32_MAX);
-
-  doc.borders = {INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN};
-  for (GlyphRecord& g : doc.glyphs) g.leftBorder = g.rightBorder = INT32_MIN;
-  MeasureGlyphs(doc, &font);
-  LayoutGlyphs(doc);
-  EXPECT_EQ(doc.glyphs[0].width, INT32_MIN);
-  EXPECT_EQ(doc.glyphs[0].height, INT32_MIN);
-  EXPECT_EQ(Cells(doc)[0], (Cell{0, 0, INT32_MIN, INT32_MIN}));
-  EXPECT_EQ(doc.glyphs[1].x, INT32_MIN + 1);
-  EXPECT_EQ(doc.glyphs[255].y, 0);
-
-  // 65536 on every side: each cell is wider than the sheet and gets a row of its own.
-  doc.borders = {65536, 65536, 65536, 65536};
-  for (GlyphRecord& g : doc.glyphs) g.leftBorder = g.rightBorder = 0;
-  MeasureGlyphs(doc, &font);
-  LayoutGlyphs(doc);
-  const int32_t h = 40 + 2 * 65536;
-  EXPECT_EQ(doc.glyphs[0].width, 20 + 2 * 65536);
-  EXPECT_EQ(doc.glyphs[0].y, h + 1);
-  EXPECT_EQ(doc.glyphs[9].y, 10 * (h + 1));
+  for (int32_t f = 1; f <= 4; ++f) {
+    SCOPED_TRACE("factor " + std::to_string(f));
+    SheetDocument doc;
+    doc.sheetWidth = doc.sheetHeight = 512;
+    doc.font.smoothing = f;
+    for (int c = 0; c < 256; ++c) doc.AddGlyph(static_cast<uint8_t>(c));
+    PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
+    const auto rebuild = [&](int32_t all, int32_t own) {
+      doc.borders = {all, all, all, all};
+      for (GlyphRecord& g : doc.glyphs) g.leftBorder = g.rightBorder = own;
+      Rebuild(doc, &font, sheet);
+    };
+    rebuild(INT32_MAX, INT32_MAX);
+    EXPECT_EQ(Cells(doc)[0], (Cell{0, INT32_MAX, INT32_MAX, INT32_MAX}));
+    EXPECT_EQ(doc.glyphs[255].y, INT32_MAX);
+    rebuild(INT32_MIN, INT32_MIN);
+    EXPECT_EQ(Cells(doc)[0], (Cell{0, 0, INT32_MIN, INT32_MIN}));
+    EXPECT_EQ(doc.glyphs[1].x, INT32_MIN + 1);
+    EXPECT_EQ(doc.glyphs[255].y, 0);
+    // 65536 on every side: each cell is wider than the sheet and gets a row of its own.
+    rebuild(65536, 0);
+    const int32_t h = 40 / f + 2 * 65536;
+    EXPECT_EQ(Cells(doc)[0], (Cell{0, h + 1, 20 / f + 2 * 65536, h}));
+    EXPECT_EQ(doc.glyphs[9].y, 10 * (h + 1));
+    // Huge borders of single glyphs: a first cell that covers the sheet's
+    // width shows nothing but black there.
+    for (int32_t border : {65536, INT32_MAX, -65536, INT32_MIN, -1}) {
+      doc.borders = {0, 0, 0, 0};
+      doc.glyphs[0].leftBorder = doc.glyphs[1].rightBorder = border;
+      Rebuild(doc, &font, sheet);
+      const GlyphRecord& g = doc.glyphs[0];
+      if (border > 0) {
+        EXPECT_EQ(std::pair(g.x, g.y), std::pair(0, g.height + 1));
+        EXPECT_EQ(sheet.GetPixel(0, g.y) | sheet.GetPixel(511, g.y + 5), 0u);
+      }
+    }
+  }
 }
 
 }  // namespace

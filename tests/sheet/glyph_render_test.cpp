@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <climits>
 
 #include "sheet/glyph_render.h"
 #include "sheet/supersample_reduction.h"
@@ -53,30 +52,6 @@ TEST(ReduceBlock, KernelsWeighTheRedChannel) {
       const uint32_t reduced = (colour & 0xFF) != 0 ? kWhite : 0u;
       EXPECT_EQ(ReduceBlock(scratch, 0, 0, f), f == 1 ? colour : reduced) << f << " " << colour;
     }
-  }
-}
-
-TEST(PixelBitmap, FillRectCoversLeftTopUpToRightBottomInsideTheBitmap) {
-  struct Case {
-    int32_t left, top, right, bottom;
-    int32_t filled;  // pixels that change
-  };
-  const Case cases[] = {
-      {0, 0, 8, 8, 64}, {1, 2, 3, 5, 6}, {-5, -5, 2, 1, 2}, {6, 6, 100, 100, 4},
-      {3, 3, 3, 8, 0},  {5, 5, 2, 2, 0}, {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 64},
-  };
-  for (const Case& c : cases) {
-    PixelBitmap bitmap(8, 8);
-    bitmap.FillRect(c.left, c.top, c.right, c.bottom, 0x123456);
-    int32_t filled = 0;
-    for (int32_t y = 0; y < 8; ++y) {
-      for (int32_t x = 0; x < 8; ++x) {
-        const bool inside = x >= c.left && x < c.right && y >= c.top && y < c.bottom;
-        EXPECT_EQ(bitmap.GetPixel(x, y), inside ? 0x123456u : 0u) << x << ", " << y;
-        filled += inside;
-      }
-    }
-    EXPECT_EQ(filled, c.filled);
   }
 }
 
@@ -138,40 +113,6 @@ TEST(RenderGlyphs, BlocksLargerThan512KeepTheirInk) {
     EXPECT_EQ(sheet.GetPixel(x, y), kWhite) << x << ", " << y;
   }
   EXPECT_EQ(sheet.GetPixel(300, 0), kEmptyCellColour);
-}
-
-TEST(RenderGlyphs, AbsurdBordersFinish) {
-  FakeFont font(40, FakeGlyph{{1, 20, 1}});
-  const int32_t borders[] = {65536, INT32_MAX, -65536, INT32_MIN, -1};
-  for (int32_t f = 1; f <= 4; ++f) {
-    for (int32_t border : borders) {
-      SheetDocument doc;
-      doc.sheetWidth = 512;
-      doc.sheetHeight = 512;
-      doc.font.smoothing = f;
-      for (int c = 0; c < 256; ++c) doc.AddGlyph(static_cast<uint8_t>(c));
-      // A huge left border on the first glyph only: its cell covers the
-      // sheet's width and shows nothing but black there.
-      doc.glyphs[0].leftBorder = border;
-      doc.glyphs[1].rightBorder = border;
-      PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
-      Rebuild(doc, &font, sheet);
-      const GlyphRecord& g = doc.glyphs[0];
-      if (border == 65536 || border == INT32_MAX) {
-        EXPECT_EQ(g.x, 0);
-        EXPECT_EQ(g.y, g.height + 1);
-        EXPECT_EQ(sheet.GetPixel(0, g.y), 0u);
-        EXPECT_EQ(sheet.GetPixel(511, g.y + 5), 0u);
-      }
-      // Whole-sheet borders of the same size.
-      doc.borders = {border, border, border, border};
-      Rebuild(doc, &font, sheet);
-      doc.borders = {border, 0, 0, 0};
-      Rebuild(doc, &font, sheet);
-      doc.borders = {0, border, 0, 0};
-      Rebuild(doc, &font, sheet);
-    }
-  }
 }
 
 }  // namespace

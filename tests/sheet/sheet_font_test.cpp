@@ -26,21 +26,6 @@ TEST(SheetFont, PixelHeightClampsTheSizeAndRoundsToNearest) {
   }
 }
 
-TEST(SheetFont, MulDivRoundsHalvesAwayFromZero) {
-  struct Case {
-    int32_t a, b, c, result;
-  };
-  const Case cases[] = {
-      {5, 1, 2, 3},     {-5, 1, 2, -3},   {5, -1, 2, -3},   {5, 1, -2, -3},
-      {7, 1, 2, 4},     {3, 1, 4, 1},     {-3, 1, 4, -1},   {1, 1, 4, 0},
-      {11, 96, 72, 15}, {2147483647, 2, 1, 2147483647},   {-2147483647 - 1, 2, 1, -2147483647 - 1},
-      {9, 9, 0, 0},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(MulDivRounded(c.a, c.b, c.c), c.result) << c.a << " × " << c.b << " / " << c.c;
-  }
-}
-
 TEST(SheetFont, RequestCarriesTheSettingsAndMakesOddValuesSafe) {
   FontSettings s;
   s.pointSize = 11;

@@ -141,25 +141,20 @@ TEST_F(PreviewTest, OutlinesFallOnTheFirstAndTheFollowingRowAndColumn) {
     const int t = (cell.y - c.v) * k, b = (cell.y + cell.height - c.v) * k;
     const QImage shown = Painted(&pane);
     const auto grey = [&](int x, int y) { return (shown.pixel(x, y) & 0xFFFFFF) == kOutline; };
-    int onLeft = 0, onRight = 0, onTop = 0, onBottom = 0, elsewhere = 0;
+    int sides[4] = {}, elsewhere = 0;  // grey pixels on the left, right, top and bottom side
     for (int y = 0; y < 450; ++y) {
       for (int x = 0; x < 450; ++x) {
         if (!grey(x, y)) continue;
         const bool inX = x >= l && x <= r, inY = y >= t && y <= b;
-        if (x == l && inY) ++onLeft;
-        if (x == r && inY) ++onRight;
-        if (y == t && inX) ++onTop;
-        if (y == b && inX) ++onBottom;
-        if (!((x == l || x == r) && inY) && !((y == t || y == b) && inX)) ++elsewhere;
+        const bool on[4] = {x == l && inY, x == r && inY, y == t && inX, y == b && inX};
+        for (int i = 0; i < 4; ++i) sides[i] += on[i];
+        elsewhere += !(on[0] || on[1] || on[2] || on[3]);
       }
     }
     const std::string where = "zoom " + std::to_string(c.zoom) + " at " + std::to_string(c.h);
     // Dotted: about every other pixel of each side.
-    EXPECT_GE(onLeft, (b - t) / 3) << where;
-    EXPECT_GE(onRight, (b - t) / 3) << where;
-    EXPECT_GE(onTop, (r - l) / 3) << where;
-    EXPECT_GE(onBottom, (r - l) / 3) << where;
-    EXPECT_LT(onTop, r - l + 1) << "dotted, not solid: " << where;
+    for (int i = 0; i < 4; ++i) EXPECT_GE(sides[i], (i < 2 ? b - t : r - l) / 3) << where << i;
+    EXPECT_LT(sides[2], r - l + 1) << "dotted, not solid: " << where;
     EXPECT_EQ(elsewhere, 0) << where;
   }
 }

@@ -178,24 +178,6 @@ TEST_F(ProjectDialogTest, ExportWritesImageAndDescriptorAlsoWithoutGlyphs) {
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("sheet.tga")))
       << messages.shown[0].toStdString();
-
-  // When the descriptor cannot be written, the image beside it stays the old one.
-  ASSERT_TRUE(QDir(folder.path()).mkdir("pair.xml"));
-  {
-    QFile old(PathOf("pair.tga"));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("old image");
-  }
-  files.answers.push_back(PathOf("pair.tga"));
-  Find<QAction>("actionExport")->trigger();
-  ASSERT_EQ(messages.shown.size(), 2);
-  EXPECT_TRUE(messages.shown[1].contains(QStringLiteral("pair.xml")))
-      << messages.shown[1].toStdString();
-  QFile kept(PathOf("pair.tga"));
-  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-  EXPECT_EQ(kept.readAll(), QByteArray("old image"));
-  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 3)
-      << "empty.tga, empty.xml and pair.tga, no temporary file";
 }
 
 }  // namespace
