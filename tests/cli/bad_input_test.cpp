@@ -95,22 +95,6 @@ SetUp Project(std::vector<uint8_t> bytes) {
   return [bytes = std::move(bytes)](const fs::path& dir) { PutFile(dir / "in.fnt", bytes); };
 }
 
-SetUp Folder(std::string name) {
-  return [name = std::move(name)](const fs::path& dir) { fs::create_directory(dir / name); };
-}
-
-// Names of the entries that differ between two snapshots.
-std::vector<std::string> Differences(const Files& before, const Files& after) {
-  std::vector<std::string> names;
-  for (const auto& [name, bytes] : before) {
-    if (!after.contains(name) || after.at(name) != bytes) names.push_back(name + " (changed)");
-  }
-  for (const auto& [name, bytes] : after) {
-    if (!before.contains(name)) names.push_back(name + " (new)");
-  }
-  return names;
-}
-
 // The first glyph's cell widens by the given left border of its own.
 Check FirstCellWidens(const Fixture& f, int64_t border) {
   const DescriptorEntry old = ReadDescriptor(f.goodDescriptor).at(0);
@@ -225,7 +209,8 @@ std::vector<Row> MakeRows(const Fixture& f) {
             {"\"none.fnt\"", "No such file or directory"}),
       Fails("missing project, show", {}, {"show", "none.fnt"},
             {"\"none.fnt\"", "No such file or directory"}),
-      Fails("folder as project", Folder("adir.fnt"), {"export", "adir.fnt", "-o", "out/old"},
+      Fails("folder as project", [](const fs::path& d) { fs::create_directory(d / "adir.fnt"); },
+            {"export", "adir.fnt", "-o", "out/old"},
             {"\"adir.fnt\"", "Is a directory"}),
       // Opens for every user, root included, but reading offset 0 fails.
       Fails("unreadable project, export", {}, {"export", "/proc/self/mem", "-o", "out/old"},
@@ -307,7 +292,10 @@ TEST(CliBadInput, EveryWayInFailsCleanlyOrIsHeldToItsRange) {
       EXPECT_TRUE(after.contains(name)) << name;
       after.erase(name);
     }
-    EXPECT_EQ(Differences(before, after), std::vector<std::string>{});
+    for (const auto& [name, bytes] : before) {
+      EXPECT_TRUE(after.contains(name) && after.at(name) == bytes) << name << " changed or gone";
+    }
+    for (const auto& [name, bytes] : after) EXPECT_TRUE(before.contains(name)) << name << " is new";
     if (row.check) row.check(work.Path(), run);
   }
 }

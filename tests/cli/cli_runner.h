@@ -18,22 +18,17 @@
 
 namespace glyphsheet::testing {
 
-/// How a run of glyphsheet-cli ended and what it printed.
+/// How a run of glyphsheet-cli ended (exit status or -1, ending signal or 0) and what it printed.
 struct CliRun {
-  /// The exit status, or -1 when a signal ended it.
-  int exitCode = -1;
-  /// The signal that ended it, or 0.
-  int signal = 0;
-  std::string out;
-  std::string err;
+  int exitCode = -1, signal = 0;
+  std::string out, err;
 };
 
-/// Limits a run is started with.
+/// Limits a run is started with: the largest file it may write (0 for no
+/// limit), and whether it runs as the unprivileged user 65534 when the tests
+/// run as root, so that file permissions hold for it.
 struct CliLimits {
-  /// Largest file the run may write, in bytes; 0 for no limit.
   rlim_t fileSize = 0;
-  /// Run as the unprivileged user 65534 when the tests run as root, so that
-  /// file permissions hold for it.
   bool unprivileged = false;
 };
 
@@ -86,9 +81,7 @@ class CliProcess {
     for (std::string& arg : argv) cargv.push_back(arg.data());
     cargv.push_back(nullptr);
     const bool dropRoot = limits.unprivileged && ::geteuid() == 0;
-    if (dropRoot) {
-      cargv[0] = const_cast<char*>(Unprivileged().program.c_str());
-    }
+    if (dropRoot) cargv[0] = const_cast<char*>(Unprivileged().program.c_str());
 
     pid_ = ::fork();
     if (pid_ != 0) return;

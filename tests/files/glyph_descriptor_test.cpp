@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 
 #include "files/glyph_descriptor.h"
 #include "sheet/rebuild.h"
@@ -49,14 +50,12 @@ TEST(GlyphDescriptor, NoFontAndAbsurdBordersStayDefined) {
   doc.glyphs[1].rightBorder = INT32_MIN;
   const std::vector<Entry> entries = testing::ReadDescriptor(FormatGlyphDescriptor(doc, nullptr));
   ASSERT_EQ(entries.size(), 2u);
-  EXPECT_EQ(entries[0].id, 0);
-  EXPECT_EQ(entries[0].a, -3);
-  EXPECT_EQ(entries[0].b, 7);
-  EXPECT_EQ(entries[0].c, -4);
-  EXPECT_EQ(entries[1].id, 255);
-  EXPECT_EQ(entries[1].a, INT32_MIN);  // -(2^31 - 1 + 3), held at the limit
-  EXPECT_EQ(entries[1].b, 6);  // (2^31 - 1 + 3) + (-2^31 + 4)
-  EXPECT_EQ(entries[1].c, INT32_MAX - 3);  // -(-2^31 + 4)
+  const auto idAbc = [&](size_t i) {
+    return std::tuple(entries[i].id, entries[i].a, entries[i].b, entries[i].c);
+  };
+  EXPECT_EQ(idAbc(0), std::tuple(0, -3, 7, -4));
+  // a = -(2^31 - 1 + 3) held at the limit, b = (2^31 - 1 + 3) + (-2^31 + 4), c = -(-2^31 + 4).
+  EXPECT_EQ(idAbc(1), std::tuple(255, INT32_MIN, 6, INT32_MAX - 3));
 }
 
 }  // namespace

@@ -13,44 +13,20 @@ using testing::FileBytes;
 using testing::TempFolder;
 using namespace std::string_literals;
 
-GlyphRecord Glyph(uint8_t code, int32_t left, int32_t right) {
-  GlyphRecord g;
-  g.code = code;
-  g.leftBorder = left;
-  g.rightBorder = right;
-  return g;
-}
-
 // A project that uses every field with values a careless writer or reader
 // would get wrong: negative borders, a duplicate code, code 0, codes above 127.
 ProjectData AwkwardProject() {
-  ProjectData p;
-  p.sheetWidth = 65535;
-  p.sheetHeight = 1;
-  p.borders = {-3, 16, 17, INT32_MIN};
-  p.pointSize = 250;
-  p.weight = 500;
-  p.quality = 3;
-  p.smoothing = 9;
-  p.italic = 7;
-  p.faceName = "Caf\xC3\xA9 Sans";
-  p.glyphs = {Glyph('A', -1, 2), Glyph(0, INT32_MAX, INT32_MIN), Glyph('A', 5, -5),
-              Glyph(128, 0, 0), Glyph(233, 1, 1), Glyph(255, -100, 100)};
-  return p;
+  return {.sheetWidth = 65535, .sheetHeight = 1, .borders = {-3, 16, 17, INT32_MIN},
+          .pointSize = 250, .weight = 500, .quality = 3, .smoothing = 9, .italic = 7,
+          .faceName = "Caf\xC3\xA9 Sans",
+          .glyphs = {{'A', -1, 2}, {0, INT32_MAX, INT32_MIN}, {'A', 5, -5}, {128, 0, 0},
+                     {233, 1, 1}, {255, -100, 100}}};
 }
 
 TEST(ProjectFile, EncodesTheDocumentedLayoutByteForByte) {
-  ProjectData p;
-  p.sheetWidth = 128;
-  p.sheetHeight = 64;
-  p.borders = {1, 2, 3, 4};
-  p.pointSize = 12;
-  p.weight = 700;
-  p.quality = 3;
-  p.smoothing = 2;
-  p.italic = 1;
-  p.faceName = "Arial";
-  p.glyphs = {Glyph('A', 1, -2), Glyph(233, 0x01020304, 0)};
+  const ProjectData p = {.sheetWidth = 128, .sheetHeight = 64, .borders = {1, 2, 3, 4},
+                         .pointSize = 12, .weight = 700, .quality = 3, .smoothing = 2, .italic = 1,
+                         .faceName = "Arial", .glyphs = {{'A', 1, -2}, {233, 0x01020304, 0}}};
   const std::vector<uint8_t> expected = {
       128, 0, 0, 0,  64, 0, 0, 0,                                 // sheet size
       1, 0, 0, 0,    2, 0, 0, 0,    3, 0, 0, 0,    4, 0, 0, 0,    // borders l t r b
@@ -107,7 +83,7 @@ TEST(ProjectFile, ApplyTakesValuesAsTheControlsWould) {
   const std::vector<std::string> typefaces = {"DejaVu Sans", "DejaVu Serif"};
   SheetDocument start;
   start.font = FontSettings{"DejaVu Serif", 20, 600, kQualityAliased, 2, 0};
-  start.glyphs = {Glyph('z', 0, 0)};
+  start.glyphs = {{'z', 0, 0}};
 
   // Borders and size are held to the spins' ranges; a face that is not
   // installed and a weight (500) or smoothing (9) no list offers keep the current one;
@@ -121,13 +97,9 @@ TEST(ProjectFile, ApplyTakesValuesAsTheControlsWould) {
                        doc.glyphs[1].leftBorder),
             std::tuple(uint8_t{'A'}, uint8_t{'A'}, -5, INT32_MAX));
 
-  ProjectData p;
-  p.faceName = "dejavu SANS";
-  p.pointSize = 2;
-  p.weight = 700;
-  p.quality = kQualityAntialiased;
-  p.smoothing = 4;
-  p.italic = 0;
+  const ProjectData p = {.borders = {}, .pointSize = 2, .weight = 700,
+                         .quality = kQualityAntialiased, .smoothing = 4, .italic = 0,
+                         .faceName = "dejavu SANS", .glyphs = {}};
   doc = start;
   doc.font.italic = 1;
   EXPECT_TRUE(ApplyProject(p, doc, typefaces).faceFound);

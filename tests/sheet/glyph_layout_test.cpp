@@ -42,11 +42,10 @@ TEST(MeasureGlyphs, CellIsInkWidthAndLineHeightOverFactorPlusBorders) {
   doc.glyphs[2].leftBorder = 4;
   doc.glyphs[2].rightBorder = 5;
   MeasureGlyphs(doc, &font);
-  EXPECT_EQ(doc.glyphs[0].width, 10);  // 15 / 2 = 7, + 3
-  EXPECT_EQ(doc.glyphs[0].height, 18);  // 30 / 2 = 15, + 3
-  EXPECT_EQ(doc.glyphs[1].width, 10);
-  EXPECT_EQ(doc.glyphs[2].width, 0 + 4 + 5 + 3);
-  EXPECT_EQ(doc.glyphs[3].width, 10);
+  EXPECT_EQ(Cells(doc)[0], (Cell{0, 0, 10, 18}));  // 15 / 2 = 7 and 30 / 2 = 15, each + 3
+  // 'C' is 0 wide plus its own borders 4 + 5 and the sheet's 3.
+  EXPECT_EQ((std::vector{doc.glyphs[1].width, doc.glyphs[2].width, doc.glyphs[3].width}),
+            (std::vector{10, 12, 10}));
 
   // Factor 3 truncates 15 / 3 = 5 and 30 / 3 = 10; factors no control offers count as 1.
   const std::pair<int32_t, Cell> byFactor[] = {
@@ -55,14 +54,12 @@ TEST(MeasureGlyphs, CellIsInkWidthAndLineHeightOverFactorPlusBorders) {
   for (const auto& [factor, cell] : byFactor) {
     doc.font.smoothing = factor;
     MeasureGlyphs(doc, &font);
-    EXPECT_EQ(doc.glyphs[0].width, cell.width) << "factor " << factor;
-    EXPECT_EQ(doc.glyphs[0].height, cell.height) << "factor " << factor;
+    EXPECT_EQ(Cells(doc)[0], cell) << "factor " << factor;
   }
 
   // No font: only the borders.
   MeasureGlyphs(doc, nullptr);
-  EXPECT_EQ(doc.glyphs[0].width, 3);
-  EXPECT_EQ(doc.glyphs[0].height, 3);
+  EXPECT_EQ(Cells(doc)[0], (Cell{0, 0, 3, 3}));
   EXPECT_EQ(doc.glyphs[2].width, 12);
 }
 

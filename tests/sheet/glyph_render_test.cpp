@@ -18,14 +18,13 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 uint32_t GreyOf(uint32_t v) { return v | (v << 8) | (v << 16); }
 
 TEST(ReduceBlock, KernelsWeighTheRedChannel) {
-  struct Case {
+  const struct {
     const char* what;
     int32_t factor;
     std::vector<std::pair<int32_t, int32_t>> white;  // pixels set to white
     int32_t sx, sy;
     uint32_t want;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"2×2 with 255, 255, 0, 0", 2, {{0, 0}, {1, 0}}, 0, 0, GreyOf(127)},
       {"3×3 centre only", 3, {{1, 1}}, 0, 0, GreyOf(60)},
       {"3×3 corner only", 3, {{2, 2}}, 0, 0, GreyOf(12)},
@@ -38,7 +37,7 @@ TEST(ReduceBlock, KernelsWeighTheRedChannel) {
       {"factor 1 copies the pixel", 1, {{3, 3}}, 3, 3, kWhite},
       {"unknown factor gives black", 5, {{0, 0}}, 0, 0, 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     PixelBitmap scratch(8, 8);
     for (const auto& [x, y] : c.white) scratch.SetPixel(x, y, kWhite);
     EXPECT_EQ(ReduceBlock(scratch, c.sx, c.sy, c.factor), c.want) << c.what;

@@ -12,12 +12,9 @@ TEST(PixelBitmap, StoresRedGreenBlueAsBlueGreenRedBytes) {
   PixelBitmap bitmap(4, 3);
   const uint32_t colour = 0x123456;  // red 0x56, green 0x34, blue 0x12
   bitmap.SetPixel(2, 1, colour);
-  uint8_t bytes[4];
-  std::memcpy(bytes, bitmap.Pixels() + 1 * 4 + 2, 4);
-  EXPECT_EQ(bytes[0], 0x12);
-  EXPECT_EQ(bytes[1], 0x34);
-  EXPECT_EQ(bytes[2], 0x56);
-  EXPECT_EQ(bytes[3], 0x00);
+  std::vector<uint8_t> bytes(4);
+  std::memcpy(bytes.data(), bitmap.Pixels() + 1 * 4 + 2, 4);
+  EXPECT_EQ(bytes, (std::vector<uint8_t>{0x12, 0x34, 0x56, 0x00}));
   EXPECT_EQ(bitmap.GetPixel(2, 1), colour);
   // The fourth byte passes through unchanged both ways.
   bitmap.SetPixel(0, 0, 0xAB010203);

@@ -10,19 +10,13 @@
 namespace glyphsheet {
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFF;
-
 class RebuildWithDejaVu : public ::testing::Test {
  protected:
   // A document of the printable ASCII codes in DejaVu Sans.
   SheetDocument Doc(int32_t size, int32_t factor, int32_t quality, int32_t sheetSize = 256) {
     SheetDocument doc;
-    doc.sheetWidth = sheetSize;
-    doc.sheetHeight = sheetSize;
-    doc.font.faceName = "DejaVu Sans";
-    doc.font.pointSize = size;
-    doc.font.smoothing = factor;
-    doc.font.quality = quality;
+    doc.sheetWidth = doc.sheetHeight = sheetSize;
+    doc.font = FontSettings{"DejaVu Sans", size, 400, quality, factor, 0};
     for (int c = 33; c < 127; ++c) doc.AddGlyph(static_cast<uint8_t>(c));
     return doc;
   }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "sheet/sheet_font.h"
 #include "support/fake_rasterizer.h"
 
@@ -27,38 +29,28 @@ TEST(SheetFont, PixelHeightClampsTheSizeAndRoundsToNearest) {
 }
 
 TEST(SheetFont, RequestCarriesTheSettingsAndMakesOddValuesSafe) {
-  FontSettings s;
-  s.pointSize = 11;
-  // Values no control offers: no selection (-1), zero, out of range.
-  struct Odd {
+  // Values no control offers among them: no selection (-1), zero, out of range.
+  const struct {
     int32_t weight, quality, smoothing, italic;
-    int32_t wantWeight;
-    bool wantAntialiased;
-    int32_t wantPixels;  // at 11 pt
-    bool wantItalic;
+    FontRequest want;  // at 11 pt
+  } cases[] = {
+      {-1, -1, -1, 0, {"Fake Sans", 15, 400, false, true}},
+      {0, 0, 0, 2, {"Fake Sans", 15, 400, true, true}},
+      {5000, 7, 5, 0, {"Fake Sans", 15, 400, false, true}},
+      {600, kQualityAntialiased, 2, 0, {"Fake Sans", 29, 600, false, true}},
+      {100, kQualityAliased, 3, 0, {"Fake Sans", 44, 100, false, false}},
+      {700, kQualityAliased, 4, 1, {"Fake Sans", 59, 700, true, false}},
   };
-  const Odd odd[] = {
-      {-1, -1, -1, 0, 400, true, 15, false},
-      {0, 0, 0, 2, 400, true, 15, true},
-      {5000, 7, 5, 0, 400, true, 15, false},
-      {600, kQualityAntialiased, 2, 0, 600, true, 29, false},
-      {100, kQualityAliased, 3, 0, 100, false, 44, false},
-      {700, kQualityAliased, 4, 1, 700, false, 59, true},
-  };
-  for (const Odd& o : odd) {
-    s.weight = o.weight;
-    s.quality = o.quality;
-    s.smoothing = o.smoothing;
-    s.italic = o.italic;
-    const FontRequest r = SheetFontRequest(s);
-    EXPECT_EQ(r.weight, o.wantWeight) << o.weight;
-    EXPECT_EQ(r.antialiased, o.wantAntialiased) << o.quality;
-    EXPECT_EQ(r.pixelHeight, o.wantPixels) << o.smoothing;
-    EXPECT_EQ(r.italic, o.wantItalic) << o.italic;
+  for (const auto& c : cases) {
+    const FontRequest r =
+        SheetFontRequest(FontSettings{"Fake Sans", 11, c.weight, c.quality, c.smoothing, c.italic});
+    EXPECT_EQ(std::tuple(r.face, r.pixelHeight, r.weight, r.italic, r.antialiased),
+              std::tuple(c.want.face, c.want.pixelHeight, c.want.weight, c.want.italic,
+                         c.want.antialiased))
+        << c.weight << " " << c.quality << " " << c.smoothing << " " << c.italic;
   }
-  s.faceName = "Not Installed";
   testing::FakeRasterizer rasterizer;
-  const auto missing = CreateSheetFont(rasterizer, s);
+  const auto missing = CreateSheetFont(rasterizer, FontSettings{"Not Installed", 11, 400, 4, 1, 0});
   ASSERT_FALSE(missing.ok());
   EXPECT_NE(missing.error().find("Not Installed"), std::string::npos);
 }

@@ -2,6 +2,8 @@
 
 #include <QScrollBar>
 
+#include <tuple>
+
 #include "ui/preview_pane.h"
 #include "ui_test_support.h"
 
@@ -53,10 +55,9 @@ TEST(PreviewWindowTest, SourceSizeAndScrollLimits) {
            Case{1200, 450, 200, 600, 225, 0, 287},
        }) {
     const PreviewWindow w = ComputePreviewWindow(c.paneW, c.paneH, c.zoom);
-    EXPECT_EQ(w.sourceWidth, c.srcW) << c.paneW << " at " << c.zoom;
-    EXPECT_EQ(w.sourceHeight, c.srcH) << c.paneH << " at " << c.zoom;
-    EXPECT_EQ(w.maxH, c.maxH) << c.paneW << " at " << c.zoom;
-    EXPECT_EQ(w.maxV, c.maxV) << c.paneH << " at " << c.zoom;
+    EXPECT_EQ(std::tuple(w.sourceWidth, w.sourceHeight, w.maxH, w.maxV),
+              std::tuple(c.srcW, c.srcH, c.maxH, c.maxV))
+        << c.paneW << " x " << c.paneH << " at " << c.zoom;
   }
 }
 

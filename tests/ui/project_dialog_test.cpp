@@ -149,10 +149,9 @@ TEST_F(ProjectDialogTest, AProjectFaceThatIsNotInstalledKeepsTheCurrentOne) {
   // Selecting glyphs only shows their borders, even one the spin cannot hold.
   QComboBox* glyphCombo = Find<QComboBox>("glyphCombo");
   for (int index : {1, 0, 1}) glyphCombo->setCurrentIndex(index);
-  EXPECT_EQ(dialog->Document().glyphs[1].leftBorder, 20);
-  EXPECT_EQ(dialog->Document().glyphs[1].rightBorder, 2);
-  EXPECT_EQ(dialog->Document().glyphs[0].leftBorder, 0);
-  EXPECT_EQ(dialog->Document().glyphs[0].rightBorder, 0);
+  const GlyphList& g = dialog->Document().glyphs;
+  EXPECT_EQ(std::tuple(g[0].leftBorder, g[0].rightBorder, g[1].leftBorder, g[1].rightBorder),
+            std::tuple(0, 0, 20, 2));
   EXPECT_EQ(dialog->Document().sheetWidth, 300);
   EXPECT_FALSE(Find<QRadioButton>("width256")->isChecked()) << "no radio shows 300";
   const QString status = Find<QLabel>("statusLabel")->text();
