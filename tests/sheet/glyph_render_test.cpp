@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-
+#include "sheet/glyph_layout.h"
 #include "sheet/glyph_render.h"
-#include "sheet/supersample_reduction.h"
 #include "sheet/rebuild.h"
+#include "sheet/supersample_reduction.h"
 #include "sheet/sheet_bitmap.h"
 #include "support/fake_rasterizer.h"
 
@@ -14,8 +14,6 @@ using testing::FakeFont;
 using testing::FakeGlyph;
 
 constexpr uint32_t kWhite = 0xFFFFFF;
-
-uint32_t GreyOf(uint32_t v) { return v | (v << 8) | (v << 16); }
 
 TEST(ReduceBlock, KernelsWeighTheRedChannel) {
   const struct {
@@ -55,6 +53,41 @@ TEST(ReduceBlock, KernelsWeighTheRedChannel) {
 }
 
 // One glyph per factor, with its box placed so that known blocks come out.
+// The plain way: one 512 × 512 scratch, each block cleared, every cell pixel
+// visited. Wherever a block fits in 512 pixels RenderGlyphs must match it.
+TEST(RenderGlyphs, MatchesThePlainPixelByPixelReduction) {
+  for (int32_t f = 1; f <= 4; ++f) {
+    FakeFont font(12 * f + 2, FakeGlyph{{f, 5 * f - 1, 1}, f / 2, -1, 200});
+    font.Set('i', FakeGlyph{{-2, 2 * f + 1, 3}, 3 * f, 6 * f, 255});
+    font.Set('w', FakeGlyph{{0, 9 * f + 3, -1}, 1, 8 * f, 90});
+    for (const auto& [sheetW, sheetH] : {std::pair{128, 64}, std::pair{64, 128}}) {
+      SheetDocument doc;
+      doc.sheetWidth = sheetW, doc.sheetHeight = sheetH, doc.font.smoothing = f;
+      doc.borders = {1, 2, 0, 1};
+      for (int c = ' '; c < 127; ++c) doc.AddGlyph(static_cast<uint8_t>(c));
+      doc.glyphs[3].leftBorder = 3, doc.glyphs[5].rightBorder = 4;
+      PixelBitmap got(kSheetBitmapSize, kSheetBitmapSize);
+      Rebuild(doc, &font, got);
+
+      PixelBitmap want(kSheetBitmapSize, kSheetBitmapSize), scratch(512, 512);
+      ClearSheetBitmap(want, sheetW, sheetH);
+      for (const GlyphRecord& g : doc.glyphs) {
+        for (int32_t y = 0; y < g.height * f; ++y)
+          for (int32_t x = 0; x < g.width * f; ++x) scratch.SetPixel(x, y, 0);
+        const int32_t ox = (g.leftBorder + doc.borders.left) * f;
+        font.DrawChar(g.code, scratch, ox - font.CharAbc(g.code).a, doc.borders.top * f);
+        for (int32_t cy = 0; cy < g.height; ++cy)
+          for (int32_t cx = 0; cx < g.width; ++cx)
+            if (g.y + cy < sheetH && g.x + cx < sheetW)
+              want.SetPixel(g.x + cx, g.y + cy, ReduceBlock(scratch, f * cx, f * cy, f));
+      }
+      ASSERT_GT(CountCellsOffSheet(doc), 0u) << "some cells must cross the edges";
+      for (int32_t i = 0; i < kSheetBitmapSize * kSheetBitmapSize; ++i)
+        ASSERT_EQ(got.Pixels()[i], want.Pixels()[i]) << "factor " << f << ", pixel " << i;
+    }
+  }
+}
+
 TEST(RenderGlyphs, CellsCarryKernelValuesBordersAndEmptyColourGaps) {
   for (int32_t f = 1; f <= 4; ++f) {
     // Two glyphs: 'a' a full white box 2 × 3 cells whose ink starts A = 3
