@@ -16,7 +16,7 @@ DEPS = build-essential cmake ninja-build pkg-config \
        libfreetype-dev libfontconfig-dev \
        libgtest-dev libgmock-dev libbenchmark-dev \
        fonts-dejavu-core fonts-dejavu-extra \
-       qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins \
+       qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n \
        fonts-wqy-microhei xvfb xauth \
        clang libclang-rt-14-dev
 

@@ -10,8 +10,10 @@
 #include <QComboBox>
 #include <QCommandLineParser>
 #include <QFontDatabase>
+#include <QLibraryInfo>
 #include <QStyleFactory>
 #include <QTimer>
+#include <QTranslator>
 
 #include "raster/freetype_rasterizer.h"
 #include "ui/file_chooser.h"
@@ -39,6 +41,13 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationVersion(QStringLiteral("1.0"));
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   UseChineseFont(app);
+  // Qt's own dialogs (file dialogs, message box buttons) in Traditional
+  // Chinese like the rest of the window, when the translations are installed.
+  QTranslator qtTexts;
+  if (qtTexts.load(QStringLiteral("qtbase_zh_TW"),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtTexts);
+  }
 
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("GlyphSheet: bitmap font sheets"));
