@@ -15,6 +15,14 @@ constexpr QRgb kOutlineColour = 0xC0C0C0;
 
 int ScrollValue(const QScrollBar* bar) { return bar ? bar->value() : 0; }
 
+/// A sheet distance from the scroll position in pane pixels, truncated as
+/// the picture is; cells far outside (absurd stored borders) are held to a
+/// range the painter can take.
+int PanePixels(int64_t sheetPixels, float zoom) {
+  constexpr float kFar = 1 << 24;
+  return static_cast<int>(std::clamp(static_cast<float>(sheetPixels) * zoom, -kFar, kFar));
+}
+
 }  // namespace
 
 PreviewWindow ComputePreviewWindow(int paneWidth, int paneHeight, int zoomPercent,
@@ -114,12 +122,12 @@ void PreviewPane::paintEvent(QPaintEvent*) {
   painter.setPen(pen);
   const float zoom = static_cast<float>(zoom_) / 100.0f;
   for (const GlyphRecord& glyph : document_->glyphs) {
-    const int left0 = glyph.x - h;
-    const int top0 = glyph.y - v;
-    const int l = static_cast<int>(static_cast<float>(left0) * zoom);
-    const int t = static_cast<int>(static_cast<float>(top0) * zoom);
-    const int r = static_cast<int>(static_cast<float>(left0 + glyph.width) * zoom);
-    const int b = static_cast<int>(static_cast<float>(top0 + glyph.height) * zoom);
+    const int64_t left0 = int64_t{glyph.x} - h;
+    const int64_t top0 = int64_t{glyph.y} - v;
+    const int l = PanePixels(left0, zoom);
+    const int t = PanePixels(top0, zoom);
+    const int r = PanePixels(left0 + glyph.width, zoom);
+    const int b = PanePixels(top0 + glyph.height, zoom);
     const QPoint outline[] = {{l, t}, {r, t}, {r, b}, {l, b}, {l, t}};
     painter.drawPolyline(outline, 5);
   }

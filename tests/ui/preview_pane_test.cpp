@@ -158,6 +158,16 @@ TEST_F(PreviewTest, OutlinesFallOnTheFirstAndTheFollowingRowAndColumn) {
     EXPECT_LT(sides[2], r - l + 1) << "dotted, not solid: " << where;
     EXPECT_EQ(elsewhere, 0) << where;
   }
+
+  // Cells that absurd stored borders put far away are drawn without overflow:
+  // only the near cell's outline shows, whatever the zoom.
+  GlyphRecord far = cell;
+  far.x = 0, far.y = INT32_MAX, far.width = INT32_MAX, far.height = INT32_MAX;
+  doc.glyphs.push_back(far);
+  pane.SetZoom(1000);
+  hScroll.setValue(0);
+  vScroll.setValue(0);
+  EXPECT_EQ(Painted(&pane).pixel(400, 200) & 0xFFFFFF, kOutline) << "the near cell's left side";
 }
 
 }  // namespace
