@@ -195,6 +195,12 @@ Result<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& path) {
       return failure(err);
     }
     bytes.insert(bytes.end(), chunk, chunk + n);
+    // An endless source (a device such as /dev/zero) must not fill the memory.
+    if (bytes.size() > kMaxReadBytes) {
+      ::close(fd);
+      return Error{"cannot read \"" + path.string() + "\": it is larger than " +
+                   std::to_string(kMaxReadBytes >> 20) + " MiB"};
+    }
   }
   ::close(fd);
   return bytes;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -55,7 +56,11 @@ class AtomicFile {
 /// reason; no temporary file remains.
 Status WriteFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 
-/// The whole content of a file; a failure names the file and the reason.
+/// Largest file ReadFileBytes takes (project and character files are far smaller).
+constexpr size_t kMaxReadBytes = size_t{64} << 20;
+
+/// The whole content of a file of at most kMaxReadBytes; a failure names the
+/// file and the reason.
 Result<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& path);
 
 }  // namespace glyphsheet
