@@ -25,33 +25,6 @@ T Check(Result<T> result) {
   return std::move(result).value();
 }
 
-// Bytes of the printable character that starts text: 1..4 for well-formed
-// UTF-8 of a character that is not a control (C0, DEL or C1), else 0.
-size_t PrintableCharacterBytes(std::string_view text) {
-  const auto byte = [&text](size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) return lead >= 0x20 && lead != 0x7F ? 1 : 0;
-  size_t length = 0;
-  char32_t ch = 0;
-  char32_t smallest = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, ch = lead & 0x1F, smallest = 0xA0;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, ch = lead & 0x0F, smallest = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, ch = lead & 0x07, smallest = 0x10000;
-  } else {
-    return 0;
-  }
-  if (text.size() < length) return 0;
-  for (size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return 0;
-    ch = (ch << 6) | (byte(i) & 0x3F);
-  }
-  const bool surrogate = ch >= 0xD800 && ch <= 0xDFFF;
-  return ch >= smallest && ch <= 0x10FFFF && !surrogate ? length : 0;
-}
-
 std::string Quoted(const std::string& text) { return "\"" + PrintableText(text) + "\""; }
 
 std::string InstalledFace(const std::string& name, const std::vector<std::string>& typefaces) {
@@ -218,15 +191,18 @@ int RunShow(const CommandLine& line, std::ostream& out) {
 std::string PrintableText(std::string_view text) {
   std::string out;
   for (size_t i = 0; i < text.size();) {
-    if (const size_t length = PrintableCharacterBytes(text.substr(i)); length > 0) {
-      out.append(text.substr(i, length));
-      i += length;
+    const size_t start = i;
+    const std::optional<char32_t> ch = DecodeUtf8(text, i);
+    const bool control = ch && (*ch < 0x20 || (*ch >= 0x7F && *ch <= 0x9F));
+    if (ch && !control) {
+      out.append(text.substr(start, i - start));
       continue;
     }
-    char escaped[8];
-    std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(text[i]));
-    out += escaped;
-    ++i;
+    for (size_t k = start; k < i; ++k) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(text[k]));
+      out += escaped;
+    }
   }
   return out;
 }

@@ -15,9 +15,13 @@ constexpr char32_t kHighControls[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98..9F
 };
 
-// Decodes one UTF-8 sequence at text[pos]; advances pos. Malformed input
-// yields U+FFFD and consumes one byte.
-char32_t DecodeUtf8(std::string_view text, size_t& pos) {
+bool IsInvisible(char32_t ch) {
+  return ch <= 0x20 || (ch >= 0x7F && ch <= 0xA0) || ch == 0xAD || ch == 0xFFFD;
+}
+
+}  // namespace
+
+std::optional<char32_t> DecodeUtf8(std::string_view text, size_t& pos) {
   const auto byte = [&](size_t i) { return static_cast<uint8_t>(text[i]); };
   const uint8_t lead = byte(pos);
   int extra;
@@ -34,32 +38,26 @@ char32_t DecodeUtf8(std::string_view text, size_t& pos) {
     extra = 3, ch = lead & 0x07, minimum = 0x10000;
   } else {
     ++pos;
-    return 0xFFFD;
+    return std::nullopt;
   }
   if (pos + extra >= text.size()) {
     ++pos;
-    return 0xFFFD;
+    return std::nullopt;
   }
   for (int i = 1; i <= extra; ++i) {
     if ((byte(pos + i) & 0xC0) != 0x80) {
       ++pos;
-      return 0xFFFD;
+      return std::nullopt;
     }
     ch = (ch << 6) | (byte(pos + i) & 0x3F);
   }
   if (ch < minimum || ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF)) {
     ++pos;
-    return 0xFFFD;
+    return std::nullopt;
   }
   pos += extra + 1;
   return ch;
 }
-
-bool IsInvisible(char32_t ch) {
-  return ch <= 0x20 || (ch >= 0x7F && ch <= 0xA0) || ch == 0xAD || ch == 0xFFFD;
-}
-
-}  // namespace
 
 char32_t Windows1252ToUnicode(uint8_t code) {
   if (code >= 0x80 && code <= 0x9F) return kHighControls[code - 0x80];
@@ -77,7 +75,7 @@ Windows1252Text EncodeWindows1252(std::string_view utf8) {
   Windows1252Text out;
   size_t pos = 0;
   while (pos < utf8.size()) {
-    const char32_t ch = DecodeUtf8(utf8, pos);
+    const char32_t ch = DecodeUtf8(utf8, pos).value_or(0xFFFD);
     if (const auto byte = UnicodeToWindows1252(ch)) {
       out.bytes.push_back(*byte);
     } else if (std::find(out.rejected.begin(), out.rejected.end(), ch) == out.rejected.end()) {

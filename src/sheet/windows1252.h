@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,6 +15,11 @@ char32_t Windows1252ToUnicode(uint8_t code);
 
 /// The Windows-1252 byte of a Unicode character, if it has one.
 std::optional<uint8_t> UnicodeToWindows1252(char32_t ch);
+
+/// Decodes the UTF-8 character at text[pos] and moves pos past it; malformed
+/// input (a stray or cut-off byte, an overlong form, a surrogate) gives
+/// nothing and moves pos one byte on.
+std::optional<char32_t> DecodeUtf8(std::string_view text, size_t& pos);
 
 /// Text encoded to Windows-1252: the bytes in order, and the characters
 /// that have no byte (each once, in order of first appearance). Malformed
