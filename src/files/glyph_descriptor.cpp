@@ -5,8 +5,6 @@
 #include <cstdlib>
 #include <limits>
 
-#include "files/atomic_file.h"
-#include "files/sheet_image.h"
 #include "sheet/saturate.h"
 #include "sheet/sheet_font.h"
 
@@ -54,17 +52,6 @@ std::string FormatGlyphDescriptor(const SheetDocument& doc, const RasterFont* fo
   }
   out += "</font>\n";
   return out;
-}
-
-Result<std::filesystem::path> WriteGlyphDescriptor(const std::filesystem::path& chosen,
-                                                   const SheetDocument& doc,
-                                                   const RasterFont* font) {
-  const std::filesystem::path path = WithExtension(chosen, ".xml");
-  const std::string text = FormatGlyphDescriptor(doc, font);
-  auto written = WriteFileAtomically(
-      path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
-  if (!written) return Error{written.error()};
-  return path;
 }
 
 }  // namespace glyphsheet

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 
 #include "raster/text_rasterizer.h"
-#include "sheet/result.h"
 #include "sheet/sheet_document.h"
 
 namespace glyphsheet {
@@ -13,10 +11,5 @@ namespace glyphsheet {
 /// queried afresh from the font and divided by the smoothing factor, with the
 /// horizontal borders moved from a and c into b. Plain "\n" line ends.
 std::string FormatGlyphDescriptor(const SheetDocument& doc, const RasterFont* font);
-
-/// Writes the descriptor as the chosen name with ".xml"; returns the file's path.
-Result<std::filesystem::path> WriteGlyphDescriptor(const std::filesystem::path& chosen,
-                                                   const SheetDocument& doc,
-                                                   const RasterFont* font);
 
 }  // namespace glyphsheet

@@ -78,18 +78,4 @@ Status WriteSheetImageTo(AtomicFile& file, const PixelBitmap& sheetBitmap, int32
   return Ok();
 }
 
-Result<std::filesystem::path> WriteSheetImage(const std::filesystem::path& chosen,
-                                              const PixelBitmap& sheetBitmap, int32_t width,
-                                              int32_t height) {
-  const std::filesystem::path path = WithExtension(chosen, ".tga");
-  if (auto fits = CheckFits(path, width, height); !fits) return Error{fits.error()};
-  auto file = AtomicFile::Open(path);
-  if (!file) return Error{file.error()};
-  if (auto written = WriteSheetImageTo(file.value(), sheetBitmap, width, height); !written) {
-    return Error{written.error()};
-  }
-  if (auto committed = file.value().Commit(); !committed) return Error{committed.error()};
-  return path;
-}
-
 }  // namespace glyphsheet

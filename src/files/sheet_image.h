@@ -27,10 +27,4 @@ std::vector<uint8_t> EncodeSheetImage(const PixelBitmap& sheetBitmap, int32_t wi
 Status WriteSheetImageTo(AtomicFile& file, const PixelBitmap& sheetBitmap, int32_t width,
                          int32_t height);
 
-/// Writes the sheet image as the chosen name with ".tga"; returns the file's path.
-/// Fails, naming the file, when a side is outside 1..65535 or the file cannot be written.
-Result<std::filesystem::path> WriteSheetImage(const std::filesystem::path& chosen,
-                                              const PixelBitmap& sheetBitmap, int32_t width,
-                                              int32_t height);
-
 }  // namespace glyphsheet

@@ -39,10 +39,6 @@ int32_t SmoothingFactor(const FontSettings& settings) {
   return f >= kMinSmoothing && f <= kMaxSmoothing ? f : kMinSmoothing;
 }
 
-int32_t MulDivRounded(int32_t a, int32_t b, int32_t c) {
-  return c == 0 ? 0 : DivideRounded(int64_t{a} * b, c);
-}
-
 int32_t SheetFontPixelHeight(int32_t pointSize, int32_t factor) {
   return DivideRounded(int64_t{factor} * ClampPointSize(pointSize) * kSheetResolution,
                        kPointsPerInch);

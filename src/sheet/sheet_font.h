@@ -19,10 +19,6 @@ int32_t ClampPointSize(int32_t pointSize);
 /// else 1 (no supersampling), so no stage ever divides by 0 or a negative factor.
 int32_t SmoothingFactor(const FontSettings& settings);
 
-/// a × b / c computed in 64 bits and rounded to nearest, halves away from
-/// zero, held to the 32-bit range; 0 when c is 0.
-int32_t MulDivRounded(int32_t a, int32_t b, int32_t c);
-
 /// Pixel height of the sheet font: (factor × clamped size) × 96 / 72,
 /// rounded to nearest with halves away from zero (size 11: 15 at factor 1,
 /// 59 at factor 4).
