@@ -10,9 +10,6 @@ namespace glyphsheet::cli {
 
 namespace {
 
-constexpr int32_t kSheetSides[] = {64, 128, 256, 512};
-constexpr int32_t kWeights[] = {400, 600, 700};
-
 int32_t ParseInt(const std::string& option, const std::string& text) {
   int32_t value = 0;
   const char* end = text.data() + text.size();
@@ -133,13 +130,13 @@ bool TakeSetting(const std::string& option, ArgumentWalker& walker, SettingOverr
   } else if (option == "--size") {
     s.pointSize = ParseInRange(option, walker.Value(option), kMinPointSize, kMaxPointSize);
   } else if (option == "--weight") {
-    s.weight = ParseChoice(option, walker.Value(option), kWeights);
+    s.weight = ParseChoice(option, walker.Value(option), kWeightChoices);
   } else if (option == "--smoothing") {
     s.smoothing = ParseInRange(option, walker.Value(option), kMinSmoothing, kMaxSmoothing);
   } else if (option == "--width") {
-    s.sheetWidth = ParseChoice(option, walker.Value(option), kSheetSides);
+    s.sheetWidth = ParseChoice(option, walker.Value(option), kSheetSizeChoices);
   } else if (option == "--height") {
-    s.sheetHeight = ParseChoice(option, walker.Value(option), kSheetSides);
+    s.sheetHeight = ParseChoice(option, walker.Value(option), kSheetSizeChoices);
   } else if (option == "--borders") {
     s.borders = ParseBorders(option, walker.Value(option));
   } else if (option == "--chars") {

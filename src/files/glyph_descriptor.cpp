@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
 
 #include "sheet/saturate.h"
 #include "sheet/sheet_font.h"
