@@ -14,8 +14,6 @@ namespace {
 constexpr int32_t kMaxFaceNameBytes = 255;
 // Bytes of one glyph entry: code, left border, right border.
 constexpr int64_t kGlyphEntryBytes = 9;
-// Largest sheet side; the sheet image stores sides in 16 bits.
-constexpr int32_t kMaxSheetSide = 65535;
 
 void PutInt32(std::vector<uint8_t>& out, int32_t value) {
   const auto bits = static_cast<uint32_t>(value);

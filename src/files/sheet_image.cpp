@@ -3,13 +3,13 @@
 #include <string>
 
 #include "files/atomic_file.h"
+#include "sheet/sheet_document.h"
 
 namespace glyphsheet {
 
 namespace {
 
 constexpr size_t kHeaderBytes = 18;
-constexpr int32_t kMaxImageSide = 65535;
 // Image type 2: uncompressed true colour.
 constexpr uint8_t kTrueColour = 2;
 constexpr uint8_t kBitsPerPixel = 32;
@@ -17,7 +17,7 @@ constexpr uint8_t kBitsPerPixel = 32;
 constexpr uint8_t kTopLeftWithAlpha = 0x28;
 
 bool FitsImage(int32_t width, int32_t height) {
-  return width >= 1 && width <= kMaxImageSide && height >= 1 && height <= kMaxImageSide;
+  return width >= 1 && width <= kMaxSheetSide && height >= 1 && height <= kMaxSheetSide;
 }
 
 // Fails, naming the image file, when the size does not fit the header.

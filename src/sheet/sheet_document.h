@@ -10,6 +10,8 @@ namespace glyphsheet {
 constexpr int32_t kSheetBitmapSize = 512;
 /// The sheet sizes offered in each direction.
 constexpr int32_t kSheetSizeChoices[4] = {64, 128, 256, 512};
+/// Largest sheet side a project or sheet image holds (the image header stores 16 bits).
+constexpr int32_t kMaxSheetSide = 65535;
 /// Point size range of the sheet font.
 constexpr int32_t kMinPointSize = 5;
 constexpr int32_t kMaxPointSize = 100;
