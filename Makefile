@@ -13,7 +13,7 @@ SAN_ENV = ASAN_OPTIONS=detect_stack_use_after_return=1:strict_init_order=1 \
 
 # Debian packages the build, the tests and the demo need.
 DEPS = build-essential cmake ninja-build pkg-config \
-       libfreetype-dev libfontconfig-dev \
+       libfreetype-dev libfontconfig-dev libcli11-dev \
        libgtest-dev libgmock-dev libbenchmark-dev \
        fonts-dejavu-core fonts-dejavu-extra \
        qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n \

@@ -75,8 +75,8 @@ SheetDocument PrepareDocument(const CommandLine& line, const std::vector<std::st
   if (line.project) {
     const ProjectData project = Check(ReadProjectFile(*line.project));
     const ApplyOutcome outcome = ApplyProject(project, doc, typefaces);
-    if (!outcome.faceFound && !line.settings.face) {
-      throw Failure("the typeface " + Quoted(project.faceName) + " of \"" + *line.project +
+    if (outcome.face == LoadTake::kKept && !line.settings.face) {
+      throw Failure("the typeface " + Quoted(project.font.faceName) + " of \"" + *line.project +
                     "\" is not installed; choose another with --face");
     }
   }
@@ -115,7 +115,7 @@ int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
   const std::unique_ptr<RasterFont> font = Check(CreateSheetFont(rasterizer, doc.font));
   PixelBitmap sheetBitmap(kSheetBitmapSize, kSheetBitmapSize);
   Rebuild(doc, font.get(), sheetBitmap);
-  const ExportedFiles files = Check(ExportSheet(*line.output, sheetBitmap, doc, font.get()));
+  const ExportedFiles files = Check(ExportSheetFiles(*line.output, sheetBitmap, doc, font.get()));
   out << "wrote " << files.image.string() << " and " << files.descriptor.string() << ": "
       << SizeText(doc.sheetWidth, doc.sheetHeight) << " sheet, "
       << GlyphCountText(doc.glyphs.size()) << '\n';
@@ -128,8 +128,8 @@ int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
 }
 
 // A note after a stored value that a load would not take as it is.
-std::string LoadNote(bool taken, const std::string& instead) {
-  return taken ? "" : "  (" + instead + ")";
+std::string LoadNote(LoadTake take, const std::string& note) {
+  return take == LoadTake::kTaken ? "" : "  (" + note + ")";
 }
 
 // Text followed by spaces up to a width counted in characters, not bytes.
@@ -140,38 +140,32 @@ std::string PadRight(std::string text, size_t width) {
   return text;
 }
 
-bool InRange(int32_t value, int32_t low, int32_t high) { return value >= low && value <= high; }
-
 int RunShow(const CommandLine& line, std::ostream& out) {
   const ProjectData p = Check(ReadProjectFile(*line.project));
+  // What a load would do with each stored value, as the window and export do it.
+  SheetDocument loaded;
+  const ApplyOutcome load = ApplyProject(p, loaded, {});
   const CellBorders& b = p.borders;
-  const bool bordersInRange = InRange(b.left, kMinBorder, kMaxBorder) &&
-                              InRange(b.top, kMinBorder, kMaxBorder) &&
-                              InRange(b.right, kMinBorder, kMaxBorder) &&
-                              InRange(b.bottom, kMinBorder, kMaxBorder);
-  const bool weightTaken = std::find(std::begin(kWeightChoices), std::end(kWeightChoices),
-                                     p.weight) != std::end(kWeightChoices);
-  std::string quality = std::to_string(p.quality);
-  if (p.quality == kQualityAntialiased) quality += " (anti-aliased)";
-  else if (p.quality == kQualityAliased) quality += " (aliased)";
-  else quality += LoadNote(false, "not a choice; a load keeps the current quality");
+  const FontSettings& f = p.font;
+  std::string quality = std::to_string(f.quality);
+  if (f.quality == kQualityAntialiased) quality += " (anti-aliased)";
+  else if (f.quality == kQualityAliased) quality += " (aliased)";
+  else quality += LoadNote(load.quality, "not a choice; a load keeps the current quality");
 
   out << "project:    " << PrintableText(*line.project) << '\n'
       << "sheet size: " << SizeText(p.sheetWidth, p.sheetHeight) << '\n'
       << "borders:    left " << b.left << ", top " << b.top << ", right " << b.right
-      << ", bottom " << b.bottom << LoadNote(bordersInRange, "a load holds each to 0..16") << '\n'
-      << "face:       " << Quoted(p.faceName) << '\n'
-      << "point size: " << p.pointSize
-      << LoadNote(InRange(p.pointSize, kMinPointSize, kMaxPointSize), "a load holds it to 5..100")
-      << '\n'
-      << "weight:     " << p.weight
-      << LoadNote(weightTaken, "not a choice; a load keeps the current weight") << '\n'
+      << ", bottom " << b.bottom
+      << LoadNote(load.borders, "a load holds each to " + kBorderRange.Text()) << '\n'
+      << "face:       " << Quoted(f.faceName) << '\n'
+      << "point size: " << f.pointSize
+      << LoadNote(load.pointSize, "a load holds it to " + kPointSizeRange.Text()) << '\n'
+      << "weight:     " << f.weight
+      << LoadNote(load.weight, "not a choice; a load keeps the current weight") << '\n'
       << "quality:    " << quality << '\n'
-      << "smoothing:  " << p.smoothing
-      << LoadNote(InRange(p.smoothing, kMinSmoothing, kMaxSmoothing),
-                  "not a choice; a load keeps the current factor")
-      << '\n'
-      << "italic:     " << p.italic << (p.italic != 0 ? " (italic)" : " (upright)") << '\n'
+      << "smoothing:  " << f.smoothing
+      << LoadNote(load.smoothing, "not a choice; a load keeps the current factor") << '\n'
+      << "italic:     " << f.italic << (f.italic != 0 ? " (italic)" : " (upright)") << '\n'
       << "glyphs:     " << p.glyphs.size() << '\n';
   if (p.glyphs.empty()) return 0;
   out << "  code  character  left border  right border\n";
@@ -210,7 +204,7 @@ std::string PrintableText(std::string_view text) {
 int RunCommand(const CommandLine& line, std::ostream& out, std::ostream& err) {
   switch (line.kind) {
     case CommandKind::kHelp:
-      out << UsageText();
+      out << UsageText(line.helpTopic);
       return 0;
     case CommandKind::kVersion:
       out << "glyphsheet-cli " << GLYPHSHEET_VERSION << '\n';

@@ -1,235 +1,364 @@
 #include "cli/cli_options.h"
 
-#include <algorithm>
+#include <CLI/CLI.hpp>
+
 #include <charconv>
 #include <filesystem>
-#include <map>
-#include <utility>
+#include <functional>
+#include <memory>
+#include <span>
 
 namespace glyphsheet::cli {
 
 namespace {
 
-int32_t ParseInt(const std::string& option, const std::string& text) {
+constexpr char kProgram[] = "glyphsheet-cli";
+
+// ---- Values ---------------------------------------------------------------
+
+// Each check returns what is wrong with the text (empty when it is fine);
+// CLI11 puts the option's name in front.
+
+std::optional<int32_t> WholeNumber(const std::string& text) {
   int32_t value = 0;
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (text.empty() || ec != std::errc() || ptr != end) {
-    throw UsageError(option + ": \"" + text + "\" is not a whole number");
-  }
+  if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
   return value;
 }
 
-int32_t ParseInRange(const std::string& option, const std::string& text, int32_t low,
-                     int32_t high) {
-  const int32_t value = ParseInt(option, text);
-  if (value < low || value > high) {
-    throw UsageError(option + ": " + text + " is outside " + std::to_string(low) + ".." +
-                     std::to_string(high));
-  }
-  return value;
+std::string NotANumber(const std::string& text) { return "\"" + text + "\" is not a whole number"; }
+
+std::string CheckInRange(const std::string& text, SettingRange range) {
+  const std::optional<int32_t> value = WholeNumber(text);
+  if (!value) return NotANumber(text);
+  if (!range.Contains(*value)) return text + " is outside " + range.Text();
+  return {};
 }
 
-template <size_t N>
-int32_t ParseChoice(const std::string& option, const std::string& text,
-                    const int32_t (&choices)[N]) {
-  const int32_t value = ParseInt(option, text);
-  if (std::find(std::begin(choices), std::end(choices), value) == std::end(choices)) {
-    std::string list;
-    for (int32_t choice : choices) list += (list.empty() ? "" : ", ") + std::to_string(choice);
-    throw UsageError(option + ": " + text + " is not one of " + list);
-  }
-  return value;
+std::string CheckChoice(const std::string& text, std::span<const int32_t> choices) {
+  const std::optional<int32_t> value = WholeNumber(text);
+  if (!value) return NotANumber(text);
+  if (!IsChoice(*value, choices)) return text + " is not one of " + ChoicesText(choices);
+  return {};
 }
 
-CellBorders ParseBorders(const std::string& option, const std::string& text) {
-  int32_t values[4] = {};
+// "L,T,R,B": four whole numbers in the border range.
+std::string CheckBorders(const std::string& text) {
   size_t start = 0;
   for (int i = 0; i < 4; ++i) {
     const size_t comma = text.find(',', start);
     const bool last = i == 3;
-    if (last != (comma == std::string::npos)) {
-      throw UsageError(option + ": \"" + text + "\" is not four numbers L,T,R,B");
-    }
+    if (last != (comma == std::string::npos)) return "\"" + text + "\" is not four numbers L,T,R,B";
     const std::string part = text.substr(start, last ? std::string::npos : comma - start);
-    values[i] = ParseInRange(option, part, kMinBorder, kMaxBorder);
+    if (std::string wrong = CheckInRange(part, kBorderRange); !wrong.empty()) return wrong;
+    start = comma + 1;
+  }
+  return {};
+}
+
+CellBorders ParseBorders(const std::string& text) {
+  int32_t values[4] = {};
+  size_t start = 0;
+  for (int32_t& value : values) {
+    const size_t comma = text.find(',', start);
+    value = WholeNumber(text.substr(start, comma - start)).value_or(0);
     start = comma + 1;
   }
   return CellBorders{values[0], values[1], values[2], values[3]};
 }
 
-CommandKind ParseCommand(const std::string& word) {
-  static const std::map<std::string, CommandKind> kCommands = {
-      {"--help", CommandKind::kHelp},   {"-h", CommandKind::kHelp},
-      {"help", CommandKind::kHelp},     {"--version", CommandKind::kVersion},
-      {"fonts", CommandKind::kFonts},   {"new", CommandKind::kNew},
-      {"show", CommandKind::kShow},     {"export", CommandKind::kExport}};
-  const auto found = kCommands.find(word);
-  if (found == kCommands.end()) throw UsageError("unknown command \"" + word + "\"");
-  return found->second;
+CLI::Validator Check(std::function<std::string(const std::string&)> check) {
+  return CLI::Validator([check](std::string& text) { return check(text); }, "");
 }
 
-// Walks the arguments of one command; options take their value either joined
-// (--size=12) or as the next argument (--size 12).
-class ArgumentWalker {
- public:
-  explicit ArgumentWalker(const std::vector<std::string>& args) : args_(args) {}
+// ---- The table of commands and options ------------------------------------
 
-  bool Done() const { return next_ >= args_.size(); }
-
-  /// The next argument as it is.
-  std::string TakeWhole() {
-    joined_.reset();
-    return args_[next_++];
-  }
-
-  /// The next argument; an option's "=value" part is split off.
-  std::string Take() {
-    std::string arg = args_[next_++];
-    joined_.reset();
-    if (arg.starts_with("--")) {
-      if (const size_t eq = arg.find('='); eq != std::string::npos) {
-        joined_ = arg.substr(eq + 1);
-        arg.resize(eq);
-      }
-    }
-    return arg;
-  }
-
-  std::string Value(const std::string& option) {
-    if (joined_) return *std::exchange(joined_, std::nullopt);
-    if (Done()) throw UsageError(option + " needs a value");
-    return args_[next_++];
-  }
-
-  /// Fails when a flag was given a value.
-  void NoValue(const std::string& option) const {
-    if (joined_) throw UsageError(option + " takes no value");
-  }
-
- private:
-  const std::vector<std::string>& args_;
-  size_t next_ = 1;
-  std::optional<std::string> joined_;
+/// One setting option of new and export: declared once with its help, its
+/// check and the field it sets.
+struct SettingOption {
+  const char* name;
+  /// Shown after the name in the help; nullptr for a flag.
+  const char* valueName;
+  std::string help;
+  /// Checks the value before it is set (valued options only).
+  std::function<std::string(const std::string&)> check;
+  /// Sets the field from the checked value (a flag gets an empty text).
+  std::function<void(SettingOverrides&, const std::string&)> set;
 };
 
-// Takes one setting option; false when the option is not a setting.
-bool TakeSetting(const std::string& option, ArgumentWalker& walker, SettingOverrides& s) {
-  static const std::map<std::string, std::pair<std::optional<int32_t> SettingOverrides::*, int32_t>>
-      kFlags = {{"--aliased", {&SettingOverrides::quality, kQualityAliased}},
-                {"--antialiased", {&SettingOverrides::quality, kQualityAntialiased}},
-                {"--italic", {&SettingOverrides::italic, 1}},
-                {"--upright", {&SettingOverrides::italic, 0}}};
-  if (const auto flag = kFlags.find(option); flag != kFlags.end()) {
-    walker.NoValue(option);
-    s.*(flag->second.first) = flag->second.second;
-    return true;
+using IntField = std::optional<int32_t> SettingOverrides::*;
+
+std::function<void(SettingOverrides&, const std::string&)> SetNumber(IntField field) {
+  return [field](SettingOverrides& s, const std::string& text) {
+    s.*field = WholeNumber(text).value_or(0);
+  };
+}
+
+std::function<void(SettingOverrides&, const std::string&)> SetFixed(IntField field,
+                                                                   int32_t value) {
+  return [field, value](SettingOverrides& s, const std::string&) { s.*field = value; };
+}
+
+std::function<std::string(const std::string&)> InRange(SettingRange range) {
+  return [range](const std::string& text) { return CheckInRange(text, range); };
+}
+
+std::function<std::string(const std::string&)> OneOf(std::span<const int32_t> choices) {
+  return [choices](const std::string& text) { return CheckChoice(text, choices); };
+}
+
+const std::vector<SettingOption>& SettingOptions() {
+  using S = SettingOverrides;
+  static const std::vector<SettingOption> options = {
+      {"--face", "NAME", "an installed typeface (letter case does not matter)", nullptr,
+       [](S& s, const std::string& v) { s.face = v; }},
+      {"--size", "N", "point size, " + kPointSizeRange.Text(), InRange(kPointSizeRange),
+       SetNumber(&S::pointSize)},
+      {"--weight", "N", "weight: " + ChoicesText(kWeightChoices), OneOf(kWeightChoices),
+       SetNumber(&S::weight)},
+      {"--aliased", nullptr, "black and white pixels only", nullptr,
+       SetFixed(&S::quality, kQualityAliased)},
+      {"--antialiased", nullptr, "grey levels", nullptr,
+       SetFixed(&S::quality, kQualityAntialiased)},
+      {"--smoothing", "N", "supersampling factor, " + kSmoothingRange.Text(),
+       InRange(kSmoothingRange), SetNumber(&S::smoothing)},
+      {"--italic", nullptr, "slanted characters", nullptr, SetFixed(&S::italic, 1)},
+      {"--upright", nullptr, "upright characters", nullptr, SetFixed(&S::italic, 0)},
+      {"--width", "N", "sheet width: " + ChoicesText(kSheetSizeChoices),
+       OneOf(kSheetSizeChoices), SetNumber(&S::sheetWidth)},
+      {"--height", "N", "sheet height: " + ChoicesText(kSheetSizeChoices),
+       OneOf(kSheetSizeChoices), SetNumber(&S::sheetHeight)},
+      {"--borders", "L,T,R,B", "font-wide cell borders, " + kBorderRange.Text() + " each",
+       CheckBorders, [](S& s, const std::string& v) { s.borders = ParseBorders(v); }},
+      {"--chars", "TEXT",
+       "add these characters (UTF-8, each must exist in Windows-1252); characters already "
+       "present are skipped",
+       nullptr, [](S& s, const std::string& v) { s.chars.push_back(CharSource{false, v}); }},
+      {"--chars-file", "FILE", "the same, from a UTF-8 file; line ends are skipped", nullptr,
+       [](S& s, const std::string& v) { s.chars.push_back(CharSource{true, v}); }},
+  };
+  return options;
+}
+
+/// One command: its name, what it does and what it takes.
+struct Command {
+  const char* name;
+  CommandKind kind;
+  const char* help;
+  /// More about the command, shown in its own help; may be empty.
+  const char* details;
+  /// The project-file operand: none, optional or required.
+  enum class Project { kNone, kOptional, kRequired } project;
+  /// What -o names; nullptr when the command takes neither -o nor settings.
+  const char* output;
+};
+
+const Command kCommands[] = {
+    {"fonts", CommandKind::kFonts, "list the installed typefaces, one a line", "",
+     Command::Project::kNone, nullptr},
+    {"new", CommandKind::kNew, "write a project file from the settings", "",
+     Command::Project::kNone, "PROJECT.fnt"},
+    {"show", CommandKind::kShow, "print every field of a project file", "",
+     Command::Project::kRequired, nullptr},
+    {"export", CommandKind::kExport, "build the sheet and write NAME.tga and NAME.xml",
+     "The extension of NAME is replaced. Settings override those of the project; without a "
+     "project the start-up defaults apply (first typeface, 11 pt, weight 400, anti-aliased, "
+     "smoothing 1, upright, 256 x 256, borders 0, no characters).",
+     Command::Project::kOptional, "NAME"},
+};
+
+std::string Synopsis(const Command& c) {
+  std::string line = std::string(kProgram) + " " + c.name;
+  if (c.project == Command::Project::kRequired) line += " PROJECT.fnt";
+  if (c.project == Command::Project::kOptional) line += " [PROJECT.fnt]";
+  if (c.output != nullptr) {
+    line += c.project == Command::Project::kNone ? std::string(" -o ") + c.output + " [settings]"
+                                                  : std::string(" [settings] -o ") + c.output;
   }
-  if (option == "--face") {
-    s.face = walker.Value(option);
-  } else if (option == "--size") {
-    s.pointSize = ParseInRange(option, walker.Value(option), kMinPointSize, kMaxPointSize);
-  } else if (option == "--weight") {
-    s.weight = ParseChoice(option, walker.Value(option), kWeightChoices);
-  } else if (option == "--smoothing") {
-    s.smoothing = ParseInRange(option, walker.Value(option), kMinSmoothing, kMaxSmoothing);
-  } else if (option == "--width") {
-    s.sheetWidth = ParseChoice(option, walker.Value(option), kSheetSizeChoices);
-  } else if (option == "--height") {
-    s.sheetHeight = ParseChoice(option, walker.Value(option), kSheetSizeChoices);
-  } else if (option == "--borders") {
-    s.borders = ParseBorders(option, walker.Value(option));
-  } else if (option == "--chars") {
-    s.chars.push_back(CharSource{false, walker.Value(option)});
-  } else if (option == "--chars-file") {
-    s.chars.push_back(CharSource{true, walker.Value(option)});
-  } else {
-    return false;
+  return line;
+}
+
+std::string ProgramFooter() {
+  std::string text = "usage:\n";
+  for (const Command& c : kCommands) text += "  " + Synopsis(c) + "\n";
+  text += "  " + std::string(kProgram) + " COMMAND --help | --help | --version\n\n";
+  text += "Options take their value as the next argument or after \"=\".\n";
+  text += "exit status: 0 success, 1 failure, 2 wrong usage";
+  return text;
+}
+
+/// The program's commands and options as CLI11 sees them, bound to `line`.
+class CommandTable {
+ public:
+  explicit CommandTable(CommandLine& line) : line_(line) {
+    app_.name(kProgram);
+    app_.description("GlyphSheet: bitmap font sheets from installed fonts, without a display");
+    app_.allow_extras();
+    app_.set_help_flag("-h,--help", "show this help");
+    app_.add_flag_callback("--version", [this] { line_.kind = CommandKind::kVersion; }, "show the version");
+    app_.footer(ProgramFooter());
+    app_.add_subcommand("help", "show this help")->allow_extras(false);
+    for (const Command& c : kCommands) AddCommand(c);
   }
-  return true;
+
+  CLI::App& App() { return app_; }
+
+ private:
+  void AddCommand(const Command& c) {
+    CLI::App* sub = app_.add_subcommand(c.name, c.help);
+    sub->allow_extras();
+    sub->set_help_flag("-h,--help", "show this command's help");
+    std::string footer = "usage: " + Synopsis(c);
+    if (*c.details != '\0') footer += "\n" + std::string(c.details);
+    if (c.output != nullptr) footer += "\nOptions take their value as the next argument or after \"=\".";
+    sub->footer(footer);
+    if (c.project != Command::Project::kNone) {
+      sub->add_option_function<std::string>(
+             "PROJECT.fnt", [this](const std::string& v) { line_.project = v; },
+             "the project file")
+          ->type_name("");
+    }
+    if (c.output == nullptr) return;
+    sub->add_option_function<std::string>(
+           "-o,--output", [this](const std::string& v) { line_.output = v; },
+           c.kind == CommandKind::kNew ? "the project file to write"
+                                       : "the name of the files to write")
+        ->type_name(c.output)
+        ->trigger_on_parse();
+    for (const SettingOption& option : SettingOptions()) {
+      CLI::Option* added;
+      if (option.valueName == nullptr) {
+        added = sub->add_flag_callback(
+            option.name, [this, &option] { option.set(line_.settings, {}); }, option.help);
+        added->disable_flag_override();
+      } else {
+        added = sub->add_option_function<std::string>(
+            option.name, [this, &option](const std::string& v) { option.set(line_.settings, v); },
+            option.help);
+        added->type_name(option.valueName);
+        if (option.check) added->check(Check(option.check));
+      }
+      added->trigger_on_parse()->group("settings");
+    }
+  }
+
+  CommandLine& line_;
+  CLI::App app_;
+};
+
+const Command* FindCommand(const std::string& name) {
+  for (const Command& c : kCommands) {
+    if (name == c.name) return &c;
+  }
+  return nullptr;
+}
+
+// What CLI11 left over: options it does not know and operands too many.
+// After "--" every argument is an operand.
+void RefuseExtras(const std::vector<std::string>& extras, const std::string& command) {
+  bool operandsOnly = false;
+  for (const std::string& arg : extras) {
+    if (arg == "--" && !operandsOnly) {
+      operandsOnly = true;
+    } else if (!operandsOnly && arg.size() > 1 && arg[0] == '-') {
+      throw UsageError("unknown option \"" + arg + "\" for " + command);
+    } else {
+      throw UsageError("unexpected argument \"" + arg + "\" for " + command);
+    }
+  }
+}
+
+// CLI11's words for a value that is missing or given to a flag, in the
+// program's own.
+std::string UsageMessage(const CLI::ParseError& error) {
+  const std::string what = error.what();
+  if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr) {
+    const std::string flagOverride = " was given a disallowed flag override";
+    if (what.ends_with(flagOverride)) {
+      return "--" + what.substr(0, what.size() - flagOverride.size()) + " takes no value";
+    }
+    if (const size_t colon = what.find(':'); colon != std::string::npos && what.ends_with(" missing")) {
+      return what.substr(0, colon) + " needs a value";
+    }
+  }
+  return what;
+}
+
+// "-o=NAME" means "-o NAME", as "--output=NAME" does.
+std::vector<std::string> SplitJoinedOutput(const std::vector<std::string>& args) {
+  std::vector<std::string> split;
+  bool operandsOnly = false;
+  for (const std::string& arg : args) {
+    operandsOnly = operandsOnly || arg == "--";
+    if (!operandsOnly && arg.starts_with("-o=")) {
+      split.push_back("-o");
+      split.push_back(arg.substr(3));
+    } else {
+      split.push_back(arg);
+    }
+  }
+  return split;
 }
 
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
-  CommandLine line;
   if (args.empty()) throw UsageError("no command given");
-  line.kind = ParseCommand(args[0]);
-  const bool takesSettings = line.kind == CommandKind::kNew || line.kind == CommandKind::kExport;
-  const bool takesProject = line.kind == CommandKind::kShow || line.kind == CommandKind::kExport;
-  auto takeOperand = [&](const std::string& arg) {
-    if (!takesProject || line.project) {
-      throw UsageError("unexpected argument \"" + arg + "\" for " + args[0]);
-    }
-    line.project = arg;
-  };
-  ArgumentWalker walker(args);
-  bool optionsEnded = false;
-  while (!walker.Done()) {
-    if (optionsEnded) {
-      takeOperand(walker.TakeWhole());
-      continue;
-    }
-    const std::string arg = walker.Take();
-    if (arg == "--") {
-      optionsEnded = true;
-    } else if (arg.size() < 2 || arg[0] != '-') {
-      takeOperand(arg);
-    } else if (arg == "--help" || arg == "-h") {
-      walker.NoValue(arg);
-      line.kind = CommandKind::kHelp;
-      return line;
-    } else if (takesSettings && (arg == "-o" || arg == "--output")) {
-      line.output = walker.Value(arg);
-    } else if (!takesSettings || !TakeSetting(arg, walker, line.settings)) {
-      throw UsageError("unknown option \"" + arg + "\" for " + args[0]);
-    }
+  CommandLine line;
+  CommandTable table(line);
+  CLI::App& app = table.App();
+  // CLI11 takes the arguments last first.
+  const std::vector<std::string> split = SplitJoinedOutput(args);
+  std::vector<std::string> reversed(split.rbegin(), split.rend());
+  try {
+    app.parse(reversed);
+  } catch (const CLI::CallForHelp&) {
+    line.kind = CommandKind::kHelp;
+    for (const CLI::App* sub : app.get_subcommands()) line.helpTopic = sub->get_name();
+    if (line.helpTopic == "help") line.helpTopic.clear();
+    return line;
+  } catch (const CLI::ParseError& e) {
+    throw UsageError(UsageMessage(e));
   }
-  if (line.kind == CommandKind::kShow && !line.project) {
-    throw UsageError("show needs a project file");
+  if (line.kind == CommandKind::kVersion) return line;
+  const std::vector<CLI::App*> chosen = app.get_subcommands();
+  if (chosen.empty()) {
+    const std::vector<std::string> extras = app.remaining();
+    throw UsageError(extras.empty() ? "no command given"
+                                    : "unknown command \"" + extras.front() + "\"");
   }
-  if (takesSettings && !line.output) throw UsageError(args[0] + " needs -o NAME");
-  if (takesSettings && std::filesystem::path(*line.output).filename().empty()) {
-    throw UsageError("-o: \"" + *line.output + "\" names a folder, not a file");
+  const std::string name = chosen.front()->get_name();
+  RefuseExtras(app.remaining(), name);
+  const Command* command = FindCommand(name);
+  if (command == nullptr) {
+    line.kind = CommandKind::kHelp;
+    return line;
+  }
+  RefuseExtras(chosen.front()->remaining(), name);
+  line.kind = command->kind;
+  if (command->project == Command::Project::kRequired && !line.project) {
+    throw UsageError(name + " needs a project file");
+  }
+  if (command->output != nullptr) {
+    if (!line.output) throw UsageError(name + " needs -o NAME");
+    if (std::filesystem::path(*line.output).filename().empty()) {
+      throw UsageError("-o: \"" + *line.output + "\" names a folder, not a file");
+    }
   }
   return line;
 }
 
-const char* UsageText() {
-  return R"(usage:
-  glyphsheet-cli fonts
-  glyphsheet-cli new -o PROJECT.fnt [settings]
-  glyphsheet-cli show PROJECT.fnt
-  glyphsheet-cli export [PROJECT.fnt] [settings] -o NAME
-  glyphsheet-cli --help | --version
-
-commands:
-  fonts    list the installed typefaces, one a line
-  new      write a project file from the settings
-  show     print every field of a project file
-  export   build the sheet and write NAME.tga and NAME.xml (the extension of
-           NAME is replaced); settings override those of the project, and
-           without a project the start-up defaults apply (first typeface,
-           11 pt, weight 400, anti-aliased, smoothing 1, upright, 256 x 256,
-           borders 0, no characters)
-
-settings:
-  --face NAME            an installed typeface (letter case does not matter)
-  --size N               point size, 5..100
-  --weight N             400, 600 or 700
-  --aliased              black and white pixels only
-  --antialiased          grey levels
-  --smoothing N          supersampling factor, 1..4
-  --italic, --upright
-  --width N, --height N  sheet size: 64, 128, 256 or 512
-  --borders L,T,R,B      font-wide cell borders, 0..16 each
-  --chars TEXT           add these characters (UTF-8, each must exist in
-                         Windows-1252); characters already present are skipped
-  --chars-file FILE      the same, from a UTF-8 file; line ends are skipped
-  Options take their value as the next argument or after "=".
-
-exit status: 0 success, 1 failure, 2 wrong usage
-)";
+std::string UsageText(const std::string& topic) {
+  CommandLine unused;
+  CommandTable table(unused);
+  CLI::App& app = table.App();
+  if (!topic.empty()) {
+    for (CLI::App* sub : app.get_subcommands({})) {
+      if (sub->get_name() == topic) return sub->help();
+    }
+  }
+  return app.help();
 }
 
 }  // namespace glyphsheet::cli

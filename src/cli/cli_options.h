@@ -47,6 +47,8 @@ enum class CommandKind { kHelp, kVersion, kFonts, kNew, kShow, kExport };
 /// A parsed command line.
 struct CommandLine {
   CommandKind kind = CommandKind::kHelp;
+  /// With kHelp: the command whose help was asked for; empty for the program's.
+  std::string helpTopic;
   /// The project file named by show or export, if any.
   std::optional<std::string> project;
   /// The -o name of new and export.
@@ -58,7 +60,8 @@ struct CommandLine {
 /// option or value that is wrong.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
-/// The --help text.
-const char* UsageText();
+/// The help text of the program (topic empty) or of one command, generated
+/// from the table of commands and options.
+std::string UsageText(const std::string& topic = {});
 
 }  // namespace glyphsheet::cli

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "raster/text_rasterizer.h"
 #include "sheet/sheet_document.h"
+#include "sheet/text_rasterizer.h"
 
 namespace glyphsheet {
 

@@ -1,6 +1,5 @@
 #include "files/project_file.h"
 
-#include <algorithm>
 #include <string>
 
 #include "files/atomic_file.h"
@@ -77,35 +76,24 @@ GlyphList StoredGlyphFields(const GlyphList& glyphs) {
 }
 
 Status CheckSheetSide(int32_t value, const char* side) {
-  if (value >= 1 && value <= kMaxSheetSide) return Ok();
-  return Error{std::string("the sheet ") + side + " " + std::to_string(value) +
-               " is outside 1..65535"};
-}
-
-bool IsChoice(int32_t value, std::span<const int32_t> choices) {
-  return std::find(choices.begin(), choices.end(), value) != choices.end();
-}
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-  auto lower = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; };
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [&](char x, char y) { return lower(x) == lower(y); });
+  if (kSheetSideRange.Contains(value)) return Ok();
+  return Error{std::string("the sheet ") + side + " " + std::to_string(value) + " is outside " +
+               kSheetSideRange.Text()};
 }
 
 }  // namespace
 
 std::vector<uint8_t> EncodeProject(const ProjectData& project) {
+  const FontSettings& font = project.font;
   std::vector<uint8_t> out;
-  out.reserve(53 + project.faceName.size() + kGlyphEntryBytes * project.glyphs.size());
+  out.reserve(53 + font.faceName.size() + kGlyphEntryBytes * project.glyphs.size());
   for (int32_t value :
        {project.sheetWidth, project.sheetHeight, project.borders.left, project.borders.top,
-        project.borders.right, project.borders.bottom, project.pointSize, project.weight,
-        project.quality, project.smoothing, project.italic,
-        static_cast<int32_t>(project.faceName.size())}) {
+        project.borders.right, project.borders.bottom, font.pointSize, font.weight, font.quality,
+        font.smoothing, font.italic, static_cast<int32_t>(font.faceName.size())}) {
     PutInt32(out, value);
   }
-  out.insert(out.end(), project.faceName.begin(), project.faceName.end());
+  out.insert(out.end(), font.faceName.begin(), font.faceName.end());
   out.push_back(0);
   PutInt32(out, static_cast<int32_t>(project.glyphs.size()));
   for (const GlyphRecord& glyph : project.glyphs) {
@@ -128,17 +116,18 @@ Result<ProjectData> DecodeProject(std::span<const uint8_t> bytes) {
   project.borders.top = in.Int32("the top border");
   project.borders.right = in.Int32("the right border");
   project.borders.bottom = in.Int32("the bottom border");
-  project.pointSize = in.Int32("the point size");
-  project.weight = in.Int32("the weight");
-  project.quality = in.Int32("the quality");
-  project.smoothing = in.Int32("the smoothing factor");
-  project.italic = in.Int32("the italic flag");
+  FontSettings& font = project.font;
+  font.pointSize = in.Int32("the point size");
+  font.weight = in.Int32("the weight");
+  font.quality = in.Int32("the quality");
+  font.smoothing = in.Int32("the smoothing factor");
+  font.italic = in.Int32("the italic flag");
   const int32_t nameLength = in.Int32("the face name length");
   if (!in.Failure().empty()) return Error{in.Failure()};
   if (nameLength < 0 || nameLength > kMaxFaceNameBytes) {
     return Error{"the face name length " + std::to_string(nameLength) + " is outside 0..255"};
   }
-  project.faceName = in.Text(static_cast<size_t>(nameLength), "the face name");
+  font.faceName = in.Text(static_cast<size_t>(nameLength), "the face name");
   in.Byte("the 0 byte after the face name");
   const int32_t count = in.Int32("the glyph count");
   if (!in.Failure().empty()) return Error{in.Failure()};
@@ -168,9 +157,9 @@ Result<ProjectData> ReadProjectFile(const std::filesystem::path& path) {
 }
 
 Status WriteProjectFile(const std::filesystem::path& path, const ProjectData& project) {
-  if (project.faceName.size() > static_cast<size_t>(kMaxFaceNameBytes)) {
+  if (project.font.faceName.size() > static_cast<size_t>(kMaxFaceNameBytes)) {
     return Error{"cannot write \"" + path.string() + "\": the face name is " +
-                 std::to_string(project.faceName.size()) +
+                 std::to_string(project.font.faceName.size()) +
                  " bytes long; a project file holds at most 255"};
   }
   return WriteFileAtomically(path, EncodeProject(project));
@@ -181,48 +170,35 @@ ProjectData ProjectFromDocument(const SheetDocument& doc) {
   project.sheetWidth = doc.sheetWidth;
   project.sheetHeight = doc.sheetHeight;
   project.borders = doc.borders;
-  project.pointSize = std::clamp(doc.font.pointSize, kMinPointSize, kMaxPointSize);
-  project.weight = doc.font.weight;
-  project.quality = doc.font.quality;
-  project.smoothing = doc.font.smoothing;
-  project.italic = doc.font.italic;
-  project.faceName = doc.font.faceName;
+  project.font = doc.font;
+  project.font.pointSize = kPointSizeRange.Clamp(doc.font.pointSize);
   project.glyphs = StoredGlyphFields(doc.glyphs);
   return project;
 }
 
-std::optional<std::string> FindTypeface(const std::string& name,
-                                        const std::vector<std::string>& typefaces) {
-  for (const std::string& face : typefaces) {
-    if (EqualIgnoringCase(face, name)) return face;
-  }
-  return std::nullopt;
-}
-
 ApplyOutcome ApplyProject(const ProjectData& project, SheetDocument& doc,
                           const std::vector<std::string>& typefaces) {
+  ApplyOutcome outcome;
   doc.sheetWidth = project.sheetWidth;
   doc.sheetHeight = project.sheetHeight;
-  doc.borders.left = std::clamp(project.borders.left, kMinBorder, kMaxBorder);
-  doc.borders.top = std::clamp(project.borders.top, kMinBorder, kMaxBorder);
-  doc.borders.right = std::clamp(project.borders.right, kMinBorder, kMaxBorder);
-  doc.borders.bottom = std::clamp(project.borders.bottom, kMinBorder, kMaxBorder);
+  for (auto side : {&CellBorders::left, &CellBorders::top, &CellBorders::right,
+                    &CellBorders::bottom}) {
+    if (TakeClamped(project.borders.*side, kBorderRange, doc.borders.*side) != LoadTake::kTaken) {
+      outcome.borders = LoadTake::kClamped;
+    }
+  }
+  const FontSettings& stored = project.font;
   FontSettings& font = doc.font;
-  font.pointSize = std::clamp(project.pointSize, kMinPointSize, kMaxPointSize);
-  if (IsChoice(project.weight, kWeightChoices)) font.weight = project.weight;
-  if (project.quality == kQualityAntialiased || project.quality == kQualityAliased) {
-    font.quality = project.quality;
-  }
-  if (project.smoothing >= kMinSmoothing && project.smoothing <= kMaxSmoothing) {
-    font.smoothing = project.smoothing;
-  }
-  font.italic = project.italic != 0 ? 1 : 0;
+  outcome.pointSize = TakeClamped(stored.pointSize, kPointSizeRange, font.pointSize);
+  outcome.weight = TakeChoice(stored.weight, kWeightChoices, font.weight);
+  outcome.quality = TakeChoice(stored.quality, kQualityChoices, font.quality);
+  outcome.smoothing = TakeInRange(stored.smoothing, kSmoothingRange, font.smoothing);
+  font.italic = stored.italic != 0 ? 1 : 0;
   doc.glyphs = StoredGlyphFields(project.glyphs);
-
-  ApplyOutcome outcome;
-  if (auto face = FindTypeface(project.faceName, typefaces)) {
+  if (auto face = FindTypeface(stored.faceName, typefaces)) {
     font.faceName = *face;
-    outcome.faceFound = true;
+  } else {
+    outcome.face = LoadTake::kKept;
   }
   return outcome;
 }

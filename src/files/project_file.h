@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -17,13 +16,9 @@ struct ProjectData {
   int32_t sheetWidth = 256;
   int32_t sheetHeight = 256;
   CellBorders borders;
-  int32_t pointSize = 11;
-  int32_t weight = 400;
-  int32_t quality = kQualityAntialiased;
-  int32_t smoothing = 1;
-  int32_t italic = 0;
-  /// The stored name bytes (UTF-8 when written by this program).
-  std::string faceName;
+  /// The font fields; faceName holds the stored name bytes (UTF-8 when
+  /// written by this program).
+  FontSettings font;
   /// Code and the two borders of each glyph, in order; duplicates kept.
   std::vector<GlyphRecord> glyphs;
 };
@@ -47,23 +42,25 @@ Status WriteProjectFile(const std::filesystem::path& path, const ProjectData& pr
 /// The project of a document: its size, borders, font settings and glyphs.
 ProjectData ProjectFromDocument(const SheetDocument& doc);
 
-/// How a loaded project was taken into a document.
+/// What loading a project did with each stored value (see LoadTake).
 struct ApplyOutcome {
-  /// False when the stored face is not among the installed typefaces; the
+  /// kClamped when any font-wide border was held to kBorderRange.
+  LoadTake borders = LoadTake::kTaken;
+  LoadTake pointSize = LoadTake::kTaken;
+  LoadTake weight = LoadTake::kTaken;
+  LoadTake quality = LoadTake::kTaken;
+  LoadTake smoothing = LoadTake::kTaken;
+  /// kKept when the stored face is not among the installed typefaces; the
   /// document then keeps its face.
-  bool faceFound = false;
+  LoadTake face = LoadTake::kTaken;
 };
-
-/// The typeface of the list equal to name without regard to letter case, if any.
-std::optional<std::string> FindTypeface(const std::string& name,
-                                        const std::vector<std::string>& typefaces);
 
 /// Takes a loaded project into a document as the dialog's controls would:
 /// sheet size, per-glyph borders and the glyph list as stored; font-wide
-/// borders clamped to 0..16 and point size to 5..100; weight, quality and
-/// smoothing only when they match a choice (else the document's stay);
-/// italic set when non-zero; the face replaced by the installed typeface equal
-/// to it without regard to case, if any.
+/// borders and point size held to their ranges; weight, quality and smoothing
+/// only when they are choices (else the document's stay); italic set when
+/// non-zero; the face replaced by the installed typeface equal to it without
+/// regard to case, if any.
 ApplyOutcome ApplyProject(const ProjectData& project, SheetDocument& doc,
                           const std::vector<std::string>& typefaces);
 

@@ -8,7 +8,7 @@
 
 namespace glyphsheet {
 
-Result<ExportedFiles> ExportSheet(const std::filesystem::path& chosen,
+Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
                                   const PixelBitmap& sheetBitmap, const SheetDocument& doc,
                                   const RasterFont* font) {
   ExportedFiles files{WithExtension(chosen, ".tga"), WithExtension(chosen, ".xml")};

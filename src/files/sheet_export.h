@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "raster/text_rasterizer.h"
+#include "sheet/text_rasterizer.h"
 #include "sheet/pixel_bitmap.h"
 #include "sheet/result.h"
 #include "sheet/sheet_document.h"
@@ -19,7 +19,7 @@ struct ExportedFiles {
 /// (with ".xml") from the sheet bitmap as the last rebuild left it. Both are
 /// written and flushed before either replaces an existing file, so a failure
 /// leaves the old pair as it was; the message names the file and the reason.
-Result<ExportedFiles> ExportSheet(const std::filesystem::path& chosen,
+Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
                                   const PixelBitmap& sheetBitmap, const SheetDocument& doc,
                                   const RasterFont* font);
 

@@ -16,16 +16,12 @@ constexpr uint8_t kBitsPerPixel = 32;
 // Rows from the top-left, 8 bits of alpha.
 constexpr uint8_t kTopLeftWithAlpha = 0x28;
 
-bool FitsImage(int32_t width, int32_t height) {
-  return width >= 1 && width <= kMaxSheetSide && height >= 1 && height <= kMaxSheetSide;
-}
-
 // Fails, naming the image file, when the size does not fit the header.
 Status CheckFits(const std::filesystem::path& path, int32_t width, int32_t height) {
-  if (FitsImage(width, height)) return Ok();
+  if (kSheetSideRange.Contains(width) && kSheetSideRange.Contains(height)) return Ok();
   return Error{"cannot write \"" + path.string() + "\": a sheet of " + std::to_string(width) +
-               " x " + std::to_string(height) +
-               " pixels does not fit an image (each side 1..65535)"};
+               " x " + std::to_string(height) + " pixels does not fit an image (each side " +
+               kSheetSideRange.Text() + ")"};
 }
 
 void AppendHeader(std::vector<uint8_t>& out, int32_t width, int32_t height) {
@@ -52,16 +48,6 @@ std::filesystem::path WithExtension(const std::filesystem::path& chosen, const c
   std::filesystem::path result = chosen;
   result.replace_extension(extension);
   return result;
-}
-
-std::vector<uint8_t> EncodeSheetImage(const PixelBitmap& sheetBitmap, int32_t width,
-                                      int32_t height) {
-  std::vector<uint8_t> out;
-  if (!FitsImage(width, height)) return out;
-  out.reserve(kHeaderBytes + static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
-  AppendHeader(out, width, height);
-  for (int32_t y = 0; y < height; ++y) AppendRow(out, sheetBitmap, width, y);
-  return out;
 }
 
 Status WriteSheetImageTo(AtomicFile& file, const PixelBitmap& sheetBitmap, int32_t width,

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <vector>
 
 #include "files/atomic_file.h"
 #include "sheet/pixel_bitmap.h"
@@ -14,16 +13,12 @@ namespace glyphsheet {
 /// has none): font.png -> font.tga. Folder and base name stay.
 std::filesystem::path WithExtension(const std::filesystem::path& chosen, const char* extension);
 
-/// A 32-bit uncompressed top-left-origin Targa of width × height pixels:
-/// an 18-byte header, then per pixel the bytes FF FF FF and the red channel
-/// of the sheet bitmap's pixel as alpha (0 beyond the bitmap). Empty when a
-/// side is outside 1..65535, which the header cannot hold.
-std::vector<uint8_t> EncodeSheetImage(const PixelBitmap& sheetBitmap, int32_t width,
-                                      int32_t height);
-
 /// Writes the sheet image into an open file without committing it, so that it
-/// can be committed together with other files. Fails, naming the file, when a
-/// side is outside 1..65535 or a write fails.
+/// can be committed together with other files: a 32-bit uncompressed
+/// top-left-origin Targa of width × height pixels, an 18-byte header, then per
+/// pixel the bytes FF FF FF and the red channel of the sheet bitmap's pixel as
+/// alpha (0 beyond the bitmap). Fails, naming the file, when a side is outside
+/// 1..65535 (which the header cannot hold) or a write fails.
 Status WriteSheetImageTo(AtomicFile& file, const PixelBitmap& sheetBitmap, int32_t width,
                          int32_t height);
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "raster/freetype_handles.h"
-#include "raster/text_rasterizer.h"
+#include "sheet/text_rasterizer.h"
 #include "raster/typeface_catalog.h"
 
 namespace glyphsheet::raster {

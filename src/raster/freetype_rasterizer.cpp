@@ -5,6 +5,7 @@
 #include "raster/freetype_font.h"
 #include "raster/freetype_handles.h"
 #include "raster/typeface_catalog.h"
+#include "sheet/settings.h"
 
 namespace glyphsheet {
 
@@ -30,9 +31,9 @@ struct FreeTypeRasterizer::Impl {
   }
 
   const raster::Typeface* Find(const std::string& name) const {
-    const std::string key = raster::FoldCase(name);
+    const std::string key = FoldCase(name);
     for (const auto& typeface : Typefaces()) {
-      if (raster::FoldCase(typeface.name) == key) return &typeface;
+      if (FoldCase(typeface.name) == key) return &typeface;
     }
     return nullptr;
   }

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "raster/text_rasterizer.h"
+#include "sheet/text_rasterizer.h"
 
 namespace glyphsheet {
 

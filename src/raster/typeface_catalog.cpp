@@ -13,6 +13,7 @@
 #include <set>
 #include <utility>
 
+#include "sheet/settings.h"
 #include "sheet/windows1252.h"
 
 namespace glyphsheet::raster {
@@ -122,14 +123,6 @@ std::set<std::pair<std::string, int32_t>> ListOutlineFiles() {
 }
 
 }  // namespace
-
-std::string FoldCase(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return folded;
-}
 
 std::string WindowsFamilyName(FT_Face face) {
   int bestRank = INT_MAX;

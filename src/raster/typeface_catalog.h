@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "raster/freetype_handles.h"
@@ -42,8 +41,5 @@ std::string WindowsFamilyName(FT_Face face);
 /// The faces of a typeface: picks the one that best matches the wanted bold
 /// and italic bits, weight first. The typeface must have at least one face.
 const FaceFile& ChooseFace(const Typeface& typeface, bool bold, bool italic);
-
-/// Case-insensitive (ASCII) comparison key of a typeface name.
-std::string FoldCase(std::string_view name);
 
 }  // namespace glyphsheet::raster

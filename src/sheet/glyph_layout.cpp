@@ -1,24 +1,22 @@
 #include "sheet/glyph_layout.h"
 
 #include <algorithm>
-#include <limits>
 
+#include "sheet/cell_geometry.h"
 #include "sheet/saturate.h"
-#include "sheet/sheet_font.h"
 
 namespace glyphsheet {
 
 void MeasureGlyphs(SheetDocument& doc, const RasterFont* font) {
-  const int64_t f = SmoothingFactor(doc.font);
+  const int32_t f = SmoothingFactor(doc.font.smoothing);
   const CellBorders& b = doc.borders;
   const int64_t lineHeight = font ? font->LineHeight() : 0;
   // Every character of a font has the same line height.
-  const int64_t height = lineHeight / f + b.bottom + b.top;
+  const int32_t height = Saturate(lineHeight / f + b.bottom + b.top);
   for (GlyphRecord& g : doc.glyphs) {
-    const int64_t inkWidth = font ? font->CharAbc(g.code).b : 0;
-    const int64_t width = (inkWidth < 0 ? -inkWidth : inkWidth) / f;
-    g.width = Saturate(width + g.leftBorder + g.rightBorder + b.right + b.left);
-    g.height = Saturate(height);
+    const int32_t inkWidth = font ? font->CharAbc(g.code).b : 0;
+    g.width = Saturate(GlyphCellGeometry(g, b, inkWidth, f).Width());
+    g.height = height;
   }
 }
 

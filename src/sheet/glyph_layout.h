@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "raster/text_rasterizer.h"
+#include "sheet/text_rasterizer.h"
 #include "sheet/sheet_document.h"
 
 namespace glyphsheet {

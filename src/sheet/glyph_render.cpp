@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "sheet/sheet_font.h"
+#include "sheet/cell_geometry.h"
 #include "sheet/supersample_reduction.h"
 
 namespace glyphsheet {
@@ -50,7 +50,7 @@ void ReduceSpan(const GlyphRecord& g, const CellSpan& s, const PixelBitmap& scra
 }  // namespace
 
 void RenderGlyphs(const SheetDocument& doc, const RasterFont* font, PixelBitmap& sheetBitmap) {
-  const int32_t f = SmoothingFactor(doc.font);
+  const int32_t f = SmoothingFactor(doc.font.smoothing);
   const int64_t limitX = std::min(doc.sheetWidth, sheetBitmap.Width());
   const int64_t limitY = std::min(doc.sheetHeight, sheetBitmap.Height());
 
@@ -82,9 +82,10 @@ void RenderGlyphs(const SheetDocument& doc, const RasterFont* font, PixelBitmap&
     scratch.FillRect(0, 0, static_cast<int32_t>((s.cx1 - s.cx0) * f),
                      static_cast<int32_t>((s.cy1 - s.cy0) * f), 0);
     if (font) {
-      // The pen goes A left of the borders, so the ink starts exactly after
-      // the left borders and the line starts below the top border.
-      const int64_t penX = (int64_t{g.leftBorder} + b.left) * f - font->CharAbc(g.code).a;
+      // The pen goes A left of the left inset, so the ink starts exactly
+      // after it and the line starts below the top border.
+      const AbcWidths abc = font->CharAbc(g.code);
+      const int64_t penX = GlyphCellGeometry(g, b, abc.b, f).leftInset * f - abc.a;
       const int64_t drawX = penX - originX;
       const int64_t drawY = int64_t{b.top} * f - originY;
       if (drawX > -kFarOffset && drawX < kFarOffset && drawY > -kFarOffset &&

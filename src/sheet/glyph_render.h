@@ -1,6 +1,6 @@
 #pragma once
 
-#include "raster/text_rasterizer.h"
+#include "sheet/text_rasterizer.h"
 #include "sheet/pixel_bitmap.h"
 #include "sheet/sheet_document.h"
 

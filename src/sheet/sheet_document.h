@@ -4,28 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "sheet/settings.h"
+
 namespace glyphsheet {
 
 /// Side of the sheet bitmap; the sheet occupies its top-left corner.
 constexpr int32_t kSheetBitmapSize = 512;
-/// The sheet sizes offered in each direction.
-constexpr int32_t kSheetSizeChoices[4] = {64, 128, 256, 512};
-/// Largest sheet side a project or sheet image holds (the image header stores 16 bits).
-constexpr int32_t kMaxSheetSide = 65535;
-/// Point size range of the sheet font.
-constexpr int32_t kMinPointSize = 5;
-constexpr int32_t kMaxPointSize = 100;
-/// Range of every border the user sets (font-wide and per glyph).
-constexpr int32_t kMinBorder = 0;
-constexpr int32_t kMaxBorder = 16;
-/// Weights offered: normal, medium, bold.
-constexpr int32_t kWeightChoices[3] = {400, 600, 700};
-/// Quality values: anti-aliased grey levels, or black and white only.
-constexpr int32_t kQualityAntialiased = 4;
-constexpr int32_t kQualityAliased = 3;
-/// Smoothing (supersampling) factor range.
-constexpr int32_t kMinSmoothing = 1;
-constexpr int32_t kMaxSmoothing = 4;
+/// Sheet sides a project or sheet image holds (the image header stores 16 bits).
+inline constexpr SettingRange kSheetSideRange{1, 65535};
 
 /// One character of the sheet. x, y, width and height are derived: they are
 /// set by the rebuild and meaningless before it.
@@ -61,13 +47,13 @@ struct CellBorders {
 struct FontSettings {
   /// Typeface name as listed by the rasterizer.
   std::string faceName;
-  /// Point size, 5..100.
+  /// Point size, within kPointSizeRange.
   int32_t pointSize = 11;
-  /// 400, 600 or 700.
+  /// One of kWeightChoices.
   int32_t weight = 400;
   /// kQualityAntialiased (4) or kQualityAliased (3).
   int32_t quality = kQualityAntialiased;
-  /// Smoothing factor f, 1..4: the font is made f times larger and reduced f : 1.
+  /// Smoothing factor f, within kSmoothingRange.
   int32_t smoothing = 1;
   /// 0 or 1.
   int32_t italic = 0;

@@ -30,24 +30,15 @@ int32_t DivideRounded(int64_t num, int64_t den) {
 
 }  // namespace
 
-int32_t ClampPointSize(int32_t pointSize) {
-  return std::clamp(pointSize, kMinPointSize, kMaxPointSize);
-}
-
-int32_t SmoothingFactor(const FontSettings& settings) {
-  const int32_t f = settings.smoothing;
-  return f >= kMinSmoothing && f <= kMaxSmoothing ? f : kMinSmoothing;
-}
-
 int32_t SheetFontPixelHeight(int32_t pointSize, int32_t factor) {
-  return DivideRounded(int64_t{factor} * ClampPointSize(pointSize) * kSheetResolution,
+  return DivideRounded(int64_t{factor} * kPointSizeRange.Clamp(pointSize) * kSheetResolution,
                        kPointsPerInch);
 }
 
 FontRequest SheetFontRequest(const FontSettings& settings) {
   FontRequest request;
   request.face = settings.faceName;
-  request.pixelHeight = SheetFontPixelHeight(settings.pointSize, SmoothingFactor(settings));
+  request.pixelHeight = SheetFontPixelHeight(settings.pointSize, SmoothingFactor(settings.smoothing));
   const bool weightUsable =
       settings.weight >= kMinRequestWeight && settings.weight <= kMaxRequestWeight;
   request.weight = weightUsable ? settings.weight : kNormalWeight;

@@ -3,23 +3,16 @@
 #include <cstdint>
 #include <memory>
 
-#include "raster/text_rasterizer.h"
 #include "sheet/result.h"
 #include "sheet/sheet_document.h"
+#include "sheet/text_rasterizer.h"
 
 namespace glyphsheet {
 
 /// Pixels per inch used to turn points into pixels, on every machine.
 constexpr int32_t kSheetResolution = 96;
 
-/// The point size held to 5..100.
-int32_t ClampPointSize(int32_t pointSize);
-
-/// The smoothing factor the pipeline works with: the setting when it is 1..4,
-/// else 1 (no supersampling), so no stage ever divides by 0 or a negative factor.
-int32_t SmoothingFactor(const FontSettings& settings);
-
-/// Pixel height of the sheet font: (factor × clamped size) × 96 / 72,
+/// Pixel height of the sheet font: (factor × size held to kPointSizeRange) × 96 / 72,
 /// rounded to nearest with halves away from zero (size 11: 15 at factor 1,
 /// 59 at factor 4).
 int32_t SheetFontPixelHeight(int32_t pointSize, int32_t factor);

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "../files/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace glyphsheet::testing {
 

@@ -29,13 +29,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SheetDocument doc;
   doc.font.faceName = "Fake Sans";
   ApplyProject(project.value(), doc, {"Fake Mono", "Fake Sans", "fake serif"});
-  if (doc.borders.left < kMinBorder || doc.borders.left > kMaxBorder ||
-      doc.font.pointSize < kMinPointSize || doc.font.pointSize > kMaxPointSize ||
-      doc.font.smoothing < kMinSmoothing || doc.font.smoothing > kMaxSmoothing)
+  if (!kBorderRange.Contains(doc.borders.left) || !kPointSizeRange.Contains(doc.font.pointSize) ||
+      !kSmoothingRange.Contains(doc.font.smoothing))
     std::abort();
 
   const auto again = DecodeProject(EncodeProject(project.value()));
-  if (!again || again.value().faceName != project.value().faceName ||
+  if (!again || again.value().font.faceName != project.value().font.faceName ||
       again.value().sheetWidth != project.value().sheetWidth ||
       !SameGlyphs(again.value(), project.value()))
     std::abort();

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "raster/text_rasterizer.h"
+#include "sheet/text_rasterizer.h"
 
 namespace glyphsheet::testing {
 
