@@ -5,7 +5,6 @@
 #include <charconv>
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <span>
 
 namespace glyphsheet::cli {
@@ -43,8 +42,9 @@ std::string CheckChoice(const std::string& text, std::span<const int32_t> choice
   return {};
 }
 
-// "L,T,R,B": four whole numbers in the border range.
-std::string CheckBorders(const std::string& text) {
+// "L,T,R,B": four whole numbers in the border range, read into borders.
+std::string ReadBorders(const std::string& text, CellBorders& borders) {
+  int32_t* sides[4] = {&borders.left, &borders.top, &borders.right, &borders.bottom};
   size_t start = 0;
   for (int i = 0; i < 4; ++i) {
     const size_t comma = text.find(',', start);
@@ -52,20 +52,10 @@ std::string CheckBorders(const std::string& text) {
     if (last != (comma == std::string::npos)) return "\"" + text + "\" is not four numbers L,T,R,B";
     const std::string part = text.substr(start, last ? std::string::npos : comma - start);
     if (std::string wrong = CheckInRange(part, kBorderRange); !wrong.empty()) return wrong;
+    *sides[i] = *WholeNumber(part);
     start = comma + 1;
   }
   return {};
-}
-
-CellBorders ParseBorders(const std::string& text) {
-  int32_t values[4] = {};
-  size_t start = 0;
-  for (int32_t& value : values) {
-    const size_t comma = text.find(',', start);
-    value = WholeNumber(text.substr(start, comma - start)).value_or(0);
-    start = comma + 1;
-  }
-  return CellBorders{values[0], values[1], values[2], values[3]};
 }
 
 CLI::Validator Check(std::function<std::string(const std::string&)> check) {
@@ -130,7 +120,11 @@ const std::vector<SettingOption>& SettingOptions() {
       {"--height", "N", "sheet height: " + ChoicesText(kSheetSizeChoices),
        OneOf(kSheetSizeChoices), SetNumber(&S::sheetHeight)},
       {"--borders", "L,T,R,B", "font-wide cell borders, " + kBorderRange.Text() + " each",
-       CheckBorders, [](S& s, const std::string& v) { s.borders = ParseBorders(v); }},
+       [](const std::string& v) {
+         CellBorders unused;
+         return ReadBorders(v, unused);
+       },
+       [](S& s, const std::string& v) { ReadBorders(v, s.borders.emplace()); }},
       {"--chars", "TEXT",
        "add these characters (UTF-8, each must exist in Windows-1252); characters already "
        "present are skipped",
