@@ -7,7 +7,6 @@
 #include <cstdio>
 
 #include <QApplication>
-#include <QComboBox>
 #include <QCommandLineParser>
 #include <QFontDatabase>
 #include <QLibraryInfo>
@@ -69,15 +68,10 @@ int main(int argc, char* argv[]) {
   glyphsheet::QtFileChooser fileChooser;
   glyphsheet::QtMessageSink messages;
   glyphsheet::GlyphSheetDialog dialog(rasterizer, fileChooser, messages);
-  if (parser.isSet(face)) {
-    auto* faces = dialog.findChild<QComboBox*>(QStringLiteral("faceCombo"));
-    const int index = faces->findText(parser.value(face), Qt::MatchFixedString);
-    if (index < 0) {
-      std::fprintf(stderr, "glyphsheet: typeface %s is not installed\n",
-                   qPrintable(parser.value(face)));
-      return 2;
-    }
-    faces->setCurrentIndex(index);
+  if (parser.isSet(face) && !dialog.SelectFace(parser.value(face))) {
+    std::fprintf(stderr, "glyphsheet: typeface %s is not installed\n",
+                 qPrintable(parser.value(face)));
+    return 2;
   }
   if (parser.isSet(addChars)) dialog.AddCharacters(parser.value(addChars));
   dialog.show();

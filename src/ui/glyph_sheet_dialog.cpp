@@ -1,14 +1,21 @@
 #include "ui/glyph_sheet_dialog.h"
 
+#include <algorithm>
+#include <iterator>
+#include <optional>
+#include <span>
+#include <vector>
+
 #include <QButtonGroup>
 #include <QFile>
-#include <QMenuBar>
+#include <QLayout>
 #include <QSignalBlocker>
 
 #include "files/project_file.h"
 #include "files/sheet_export.h"
 #include "sheet/glyph_layout.h"
 #include "sheet/rebuild.h"
+#include "sheet/settings.h"
 #include "sheet/sheet_font.h"
 #include "sheet/windows1252.h"
 #include "ui/add_chars_dialog.h"
@@ -16,10 +23,6 @@
 
 namespace glyphsheet {
 namespace {
-
-/// Size of the window's client area below the menu: 466 × 346 dialog units.
-constexpr int kClientWidth = 699;
-constexpr int kClientHeight = 562;
 
 const FileDialogOptions& ProjectDialogOptions() {
   static const FileDialogOptions options{
@@ -50,6 +53,22 @@ int CurrentData(const QComboBox* combo, int fallback) {
   return data.isValid() ? data.toInt() : fallback;
 }
 
+/// Gives the entries of a combo filled by the form the values they stand
+/// for, in order; the form and the core's table must list as many.
+void SetChoiceData(QComboBox* combo, std::span<const int32_t> values) {
+  Q_ASSERT_X(combo->count() == static_cast<int>(values.size()), "SetChoiceData",
+             qPrintable(combo->objectName()));
+  const int count = std::min(combo->count(), static_cast<int>(values.size()));
+  for (int i = 0; i < count; ++i) combo->setItemData(i, values[static_cast<size_t>(i)]);
+}
+
+/// Every value of a range, in order.
+std::vector<int32_t> RangeValues(SettingRange range) {
+  std::vector<int32_t> values;
+  for (int32_t v = range.min; v <= range.max; ++v) values.push_back(v);
+  return values;
+}
+
 /// Index 0..3 of a sheet side among the offered sizes, or -1.
 int SizeChoiceOf(int32_t side) {
   for (int i = 0; i < 4; ++i) {
@@ -77,16 +96,17 @@ GlyphSheetDialog::GlyphSheetDialog(const TextRasterizer& rasterizer, FileChooser
       rasterizer_(rasterizer),
       fileChooser_(fileChooser),
       messages_(messages),
-      askForChars_(AskForCharacters),
       ui_(std::make_unique<Ui::GlyphSheetDialog>()) {
+  // The form sets the texts, ranges, first values and the client size; the
+  // window keeps the size of its client area and menu bar.
   ui_->setupUi(this);
-  centralWidget()->setFixedSize(kClientWidth, kClientHeight);
-  setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
 
   widthGroup_ = new QButtonGroup(this);
   heightGroup_ = new QButtonGroup(this);
   QRadioButton* widths[] = {ui_->width64, ui_->width128, ui_->width256, ui_->width512};
   QRadioButton* heights[] = {ui_->height64, ui_->height128, ui_->height256, ui_->height512};
+  static_assert(std::size(widths) == 4 && std::size(kSheetSizeChoices) == 4);
   for (int i = 0; i < 4; ++i) {
     widthGroup_->addButton(widths[i], i);
     heightGroup_->addButton(heights[i], i);
@@ -95,44 +115,15 @@ GlyphSheetDialog::GlyphSheetDialog(const TextRasterizer& rasterizer, FileChooser
   // Change notifications are live from here on: while the controls are
   // filled they recreate the font, but nothing is rebuilt before the end.
   ConnectControls();
-
-  ui_->zoomSlider->setRange(100, 1000);
-  ui_->zoomSlider->setValue(100);
-  ui_->zoomSlider->setTickInterval(50);
-  ui_->zoomSlider->setPageStep(50);
-  ui_->zoomLabel->setText(QStringLiteral("%1%").arg(ui_->zoomSlider->value()));
   ui_->previewPane->SetScrollBars(ui_->previewHScroll, ui_->previewVScroll);
-
-  doc_.borders = CellBorders{};
-  CheckChoice(widthGroup_, 2);
-  CheckChoice(heightGroup_, 2);
-  ui_->italicCheck->setChecked(false);
-  ui_->showRectsCheck->setChecked(false);
+  ShowSheetSizeChoices();
 
   typefaces_ = rasterizer_.ListTypefaces();
   for (const std::string& face : typefaces_) ui_->faceCombo->addItem(FromUtf8(face));
   ui_->faceCombo->setCurrentIndex(0);
-  FillChoiceLists();
-
-  // Ranges first, then the positions, in the order size, left, right,
-  // bottom, top, glyph left, glyph right.
-  struct SpinSetup {
-    QSpinBox* spin;
-    int minimum, maximum, value;
-  };
-  const SpinSetup spins[] = {
-      {ui_->sizeSpin, kMinPointSize, kMaxPointSize, 11},
-      {ui_->borderLeftSpin, kMinBorder, kMaxBorder, 0},
-      {ui_->borderRightSpin, kMinBorder, kMaxBorder, 0},
-      {ui_->borderBottomSpin, kMinBorder, kMaxBorder, 0},
-      {ui_->borderTopSpin, kMinBorder, kMaxBorder, 0},
-      {ui_->glyphLeftSpin, kMinBorder, kMaxBorder, 0},
-      {ui_->glyphRightSpin, kMinBorder, kMaxBorder, 0},
-  };
-  for (const SpinSetup& s : spins) {
-    s.spin->setRange(s.minimum, s.maximum);
-    s.spin->setValue(s.value);
-  }
+  SetChoiceData(ui_->weightCombo, kWeightChoices);
+  SetChoiceData(ui_->qualityCombo, kQualityChoices);
+  SetChoiceData(ui_->smoothingCombo, RangeValues(kSmoothingRange));
 
   RecreateSheetFont();
   sheetBitmap_.Create(kSheetBitmapSize, kSheetBitmapSize);
@@ -178,21 +169,6 @@ void GlyphSheetDialog::ConnectControls() {
   connect(ui_->actionAddChars, &QAction::triggered, this, &GlyphSheetDialog::OnAddChars);
 }
 
-void GlyphSheetDialog::FillChoiceLists() {
-  struct Choice {
-    const char* text;
-    int data;
-  };
-  const auto fill = [](QComboBox* combo, std::initializer_list<Choice> choices) {
-    for (const Choice& c : choices) combo->addItem(QString::fromUtf8(c.text), c.data);
-    combo->setCurrentIndex(0);
-  };
-  fill(ui_->smoothingCombo, {{"(沒有)", 1}, {"2x2", 2}, {"3x3", 3}, {"4x4", 4}});
-  // Listed in sorted order: smooth first.
-  fill(ui_->qualityCombo, {{"平滑", kQualityAntialiased}, {"非平滑", kQualityAliased}});
-  fill(ui_->weightCombo, {{"標準", 400}, {"中等", 600}, {"粗體", 700}});
-}
-
 void GlyphSheetDialog::PullFontSettings() {
   doc_.borders.left = ui_->borderLeftSpin->value();
   doc_.borders.right = ui_->borderRightSpin->value();
@@ -200,7 +176,7 @@ void GlyphSheetDialog::PullFontSettings() {
   doc_.borders.bottom = ui_->borderBottomSpin->value();
   FontSettings& font = doc_.font;
   font.faceName = ui_->faceCombo->currentText().toStdString();
-  font.pointSize = ClampPointSize(ui_->sizeSpin->value());
+  font.pointSize = kPointSizeRange.Clamp(ui_->sizeSpin->value());
   font.weight = CurrentData(ui_->weightCombo, font.weight);
   font.quality = CurrentData(ui_->qualityCombo, font.quality);
   font.smoothing = CurrentData(ui_->smoothingCombo, font.smoothing);
@@ -225,6 +201,18 @@ void GlyphSheetDialog::ApplySheetSize() {
   if (widthChoice >= 0 && widthChoice < 4) doc_.sheetWidth = kSheetSizeChoices[widthChoice];
   if (heightChoice >= 0 && heightChoice < 4) doc_.sheetHeight = kSheetSizeChoices[heightChoice];
   RebuildSheet();
+}
+
+bool GlyphSheetDialog::SelectFace(const QString& name) {
+  const std::optional<std::string> face = FindTypeface(name.toStdString(), typefaces_);
+  if (!face) return false;
+  ui_->faceCombo->setCurrentIndex(FaceIndex(*face));
+  return true;
+}
+
+int GlyphSheetDialog::FaceIndex(const std::string& face) const {
+  const auto found = std::find(typefaces_.begin(), typefaces_.end(), face);
+  return found == typefaces_.end() ? -1 : static_cast<int>(found - typefaces_.begin());
 }
 
 void GlyphSheetDialog::OnFontChanged() {
@@ -260,7 +248,7 @@ void GlyphSheetDialog::OnNew() {
   RebuildSheet();
 }
 
-void GlyphSheetDialog::OnAddChars() { AddCharacters(askForChars_(this)); }
+void GlyphSheetDialog::OnAddChars() { AddCharacters(AskForCharacters(this)); }
 
 void GlyphSheetDialog::AddCharacters(const QString& text) {
   const Windows1252Text encoded = EncodeWindows1252(text.toStdString());
@@ -293,10 +281,10 @@ void GlyphSheetDialog::LoadProject() {
   const ApplyOutcome outcome = ApplyProject(project.value(), doc_, typefaces_);
   ApplyLoadedFontSettings();
   // Any earlier note about a missing face is replaced by this project's.
-  if (outcome.faceFound) {
+  if (outcome.face == LoadTake::kTaken) {
     missingFace_.clear();
   } else {
-    missingFace_ = project.value().faceName;
+    missingFace_ = project.value().font.faceName;
   }
   OnFontChanged();
 }
@@ -319,7 +307,7 @@ void GlyphSheetDialog::ApplyLoadedFontSettings() {
   SelectByData(ui_->weightCombo, doc_.font.weight);
   SelectByData(ui_->qualityCombo, doc_.font.quality);
   SelectByData(ui_->smoothingCombo, doc_.font.smoothing);
-  const int face = ui_->faceCombo->findText(FromUtf8(doc_.font.faceName), Qt::MatchFixedString);
+  const int face = FaceIndex(doc_.font.faceName);
   if (face >= 0) ui_->faceCombo->setCurrentIndex(face);
   ui_->italicCheck->setChecked(doc_.font.italic != 0);
   ShowSheetSizeChoices();
@@ -335,7 +323,7 @@ void GlyphSheetDialog::ExportSheet() {
   const std::optional<QString> name = fileChooser_.GetSaveFileName(this, ExportDialogOptions());
   if (!name) return;
   const std::filesystem::path chosen = ToPath(*name);
-  const auto exported = glyphsheet::ExportSheet(chosen, sheetBitmap_, doc_, font_.get());
+  const auto exported = ExportSheetFiles(chosen, sheetBitmap_, doc_, font_.get());
   if (!exported) ReportFailure(QStringLiteral("無法輸出 TGA 與 XML"), chosen, exported.error());
 }
 

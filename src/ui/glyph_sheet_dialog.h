@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,7 +8,7 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "raster/text_rasterizer.h"
+#include "sheet/text_rasterizer.h"
 #include "sheet/pixel_bitmap.h"
 #include "sheet/sheet_document.h"
 #include "ui/file_chooser.h"
@@ -30,17 +29,11 @@ class GlyphSheetDialog : public QMainWindow {
   Q_OBJECT
 
  public:
-  /// Asks for the characters to add; returns the typed text.
-  using CharsAsker = std::function<QString(QWidget* owner)>;
-
   /// Builds the window and the first (empty) sheet. The rasterizer, file
   /// chooser and message sink must outlive the window.
   GlyphSheetDialog(const TextRasterizer& rasterizer, FileChooser& fileChooser,
                    MessageSink& messages, QWidget* parent = nullptr);
   ~GlyphSheetDialog() override;
-
-  /// Replaces the add-characters dialog (tests type without a modal dialog).
-  void SetCharsAsker(CharsAsker asker) { askForChars_ = std::move(asker); }
 
   /// The sheet as last rebuilt.
   const SheetDocument& Document() const { return doc_; }
@@ -50,6 +43,10 @@ class GlyphSheetDialog : public QMainWindow {
   const RasterFont* SheetFont() const { return font_.get(); }
   /// The text of the status line under the preview.
   QString StatusText() const;
+
+  /// Selects the installed typeface equal to name without regard to case, as
+  /// if the user picked it; false when none is installed.
+  bool SelectFace(const QString& name);
 
   /// Takes the width and height radio choices as the sheet size and rebuilds.
   void ApplySheetSize();
@@ -78,7 +75,7 @@ class GlyphSheetDialog : public QMainWindow {
 
  private:
   void ConnectControls();
-  void FillChoiceLists();
+  int FaceIndex(const std::string& face) const;
   void PullFontSettings();
   void ApplyLoadedFontSettings();
   void RecreateSheetFont();
@@ -92,7 +89,6 @@ class GlyphSheetDialog : public QMainWindow {
   const TextRasterizer& rasterizer_;
   FileChooser& fileChooser_;
   MessageSink& messages_;
-  CharsAsker askForChars_;
   std::unique_ptr<Ui::GlyphSheetDialog> ui_;
   QButtonGroup* widthGroup_ = nullptr;
   QButtonGroup* heightGroup_ = nullptr;

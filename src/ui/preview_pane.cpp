@@ -52,16 +52,13 @@ void PreviewPane::SetScrollBars(QScrollBar* horizontal, QScrollBar* vertical) {
   hScroll_ = horizontal;
   vScroll_ = vertical;
   for (QScrollBar* bar : {hScroll_, vScroll_}) {
-    if (!bar) continue;
-    bar->setSingleStep(1);
-    bar->setPageStep(10);
-    connect(bar, &QScrollBar::valueChanged, this, &PreviewPane::InvalidatePreview);
+    if (bar) connect(bar, &QScrollBar::valueChanged, this, &PreviewPane::InvalidatePreview);
   }
   UpdateScrollRanges();
 }
 
 void PreviewPane::SetZoom(int percent) {
-  zoom_ = std::clamp(percent, 100, 1000);
+  zoom_ = percent;
   UpdateScrollRanges();
   update();
 }

@@ -21,7 +21,7 @@ struct PreviewWindow {
 };
 
 /// The source size and scroll limits of a paneWidth × paneHeight preview at
-/// zoomPercent (100..1000) over a bitmapSize-pixel square bitmap.
+/// zoomPercent (taken as 1 when below) over a bitmapSize-pixel square bitmap.
 PreviewWindow ComputePreviewWindow(int paneWidth, int paneHeight, int zoomPercent,
                                    int bitmapSize = kSheetBitmapSize);
 
@@ -38,10 +38,9 @@ class PreviewPane : public QWidget {
   void SetSheet(const PixelBitmap* sheetBitmap, const SheetDocument* document);
   /// The scroll bars that hold the horizontal and vertical positions.
   void SetScrollBars(QScrollBar* horizontal, QScrollBar* vertical);
-  /// Zoom in percent, 100..1000; adjusts the scroll ranges and repaints.
+  /// Zoom in percent (the zoom slider holds it to its range); adjusts the
+  /// scroll ranges and repaints.
   void SetZoom(int percent);
-  /// The zoom in percent.
-  int Zoom() const { return zoom_; }
   /// Whether every glyph cell is outlined.
   void SetShowRects(bool show);
   /// Asks for a repaint from the sheet bitmap as it is now.

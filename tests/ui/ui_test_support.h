@@ -2,41 +2,38 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <memory>
 #include <optional>
+#include <tuple>
+#include <utility>
 
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
-#include <QStringList>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QSpinBox>
 
 #include "support/fake_rasterizer.h"
 #include "ui/file_chooser.h"
 #include "ui/glyph_sheet_dialog.h"
+#include "ui/preview_pane.h"
 
 namespace glyphsheet::testing {
 
-/// Hands out queued file names instead of showing a dialog; an empty queue
-/// (or a queued nullopt) is a cancelled dialog.
+/// Answers the next file dialog with the name given beforehand; without one
+/// the dialog is cancelled.
 class FakeFileChooser : public FileChooser {
  public:
-  std::deque<std::optional<QString>> answers;
-  std::vector<FileDialogOptions> asked;
-
-  std::optional<QString> GetSaveFileName(QWidget*, const FileDialogOptions& options) override {
-    return Next(options);
+  std::optional<QString> answer;
+  std::optional<QString> GetSaveFileName(QWidget*, const FileDialogOptions&) override {
+    return std::exchange(answer, std::nullopt);
   }
-  std::optional<QString> GetOpenFileName(QWidget*, const FileDialogOptions& options) override {
-    return Next(options);
-  }
-
- private:
-  std::optional<QString> Next(const FileDialogOptions& options) {
-    asked.push_back(options);
-    if (answers.empty()) return std::nullopt;
-    std::optional<QString> answer = answers.front();
-    answers.pop_front();
-    return answer;
+  std::optional<QString> GetOpenFileName(QWidget*, const FileDialogOptions&) override {
+    return std::exchange(answer, std::nullopt);
   }
 };
 
@@ -48,7 +45,7 @@ class RecordingMessages : public MessageSink {
 };
 
 /// A main window over the fake rasterizer, with fake file dialogs and messages.
-class DialogTest : public ::testing::Test {
+class GlyphSheetDialogTest : public ::testing::Test {
  protected:
   void SetUp() override { dialog = MakeDialog(); }
 
@@ -59,11 +56,30 @@ class DialogTest : public ::testing::Test {
   }
 
   /// The control with this objectName; fails the test when it is missing.
-  template <class T>
+  template <class T = QWidget>
   T* Find(const char* name, GlyphSheetDialog* in = nullptr) {
     T* widget = (in ? in : dialog.get())->findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(widget, nullptr) << name;
     return widget;
+  }
+
+  /// Works a control as a user would: a spin box or slider takes the value, a
+  /// combo box selects entry `value`, a button is clicked.
+  void Set(const char* name, int value = 1) {
+    QWidget* control = Find(name);
+    if (auto* spin = qobject_cast<QSpinBox*>(control)) spin->setValue(value);
+    if (auto* slider = qobject_cast<QAbstractSlider*>(control)) slider->setValue(value);
+    if (auto* combo = qobject_cast<QComboBox*>(control)) combo->setCurrentIndex(value);
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) button->click();
+  }
+
+  /// What a control shows, as Set takes it: 1 for a checked button.
+  int Shown(const char* name, GlyphSheetDialog* in = nullptr) {
+    QWidget* control = Find(name, in);
+    if (auto* spin = qobject_cast<QSpinBox*>(control)) return spin->value();
+    if (auto* combo = qobject_cast<QComboBox*>(control)) return combo->currentIndex();
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->isChecked();
+    return -1;
   }
 
   /// The codes of the glyph list in order, as text.
@@ -86,9 +102,18 @@ inline QStringList Entries(const QComboBox* combo) {
   return texts;
 }
 
+/// Every pixel of a window's sheet bitmap.
+inline std::vector<uint32_t> SheetPixels(const GlyphSheetDialog& dialog) {
+  const PixelBitmap& bitmap = dialog.SheetBitmap();
+  return {bitmap.Pixels(), bitmap.Pixels() + bitmap.Width() * bitmap.Height()};
+}
+
 /// A widget as painted, one image pixel per widget pixel.
 inline QImage Painted(QWidget* widget) {
   return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
+
+/// A painted pixel as 0xRRGGBB.
+inline QRgb Rgb(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
 
 }  // namespace glyphsheet::testing
