@@ -125,8 +125,11 @@ void CheckLargeSheet(const Fixture& f, const fs::path& dir) {
     for (size_t x = 0; x < kSide; ++x) {
       const uint8_t* pixel = &tga[kTgaHeader + (y * kSide + x) * 4];
       ASSERT_EQ(pixel[0] & pixel[1] & pixel[2], 0xFF) << x << "," << y;
-      if (x >= 512 || y >= 512) ASSERT_EQ(pixel[3], 0) << x << "," << y;
-      if (x < 40 && y < 40) ASSERT_EQ(pixel[3], f.goodImage[kTgaHeader + (y * 256 + x) * 4 + 3]);
+      if (x >= 512 || y >= 512) {
+        ASSERT_EQ(pixel[3], 0) << x << "," << y;
+      } else if (x < 40 && y < 40) {
+        ASSERT_EQ(pixel[3], f.goodImage[kTgaHeader + (y * 256 + x) * 4 + 3]);
+      }
     }
   }
   // No cell covers the far corner of the bitmap: the empty-cell colour has red 255.
@@ -168,12 +171,9 @@ std::vector<Row> MakeRows(const Fixture& f) {
             {"\"in.fnt\"", longName, "--face"}),
       refused("name length 256", named(std::string(256, 'x')),
               "face name length 256 is outside 0..255"),
-      refused("name length 2^31-1", at(kNameLength, INT32_MAX), "face name length 2147483647"),
       Works("glyph count -1", Project(at(kGlyphCount, -1)), exportNew, created, CheckNoGlyphs),
-      Works("glyph count 0", Project(at(kGlyphCount, 0)), exportNew, created, CheckNoGlyphs),
       refused("glyph count one more than held", at(kGlyphCount, 3), "glyph count 3 needs 27 bytes"),
       refused("glyph count 2^31-1", at(kGlyphCount, INT32_MAX), "glyph count 2147483647"),
-      refused("sheet width 0", at(0, 0), "sheet width 0 is outside 1..65535"),
       refused("sheet height -1", at(4, -1), "sheet height -1 is outside 1..65535"),
       refused("sheet width 65536", at(0, 65536), "sheet width 65536 is outside 1..65535"),
       Works("sheet 1000 x 1000", Project(WithInt32(at(0, 1000), 4, 1000)), exportNew, created,
@@ -197,9 +197,21 @@ std::vector<Row> MakeRows(const Fixture& f) {
               EXPECT_EQ(FileBytes(dir / "out/new.tga"), f.goodImage);
               EXPECT_EQ(FileText(dir / "out/new.xml"), f.goodDescriptor);
             }),
+      Fails("face option not installed", {}, {"export", "--face", "Nope Sans", "-o", "out/old"},
+            {"\"Nope Sans\" is not installed"}),
+      Fails("character file with a character Windows-1252 lacks",
+            [](const fs::path& d) { PutFile(d / "wide.txt", {'x', 0xE2, 0x86, 0x92, 'y'}); },
+            {"export", "--chars-file", "wide.txt", "-o", "out/old"},
+            {"\"wide.txt\": Windows-1252 has no byte for \xE2\x86\x92"}),
+      Works("the example project fits its sheet", {},
+            {"export", std::string(GLYPHSHEET_EXAMPLES) + "/ascii.fnt", "-o", "out/new"}, created,
+            [](const fs::path& dir, const CliRun& run) {
+              EXPECT_EQ(run.out, "wrote out/new.tga and out/new.xml: 256 x 256 sheet, 95 glyphs\n");
+              const std::vector<DescriptorEntry> cells = ReadDescriptor(FileText(dir / "out/new.xml"));
+              ASSERT_EQ(cells.size(), 95u);
+              for (size_t i = 0; i < 95; ++i) EXPECT_EQ(cells[i].id, static_cast<int>(32 + i));
+            }),
       Fails("missing project, export", {}, {"export", "none.fnt", "-o", "out/old"},
-            {"\"none.fnt\"", "No such file or directory"}),
-      Fails("missing project, show", {}, {"show", "none.fnt"},
             {"\"none.fnt\"", "No such file or directory"}),
       Fails("folder as project", [](const fs::path& d) { fs::create_directory(d / "adir.fnt"); },
             {"export", "adir.fnt", "-o", "out/old"},
@@ -207,21 +219,11 @@ std::vector<Row> MakeRows(const Fixture& f) {
       // Opens for every user, root included, but reading offset 0 fails.
       Fails("unreadable project, export", {}, {"export", "/proc/self/mem", "-o", "out/old"},
             {"\"/proc/self/mem\"", "Input/output error"}),
-      Fails("unreadable project, show", {}, {"show", "/proc/self/mem"},
-            {"\"/proc/self/mem\"", "Input/output error"}),
       Fails("endless project", {}, {"show", "/dev/zero"}, {"\"/dev/zero\"", "larger than 64 MiB"}),
       Fails("endless character file", {}, {"export", "--chars-file", "/dev/zero", "-o", "out/old"},
             {"\"/dev/zero\"", "larger than 64 MiB"}),
       Fails("output folder missing", Project(good), {"export", "in.fnt", "-o", "nodir/x"},
             {"\"nodir/x.tga\"", "No such file or directory"}),
-      Fails("output folder read-only",
-            [good](const fs::path& dir) {
-              PutFile(dir / "in.fnt", good);
-              fs::permissions(dir, fs::perms(0755));
-              fs::permissions(dir / "out", fs::perms(0555));
-            },
-            exportOverOld, {"\"out/old.tga\"", "Permission denied"}, 1,
-            CliLimits{.unprivileged = true}),
       Fails("output name ends in a slash", Project(good), {"export", "in.fnt", "-o", "out/"},
             {"\"out/\" names a folder"}, 2),
       Fails("output image is a folder",
@@ -274,7 +276,6 @@ TEST(CliBadInput, EveryWayInFailsCleanlyOrIsHeldToItsRange) {
     const Files before = Snapshot(work.Path());
 
     const CliRun run = RunCli(work.Path(), row.args, row.limits);
-    fs::permissions(work / "out", fs::perms(0755));
 
     EXPECT_EQ(run.signal, 0);
     EXPECT_EQ(run.exitCode, row.exitCode) << run.err;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <fcntl.h>
-#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -10,7 +9,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -24,48 +22,10 @@ struct CliRun {
   std::string out, err;
 };
 
-/// Limits a run is started with: the largest file it may write (0 for no
-/// limit), and whether it runs as the unprivileged user 65534 when the tests
-/// run as root, so that file permissions hold for it.
+/// Limits a run is started with: the largest file it may write (0 for no limit).
 struct CliLimits {
   rlim_t fileSize = 0;
-  bool unprivileged = false;
 };
-
-/// The user id a run with CliLimits::unprivileged gets under root.
-inline constexpr uid_t kNobody = 65534;
-
-/// The program and font configuration an unprivileged run uses: copies in a
-/// folder every user can reach, since the build tree may lie in a folder that
-/// only root may enter. Made once per test program.
-struct UnprivilegedSetup {
-  std::string program;
-  std::string fontsConf;
-};
-
-inline const UnprivilegedSetup& Unprivileged() {
-  static TempFolder folder;
-  static const UnprivilegedSetup setup = [] {
-    namespace fs = std::filesystem;
-    const fs::perms open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                           fs::perms::others_read | fs::perms::others_exec;
-    fs::permissions(folder.Path(), open);
-    UnprivilegedSetup made{(folder / "glyphsheet-cli").string(), (folder / "fonts.conf").string()};
-    fs::copy_file(GLYPHSHEET_CLI, made.program);
-    fs::permissions(made.program, open);
-    // The same fonts, with a cache the unprivileged user may write.
-    fs::create_directory(folder / "cache");
-    fs::permissions(folder / "cache", fs::perms::all);
-    const char* conf = std::getenv("FONTCONFIG_FILE");
-    const std::string text = conf != nullptr ? FileText(conf) : std::string();
-    const std::string cache = "<cachedir>" + (folder / "cache").string() + "</cachedir>";
-    std::ofstream(made.fontsConf) << std::regex_replace(
-        text, std::regex("<cachedir>[^<]*</cachedir>"), cache);
-    fs::permissions(made.fontsConf, open);
-    return made;
-  }();
-  return setup;
-}
 
 /// A running glyphsheet-cli, started in a folder; its output is caught in
 /// files outside that folder. A run still going when the object goes is killed.
@@ -80,8 +40,6 @@ class CliProcess {
     std::vector<char*> cargv;
     for (std::string& arg : argv) cargv.push_back(arg.data());
     cargv.push_back(nullptr);
-    const bool dropRoot = limits.unprivileged && ::geteuid() == 0;
-    if (dropRoot) cargv[0] = const_cast<char*>(Unprivileged().program.c_str());
 
     pid_ = ::fork();
     if (pid_ != 0) return;
@@ -99,13 +57,6 @@ class CliProcess {
     if (limits.fileSize > 0) {
       const rlimit size{limits.fileSize, limits.fileSize};
       ::setrlimit(RLIMIT_FSIZE, &size);
-    }
-    if (dropRoot && std::getenv("FONTCONFIG_FILE") != nullptr) {
-      ::setenv("FONTCONFIG_FILE", Unprivileged().fontsConf.c_str(), 1);
-    }
-    if (dropRoot && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 ||
-                     ::setuid(kNobody) != 0)) {
-      ::_exit(126);
     }
     ::execv(cargv[0], cargv.data());
     ::_exit(127);

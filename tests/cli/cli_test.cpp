@@ -43,7 +43,9 @@ TEST(Cli, FontsListsEachDejaVuFamilyOnceSortedWithoutItsStyles) {
     for (const char* style : {"Bold", "Oblique", "Italic", "ExtraLight", "Book"}) {
       EXPECT_EQ(lines[i].find(style), std::string::npos) << lines[i];
     }
-    if (i > 0) EXPECT_LT(::strcasecmp(lines[i - 1].c_str(), lines[i].c_str()), 0) << lines[i];
+    if (i > 0) {
+      EXPECT_LT(::strcasecmp(lines[i - 1].c_str(), lines[i].c_str()), 0) << lines[i];
+    }
   }
 }
 
@@ -184,56 +186,6 @@ TEST(Cli, WrongUsageEndsWithStatusTwoNamingTheOption) {
   const CliRun version = RunCli(folder.Path(), {"--version"});
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_EQ(version.out.rfind("glyphsheet-cli ", 0), 0u);
-}
-
-TEST(Cli, MissingTypefacesAndCharactersWithoutAByte) {
-  TempFolder folder;
-  ProjectData p;
-  p.font.faceName = "No Such Face";
-  p.glyphs.resize(1);
-  p.glyphs[0].code = 'A';
-  ASSERT_TRUE(WriteProjectFile(folder / "gone.fnt", p));
-  const CliRun gone = RunCli(folder.Path(), {"export", "gone.fnt", "-o", "x"});
-  EXPECT_EQ(gone.exitCode, 1);
-  EXPECT_NE(gone.err.find("\"No Such Face\" of \"gone.fnt\" is not installed"), std::string::npos)
-      << gone.err;
-  const CliRun unknown = RunCli(folder.Path(), {"new", "-o", "n.fnt", "--face", "Nope Sans"});
-  EXPECT_EQ(unknown.exitCode, 1);
-  EXPECT_NE(unknown.err.find("\"Nope Sans\" is not installed"), std::string::npos) << unknown.err;
-
-  const std::string wide = "x\xE2\x86\x92y";  // U+2192 has no Windows-1252 byte
-  PutFile(folder / "wide.txt", std::vector<uint8_t>(wide.begin(), wide.end()));
-  const CliRun rejected = RunCli(folder.Path(), {"new", "-o", "w.fnt", "--chars-file", "wide.txt"});
-  EXPECT_EQ(rejected.exitCode, 1);
-  EXPECT_NE(rejected.err.find("\"wide.txt\": Windows-1252 has no byte for \xE2\x86\x92"),
-            std::string::npos)
-      << rejected.err;
-  EXPECT_EQ(folder.Entries(), (std::set<std::string>{"gone.fnt", "wide.txt"}));
-}
-
-TEST(Cli, WarnsWithTheCountOfCellsThatDoNotFitTheSheet) {
-  TempFolder folder;
-  const CliRun run = RunCli(folder.Path(), {"export", "--face", "DejaVu Sans", "--size", "40",
-                                            "--width", "64", "--height", "64", "--chars",
-                                            "ABCDEFGH", "-o", "big"});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  int off = 0;
-  for (const DescriptorEntry& cell : ReadDescriptor(FileText(folder / "big.xml"))) {
-    if (cell.y + cell.height > 64 || cell.x + cell.width > 64) ++off;
-  }
-  ASSERT_GT(off, 0);
-  EXPECT_NE(run.err.find("warning: " + std::to_string(off) + " of 8 glyphs"), std::string::npos)
-      << run.err;
-
-  // The example project fits: no warning, every printable ASCII code in order.
-  const CliRun example =
-      RunCli(folder.Path(), {"export", std::string(GLYPHSHEET_EXAMPLES) + "/ascii.fnt", "-o", "a"});
-  ASSERT_EQ(example.exitCode, 0) << example.err;
-  EXPECT_EQ(example.err, "");
-  EXPECT_EQ(example.out, "wrote a.tga and a.xml: 256 x 256 sheet, 95 glyphs\n");
-  const std::vector<DescriptorEntry> cells = ReadDescriptor(FileText(folder / "a.xml"));
-  ASSERT_EQ(cells.size(), 95u);
-  for (size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(cells[i].id, static_cast<int>(32 + i));
 }
 
 }  // namespace

@@ -1,15 +1,20 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <tuple>
 
 #include "files/project_file.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
+// Damaged project files (every truncation, name lengths and sheet sides out
+// of range, glyph counts the bytes cannot hold) and failed writes are tried
+// end to end in the command line's bad-input table.
 namespace glyphsheet {
 namespace {
 
 using testing::FileBytes;
+using testing::PutFile;
 using testing::TempFolder;
 using namespace std::string_literals;
 
@@ -17,16 +22,15 @@ using namespace std::string_literals;
 // would get wrong: negative borders, a duplicate code, code 0, codes above 127.
 ProjectData AwkwardProject() {
   return {.sheetWidth = 65535, .sheetHeight = 1, .borders = {-3, 16, 17, INT32_MIN},
-          .pointSize = 250, .weight = 500, .quality = 3, .smoothing = 9, .italic = 7,
-          .faceName = "Caf\xC3\xA9 Sans",
+          .font = {"Caf\xC3\xA9 Sans", 250, 500, 3, 9, 7},
           .glyphs = {{'A', -1, 2}, {0, INT32_MAX, INT32_MIN}, {'A', 5, -5}, {128, 0, 0},
                      {233, 1, 1}, {255, -100, 100}}};
 }
 
 TEST(ProjectFile, EncodesTheDocumentedLayoutByteForByte) {
   const ProjectData p = {.sheetWidth = 128, .sheetHeight = 64, .borders = {1, 2, 3, 4},
-                         .pointSize = 12, .weight = 700, .quality = 3, .smoothing = 2, .italic = 1,
-                         .faceName = "Arial", .glyphs = {{'A', 1, -2}, {233, 0x01020304, 0}}};
+                         .font = {"Arial", 12, 700, 3, 2, 1},
+                         .glyphs = {{'A', 1, -2}, {233, 0x01020304, 0}}};
   const std::vector<uint8_t> expected = {
       128, 0, 0, 0,  64, 0, 0, 0,                                 // sheet size
       1, 0, 0, 0,    2, 0, 0, 0,    3, 0, 0, 0,    4, 0, 0, 0,    // borders l t r b
@@ -42,18 +46,24 @@ TEST(ProjectFile, EncodesTheDocumentedLayoutByteForByte) {
 
 // Save, load and save again give the same bytes, and the first save holds the
 // awkward values as encoded, so no field is lost, clamped or moved on the way.
-// Damaged files are tried end to end in the command line's bad-input table.
+// A new file follows the umask, a replaced one keeps its permissions.
 TEST(ProjectFile, EveryFieldSurvivesSaveLoadSave) {
   TempFolder folder;
-  const ProjectData original = AwkwardProject();
-  ASSERT_TRUE(WriteProjectFile(folder / "a.fnt", original));
-  const std::vector<uint8_t> saved = FileBytes(folder / "a.fnt");
-  EXPECT_EQ(saved, EncodeProject(original));
-  auto loaded = ReadProjectFile(folder / "a.fnt");
+  const auto path = folder / "a.fnt";
+  const mode_t oldMask = ::umask(027);
+  const Status first = WriteProjectFile(path, AwkwardProject());
+  ::umask(oldMask);
+  ASSERT_TRUE(first) << first.error();
+  EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
+  const std::vector<uint8_t> saved = FileBytes(path);
+  EXPECT_EQ(saved, EncodeProject(AwkwardProject()));
+  auto loaded = ReadProjectFile(path);
   ASSERT_TRUE(loaded) << loaded.error();
-  EXPECT_EQ(loaded.value().glyphs.size(), original.glyphs.size());
-  ASSERT_TRUE(WriteProjectFile(folder / "b.fnt", loaded.value()));
-  EXPECT_EQ(FileBytes(folder / "b.fnt"), saved);
+  std::filesystem::permissions(path, std::filesystem::perms(0600));
+  PutFile(path, {9, 9});
+  ASSERT_TRUE(WriteProjectFile(path, loaded.value()));
+  EXPECT_EQ(FileBytes(path), saved);
+  EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0600));
 
   // Bytes after the last glyph are ignored.
   std::vector<uint8_t> longer = saved;
@@ -64,14 +74,14 @@ TEST(ProjectFile, EveryFieldSurvivesSaveLoadSave) {
 
   // A name the 256-byte buffer cannot hold with its terminator is never written.
   ProjectData tooLong;
-  tooLong.faceName.assign(256, 'x');
+  tooLong.font.faceName.assign(256, 'x');
   auto written = WriteProjectFile(folder / "long.fnt", tooLong);
   ASSERT_FALSE(written);
   EXPECT_NE(written.error().find("long.fnt"), std::string::npos) << written.error();
-  EXPECT_FALSE(std::filesystem::exists(folder / "long.fnt"));
+  EXPECT_EQ(folder.Entries(), std::set<std::string>{"a.fnt"});
 }
 
-// Sheet size, font-wide borders and the font settings of a document, in that order.
+// Sheet size, font-wide borders and the font settings of a document.
 auto Settings(const SheetDocument& d) {
   const CellBorders& b = d.borders;
   const FontSettings& f = d.font;
@@ -79,32 +89,37 @@ auto Settings(const SheetDocument& d) {
                     f.pointSize, f.weight, f.quality, f.smoothing, f.italic);
 }
 
+// What ApplyProject did with borders, size, weight, quality, smoothing and face.
+auto Takes(const ApplyOutcome& o) {
+  return std::tuple(o.borders, o.pointSize, o.weight, o.quality, o.smoothing, o.face);
+}
+
+// Borders and size are held to their ranges; a weight (500) or smoothing (9)
+// no list offers and a face that is not installed keep the current one;
+// italic 7 counts as on; the glyphs are replaced as stored. Values in range
+// are taken, and the face matches without regard to case.
 TEST(ProjectFile, ApplyTakesValuesAsTheControlsWould) {
+  using enum LoadTake;
   const std::vector<std::string> typefaces = {"DejaVu Sans", "DejaVu Serif"};
   SheetDocument start;
-  start.font = FontSettings{"DejaVu Serif", 20, 600, kQualityAliased, 2, 0};
+  start.font = FontSettings{"DejaVu Serif", 20, 600, kQualityAliased, 2, 1};
   start.glyphs = {{'z', 0, 0}};
-
-  // Borders and size are held to the spins' ranges; a face that is not
-  // installed and a weight (500) or smoothing (9) no list offers keep the current one;
-  // italic 7 counts as on.
   SheetDocument doc = start;
-  EXPECT_FALSE(ApplyProject(AwkwardProject(), doc, typefaces).faceFound);
+  EXPECT_EQ(Takes(ApplyProject(AwkwardProject(), doc, typefaces)),
+            std::tuple(kClamped, kClamped, kKept, kTaken, kKept, kKept));
   EXPECT_EQ(Settings(doc),
             std::tuple(65535, 1, 0, 16, 16, 0, "DejaVu Serif"s, 100, 600, kQualityAliased, 2, 1));
-  ASSERT_EQ(doc.glyphs.size(), 6u);  // replaced, duplicate kept
-  EXPECT_EQ(std::tuple(doc.glyphs[0].code, doc.glyphs[2].code, doc.glyphs[2].rightBorder,
-                       doc.glyphs[1].leftBorder),
-            std::tuple(uint8_t{'A'}, uint8_t{'A'}, -5, INT32_MAX));
+  const GlyphList& g = doc.glyphs;
+  EXPECT_EQ(std::tuple(g.size(), g[2].code, g[2].rightBorder, g[1].leftBorder, g[5].leftBorder),
+            std::tuple(6u, uint8_t{'A'}, -5, INT32_MAX, -100));
 
-  const ProjectData p = {.borders = {}, .pointSize = 2, .weight = 700,
-                         .quality = kQualityAntialiased, .smoothing = 4, .italic = 0,
-                         .faceName = "dejavu SANS", .glyphs = {}};
   doc = start;
-  doc.font.italic = 1;
-  EXPECT_TRUE(ApplyProject(p, doc, typefaces).faceFound);
-  EXPECT_EQ(Settings(doc), std::tuple(p.sheetWidth, p.sheetHeight, 0, 0, 0, 0, "DejaVu Sans"s, 5,
-                                      700, kQualityAntialiased, 4, 0));
+  const ProjectData p = {.borders = {0, 16, 0, 16}, .font = {"dejavu SANS", 5, 700, 4, 4, 0},
+                         .glyphs = {}};
+  EXPECT_EQ(Takes(ApplyProject(p, doc, typefaces)),
+            std::tuple(kTaken, kTaken, kTaken, kTaken, kTaken, kTaken));
+  EXPECT_EQ(Settings(doc), std::tuple(256, 256, 0, 16, 0, 16, "DejaVu Sans"s, 5, 700,
+                                      kQualityAntialiased, 4, 0));
   EXPECT_TRUE(doc.glyphs.empty());
 }
 

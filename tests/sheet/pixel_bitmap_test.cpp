@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "sheet/pixel_bitmap.h"
 #include "sheet/sheet_bitmap.h"
@@ -8,71 +9,51 @@
 namespace glyphsheet {
 namespace {
 
-TEST(PixelBitmap, StoresRedGreenBlueAsBlueGreenRedBytes) {
+// A colour 0x00BBGGRR is stored as the bytes blue, green, red, 0 (QImage's
+// RGB32); reads and writes outside do nothing; a size that is not positive
+// or cannot be allocated leaves an empty bitmap.
+TEST(PixelBitmap, StoresBlueGreenRedBytesAndStaysInBounds) {
   PixelBitmap bitmap(4, 3);
-  const uint32_t colour = 0x123456;  // red 0x56, green 0x34, blue 0x12
-  bitmap.SetPixel(2, 1, colour);
-  std::vector<uint8_t> bytes(4);
-  std::memcpy(bytes.data(), bitmap.Pixels() + 1 * 4 + 2, 4);
-  EXPECT_EQ(bytes, (std::vector<uint8_t>{0x12, 0x34, 0x56, 0x00}));
-  EXPECT_EQ(bitmap.GetPixel(2, 1), colour);
-  // The fourth byte passes through unchanged both ways.
-  bitmap.SetPixel(0, 0, 0xAB010203);
-  EXPECT_EQ(bitmap.Pixels()[0], 0xAB030201u);
-  EXPECT_EQ(bitmap.GetPixel(0, 0), 0xAB010203u);
-}
-
-TEST(PixelBitmap, IgnoresWritesAndReadsOutside) {
-  PixelBitmap bitmap(4, 3);
+  bitmap.SetPixel(2, 1, 0x123456);  // red 0x56, green 0x34, blue 0x12
+  uint8_t bytes[4];
+  std::memcpy(bytes, bitmap.Pixels() + 1 * 4 + 2, 4);
+  EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 4), (std::vector<uint8_t>{0x12, 0x34, 0x56, 0}));
+  EXPECT_EQ(bitmap.GetPixel(2, 1), 0x123456u);
+  bitmap.SetPixel(2, 1, 0);
   bitmap.SetPixel(3, 2, 0xFFFFFF);
-  const struct { int x, y; } outside[] = {{4, 0}, {0, 3}, {-1, 0}, {0, -1}, {4, 3}, {-100, 50}};
-  for (const auto& p : outside) {
-    bitmap.SetPixel(p.x, p.y, 0x777777);
-    EXPECT_EQ(bitmap.GetPixel(p.x, p.y), 0u) << p.x << "," << p.y;
+  bitmap.FillRect(-5, -5, 0, 10, 0x777777);
+  bitmap.FillRect(4, 0, 100, 100, 0x777777);
+  for (const auto& [x, y] : {std::pair{4, 0}, {0, 3}, {-1, 0}, {0, -1}, {4, 3}, {-100, 50}}) {
+    bitmap.SetPixel(x, y, 0x777777);
+    EXPECT_EQ(bitmap.GetPixel(x, y), 0u) << x << "," << y;
   }
-  for (int i = 0; i < 11; ++i) EXPECT_EQ(bitmap.Pixels()[i], 0u) << i;
-  EXPECT_EQ(bitmap.Pixels()[11], 0xFFFFFFu);
-}
-
-TEST(PixelBitmap, FailedOrDestroyedBitmapIsEmpty) {
-  PixelBitmap bitmap(8, 8);
-  for (auto size : {std::pair{0, 5}, std::pair{5, 0}, std::pair{-1, 5}, std::pair{1 << 20, 1 << 20}}) {
-    EXPECT_FALSE(bitmap.Create(size.first, size.second));
-    EXPECT_EQ(bitmap.Width(), 0);
-    EXPECT_EQ(bitmap.Height(), 0);
-    EXPECT_EQ(bitmap.Pixels(), nullptr);
+  EXPECT_EQ(std::vector<uint32_t>(bitmap.Pixels(), bitmap.Pixels() + 12),
+            (std::vector<uint32_t>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFFFFFF}));
+  for (const auto& [w, h] : {std::pair{0, 5}, {5, 0}, {-1, 5}, {1 << 20, 1 << 20}}) {
+    EXPECT_FALSE(bitmap.Create(w, h));
+    EXPECT_EQ(std::tuple(bitmap.Width(), bitmap.Height(), bitmap.Pixels()),
+              std::tuple(0, 0, nullptr));
     bitmap.SetPixel(0, 0, 0xFFFFFF);
     EXPECT_EQ(bitmap.GetPixel(0, 0), 0u);
   }
-  ASSERT_TRUE(bitmap.Create(2, 2));
-  bitmap.Destroy();
-  EXPECT_EQ(bitmap.Width(), 0);
-  EXPECT_EQ(bitmap.GetPixel(0, 0), 0u);
 }
 
+// Inside the sheet magenta; outside, black lines down-right and down-left
+// every 10 pixels on grey.
 TEST(ClearSheetBitmap, MagentaInsideHatchOutside) {
   PixelBitmap sheet(512, 512);
-  ClearSheetBitmap(sheet, 64, 64);
+  ClearSheetBitmap(sheet, 64, 48);
   const uint32_t magenta = 0xFF00FF, grey = 0x808080, black = 0;
   const struct { int x, y; uint32_t colour; } cases[] = {
-      {0, 0, magenta},   {63, 63, magenta}, {64, 0, grey},    {70, 0, black},
-      {4, 64, black},    {8, 64, black},    {0, 64, grey},    {64, 64, black},
-      {511, 511, black}, {65, 5, black},    {511, 0, grey},   {63, 64, grey},
-  };
+      {0, 0, magenta}, {63, 47, magenta}, {64, 0, grey},   {70, 0, black},    {65, 5, black},
+      {8, 48, black},  {4, 48, black},    {0, 48, grey},   {1, 48, grey},     {63, 48, grey},
+      {64, 64, black}, {511, 0, grey},    {511, 511, black}};
   for (const auto& c : cases) EXPECT_EQ(sheet.GetPixel(c.x, c.y), c.colour) << c.x << "," << c.y;
-}
-
-TEST(ClearSheetBitmap, FullSheetHasNoHatchAndNonSquareSheetsHatchTheRest) {
-  PixelBitmap sheet(512, 512);
-  ClearSheetBitmap(sheet, 512, 512);
-  for (int i = 0; i < 512 * 512; ++i) ASSERT_EQ(sheet.Pixels()[i], 0xFF00FFu) << i;
-
-  ClearSheetBitmap(sheet, 512, 128);
-  EXPECT_EQ(sheet.GetPixel(511, 127), 0xFF00FFu);
-  EXPECT_NE(sheet.GetPixel(511, 128), 0xFF00FFu);
-  // A stored size above 512 only paints as far as the bitmap reaches.
-  ClearSheetBitmap(sheet, 1000, 70000);
-  EXPECT_EQ(sheet.GetPixel(511, 511), 0xFF00FFu);
+  // A sheet of the bitmap's size or larger is magenta wherever the bitmap reaches.
+  for (const auto& [w, h] : {std::pair{512, 512}, {1000, 70000}}) {
+    ClearSheetBitmap(sheet, w, h);
+    for (int i = 0; i < 512 * 512; ++i) ASSERT_EQ(sheet.Pixels()[i], 0xFF00FFu) << i;
+  }
 }
 
 }  // namespace

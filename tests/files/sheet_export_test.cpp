@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "files/glyph_descriptor.h"
+#include "files/sheet_export.h"
+#include "files/sheet_image.h"
+#include "sheet/rebuild.h"
+#include "sheet/sheet_bitmap.h"
+#include "support/fake_rasterizer.h"
+#include "support/temp_folder.h"
+
+namespace glyphsheet {
+namespace {
+
+using testing::FakeFont;
+using testing::FakeGlyph;
+using testing::FileBytes;
+using testing::TempFolder;
+
+// The image: an 18-byte header (uncompressed true colour, 16-bit little-endian
+// sides, 32 bits, rows from the top with 8 bits of alpha), then per pixel
+// white with the red channel as alpha: the empty-cell colour opaque, beyond
+// the bitmap transparent. Sides the header cannot hold are refused naming the
+// image, and the files of the last export stay as they were.
+TEST(SheetExport, ImageIsWhiteWithTheRedChannelAsAlpha) {
+  TempFolder folder;
+  SheetDocument doc;
+  doc.sheetWidth = 600, doc.sheetHeight = 3;
+  PixelBitmap bitmap(kSheetBitmapSize, kSheetBitmapSize);
+  ClearSheetBitmap(bitmap, 600, 3);
+  bitmap.SetPixel(0, 0, 0x000000);
+  bitmap.SetPixel(5, 1, 0x123456);    // red 0x56
+  bitmap.SetPixel(511, 2, 0xFFFF80);  // red 0x80; blue and green do not count
+  const auto files = ExportSheetFiles(folder / "sheet.png", bitmap, doc, nullptr);
+  ASSERT_TRUE(files) << files.error();
+  EXPECT_EQ(files.value().image, folder / "sheet.tga");
+  EXPECT_EQ(testing::FileText(folder / "sheet.xml"),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n<font>\n</font>\n");
+  const std::vector<uint8_t> bytes = FileBytes(folder / "sheet.tga");
+  ASSERT_EQ(bytes.size(), 18u + 600 * 3 * 4);
+  EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 18),
+            (std::vector<uint8_t>{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x58, 2, 3, 0, 32, 0x28}));
+  const std::pair<std::pair<int32_t, int32_t>, uint8_t> alphas[] = {
+      {{0, 0}, 0},      {{1, 0}, 0xFF},   {{5, 1}, 0x56}, {{4, 1}, 0xFF},
+      {{511, 2}, 0x80}, {{510, 2}, 0xFF}, {{512, 0}, 0},  {{599, 2}, 0}};
+  for (const auto& [at, alpha] : alphas) {
+    EXPECT_EQ(bytes[18 + (at.second * 600 + at.first) * 4 + 3], alpha) << at.first << at.second;
+  }
+  for (size_t i = 18; i < bytes.size(); i += 4) {
+    ASSERT_EQ(std::vector<uint8_t>(bytes.begin() + i, bytes.begin() + i + 3),
+              (std::vector<uint8_t>{0xFF, 0xFF, 0xFF})) << "byte " << i;
+  }
+  for (const auto& [w, h] : {std::pair{0, 64}, {64, -1}, {65536, 64}}) {
+    doc.sheetWidth = w, doc.sheetHeight = h;
+    const auto refused = ExportSheetFiles(folder / "sheet.png", bitmap, doc, nullptr);
+    ASSERT_FALSE(refused) << w << " x " << h;
+    EXPECT_NE(refused.error().find("sheet.tga"), std::string::npos) << refused.error();
+    EXPECT_EQ(FileBytes(folder / "sheet.tga"), bytes);
+    EXPECT_EQ(folder.Entries(), (std::set<std::string>{"sheet.tga", "sheet.xml"}));
+  }
+}
+
+// Factor 2, line height 30, borders left 2, top 5, right 1, bottom 6. Each
+// cell is B / 2 plus its insets wide; the spacing is a = A / 2 - left inset,
+// b = the cell width, c = C / 2 - right inset, division truncating toward zero
+// and held to the 32-bit range (borders from a project file can be anything).
+TEST(GlyphDescriptor, SpacingMovesTheBordersFromAAndCIntoB) {
+  SheetDocument doc;
+  doc.font.smoothing = 2;
+  doc.borders = {2, 5, 1, 6};
+  FakeFont font(30, FakeGlyph{{1, 8, 1}});
+  font.Set(233, FakeGlyph{{3, 15, 2}});   // width 7 + 3 + 1, a 1 - 3, c 1 - 1
+  font.Set('n', FakeGlyph{{-3, 7, -5}});  // width 3 + 2 + 3, a -1 - 2, c -2 - 3
+  for (int code : {233, int{'n'}, 0}) doc.AddGlyph(static_cast<uint8_t>(code));
+  doc.glyphs[0].leftBorder = 1;
+  doc.glyphs[1].rightBorder = 2;
+  doc.glyphs[2].leftBorder = INT32_MAX;  // width 4 + (2^31 + 1) + (-2^31 + 1)
+  doc.glyphs[2].rightBorder = INT32_MIN;
+  PixelBitmap bitmap(kSheetBitmapSize, kSheetBitmapSize);
+  Rebuild(doc, &font, bitmap);
+  EXPECT_EQ(FormatGlyphDescriptor(doc, &font),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n<font>\n"
+            "\t<char id=\"233\" x=\"0\" y=\"0\" width=\"11\" height=\"26\" />\n"
+            "\t<spacing id=\"233\" a=\"-2\" b=\"11\" c=\"0\" />\n"
+            "\t<char id=\"110\" x=\"12\" y=\"0\" width=\"8\" height=\"26\" />\n"
+            "\t<spacing id=\"110\" a=\"-3\" b=\"8\" c=\"-5\" />\n"
+            "\t<char id=\"0\" x=\"21\" y=\"0\" width=\"6\" height=\"26\" />\n"
+            "\t<spacing id=\"0\" a=\"-2147483648\" b=\"6\" c=\"2147483647\" />\n"
+            "</font>\n");
+}
+
+}  // namespace
+}  // namespace glyphsheet
