@@ -29,20 +29,17 @@ using Files = std::map<std::string, std::vector<uint8_t>>;
 constexpr size_t kNameLength = 44;
 constexpr size_t kGlyphCount = 60;
 constexpr size_t kFirstLeftBorder = 65;
-constexpr size_t kTgaHeader = 18;
 
 std::vector<uint8_t> WithInt32(std::vector<uint8_t> bytes, size_t offset, int32_t value) {
   for (int i = 0; i < 4; ++i) bytes.at(offset + i) = uint8_t(uint32_t(value) >> (8 * i));
   return bytes;
 }
 
-// The valid project and its export, and another export that sits in out/ as
-// old.tga and old.xml before every row; made once.
+// The valid project, and an export that sits in out/ as old.tga and old.xml
+// before every row; made once.
 struct Fixture {
   std::vector<uint8_t> good;
   ProjectData goodData;
-  std::vector<uint8_t> goodImage;
-  std::string goodDescriptor;
   std::vector<uint8_t> oldImage;
   std::string oldDescriptor;
 };
@@ -51,13 +48,11 @@ Fixture MakeFixture() {
   TempFolder folder;
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"new", "-o", "good.fnt", "--face", "DejaVu Sans", "--chars", "AB"},
-        {"export", "good.fnt", "-o", "good"},
         {"export", "--width", "64", "--height", "64", "--chars", "xyz", "-o", "old"}}) {
     EXPECT_EQ(RunCli(folder.Path(), args).exitCode, 0) << args[0];
   }
   return {FileBytes(folder / "good.fnt"), ReadProjectFile(folder / "good.fnt").value(),
-          FileBytes(folder / "good.tga"),  FileText(folder / "good.xml"),
-          FileBytes(folder / "old.tga"),   FileText(folder / "old.xml")};
+          FileBytes(folder / "old.tga"), FileText(folder / "old.xml")};
 }
 
 using SetUp = std::function<void(const fs::path&)>;
@@ -95,45 +90,17 @@ SetUp Project(std::vector<uint8_t> bytes) {
   return [bytes = std::move(bytes)](const fs::path& dir) { PutFile(dir / "in.fnt", bytes); };
 }
 
-// The first glyph's cell widens by the given left border of its own.
-Check FirstCellWidens(const Fixture& f, int64_t border) {
-  const DescriptorEntry old = ReadDescriptor(f.goodDescriptor).at(0);
-  return [old, border](const fs::path& dir, const CliRun&) {
-    const std::vector<DescriptorEntry> cells = ReadDescriptor(FileText(dir / "out/new.xml"));
-    ASSERT_EQ(cells.size(), 2u);
-    EXPECT_EQ(cells[0].width, std::min<int64_t>(old.width + border, INT32_MAX));
-    for (const DescriptorEntry& cell : cells) EXPECT_EQ(cell.b, cell.width) << cell.id;
-    EXPECT_EQ(FileBytes(dir / "out/new.tga").size(), kTgaHeader + 256 * 256 * 4);
-  };
+// The first glyph's own left border of 2^31 - 1 saturates its cell width.
+void CheckSaturatedCell(const fs::path& dir, const CliRun&) {
+  const std::vector<DescriptorEntry> cells = ReadDescriptor(FileText(dir / "out/new.xml"));
+  ASSERT_EQ(cells.size(), 2u);
+  EXPECT_EQ(std::tuple(cells[0].width, cells[0].b), std::tuple(INT32_MAX, INT32_MAX));
 }
 
 void CheckNoGlyphs(const fs::path& dir, const CliRun& run) {
   EXPECT_EQ(FileText(dir / "out/new.xml"),
             "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n<font>\n</font>\n");
   EXPECT_NE(run.out.find("0 glyphs"), std::string::npos) << run.out;
-}
-
-// A 1000 x 1000 sheet: drawn into the 512 x 512 bitmap, exported whole,
-// white with alpha 0 beyond the bitmap; the part inside matches the 256 x 256 export.
-void CheckLargeSheet(const Fixture& f, const fs::path& dir) {
-  constexpr size_t kSide = 1000;
-  const std::vector<uint8_t> tga = FileBytes(dir / "out/new.tga");
-  ASSERT_EQ(tga.size(), kTgaHeader + kSide * kSide * 4);
-  EXPECT_EQ(std::vector<uint8_t>(tga.begin() + 12, tga.begin() + 18),
-            (std::vector<uint8_t>{0xE8, 0x03, 0xE8, 0x03, 32, 0x28}));
-  for (size_t y = 0; y < kSide; ++y) {
-    for (size_t x = 0; x < kSide; ++x) {
-      const uint8_t* pixel = &tga[kTgaHeader + (y * kSide + x) * 4];
-      ASSERT_EQ(pixel[0] & pixel[1] & pixel[2], 0xFF) << x << "," << y;
-      if (x >= 512 || y >= 512) {
-        ASSERT_EQ(pixel[3], 0) << x << "," << y;
-      } else if (x < 40 && y < 40) {
-        ASSERT_EQ(pixel[3], f.goodImage[kTgaHeader + (y * 256 + x) * 4 + 3]);
-      }
-    }
-  }
-  // No cell covers the far corner of the bitmap: the empty-cell colour has red 255.
-  EXPECT_EQ(tga[kTgaHeader + (511 * kSide + 511) * 4 + 3], 255);
 }
 
 std::vector<Row> MakeRows(const Fixture& f) {
@@ -176,14 +143,8 @@ std::vector<Row> MakeRows(const Fixture& f) {
       refused("glyph count 2^31-1", at(kGlyphCount, INT32_MAX), "glyph count 2147483647"),
       refused("sheet height -1", at(4, -1), "sheet height -1 is outside 1..65535"),
       refused("sheet width 65536", at(0, 65536), "sheet width 65536 is outside 1..65535"),
-      Works("sheet 1000 x 1000", Project(WithInt32(at(0, 1000), 4, 1000)), exportNew, created,
-            [&f](const fs::path& dir, const CliRun&) { CheckLargeSheet(f, dir); }),
-      Works("glyph border -5", Project(at(kFirstLeftBorder, -5)), exportNew, created,
-            FirstCellWidens(f, -5)),
-      Works("glyph border 65536", Project(at(kFirstLeftBorder, 65536)), exportNew, created,
-            FirstCellWidens(f, 65536), {warning}),
       Works("glyph border 2^31-1", Project(at(kFirstLeftBorder, INT32_MAX)), exportNew, created,
-            FirstCellWidens(f, INT32_MAX), {warning}),
+            CheckSaturatedCell, {warning}),
       Works("face not UTF-8, show", Project(named(oddFace)), {"show", "in.fnt"}, {},
             [oddShown](const fs::path&, const CliRun& run) {
               EXPECT_NE(run.out.find("\nface:       " + oddShown + "\n"), std::string::npos)
@@ -191,12 +152,6 @@ std::vector<Row> MakeRows(const Fixture& f) {
             }),
       Fails("face not UTF-8, export", Project(named(oddFace)), exportOverOld,
             {"\"in.fnt\"", oddShown, "--face"}),
-      Works("face not UTF-8, export with --face", Project(named(oddFace)),
-            {"export", "in.fnt", "--face", "dejavu sans", "-o", "out/new"}, created,
-            [&f](const fs::path& dir, const CliRun&) {
-              EXPECT_EQ(FileBytes(dir / "out/new.tga"), f.goodImage);
-              EXPECT_EQ(FileText(dir / "out/new.xml"), f.goodDescriptor);
-            }),
       Fails("face option not installed", {}, {"export", "--face", "Nope Sans", "-o", "out/old"},
             {"\"Nope Sans\" is not installed"}),
       Fails("character file with a character Windows-1252 lacks",
@@ -220,12 +175,8 @@ std::vector<Row> MakeRows(const Fixture& f) {
       Fails("unreadable project, export", {}, {"export", "/proc/self/mem", "-o", "out/old"},
             {"\"/proc/self/mem\"", "Input/output error"}),
       Fails("endless project", {}, {"show", "/dev/zero"}, {"\"/dev/zero\"", "larger than 64 MiB"}),
-      Fails("endless character file", {}, {"export", "--chars-file", "/dev/zero", "-o", "out/old"},
-            {"\"/dev/zero\"", "larger than 64 MiB"}),
       Fails("output folder missing", Project(good), {"export", "in.fnt", "-o", "nodir/x"},
             {"\"nodir/x.tga\"", "No such file or directory"}),
-      Fails("output name ends in a slash", Project(good), {"export", "in.fnt", "-o", "out/"},
-            {"\"out/\" names a folder"}, 2),
       Fails("output image is a folder",
             [good](const fs::path& dir) {
               PutFile(dir / "in.fnt", good);

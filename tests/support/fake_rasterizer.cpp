@@ -37,7 +37,6 @@ void FakeFont::DrawChar(uint8_t code, PixelBitmap& target, int32_t x, int32_t y)
 
 Result<std::unique_ptr<RasterFont>> FakeRasterizer::CreateFont(const FontRequest& request) const {
   lastRequest = request;
-  ++createCalls;
   if (std::find(faces.begin(), faces.end(), request.face) == faces.end()) {
     return Error{"typeface \"" + request.face + "\" is not installed"};
   }

@@ -50,7 +50,6 @@ class FakeRasterizer : public TextRasterizer {
   std::vector<std::string> faces{"Fake Mono", "Fake Sans", "fake serif"};
   /// The last request CreateFont received.
   mutable FontRequest lastRequest;
-  mutable int createCalls = 0;
 
   std::vector<std::string> ListTypefaces() const override { return faces; }
   Result<std::unique_ptr<RasterFont>> CreateFont(const FontRequest& request) const override;
