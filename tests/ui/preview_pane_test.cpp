@@ -1,5 +1,3 @@
-#include <array>
-
 #include "ui_test_support.h"
 
 namespace glyphsheet::testing {
@@ -7,7 +5,8 @@ namespace {
 
 constexpr QRgb kOutline = 0xC0C0C0;
 
-/// A 450 × 450 pane over a bitmap whose every pixel tells its own position.
+/// A 450 × 450 pane over a bitmap whose every pixel tells its own position,
+/// with one glyph cell.
 class PreviewPaneTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -15,12 +14,14 @@ class PreviewPaneTest : public ::testing::Test {
     for (int y = 0; y < kSheetBitmapSize; ++y) {
       for (int x = 0; x < kSheetBitmapSize; ++x) bitmap.SetPixel(x, y, PositionColour(x, y));
     }
+    doc.glyphs = {cell};
     pane.resize(450, 450);
     pane.SetScrollBars(&hScroll, &vScroll);
     pane.SetSheet(&bitmap, &doc);
   }
 
-  /// 0x00BBGGRR: x in red and the low bits of blue, y in green and the high bits.
+  /// 0x00BBGGRR: x in red and the low bits of blue, y in green and the high
+  /// bits; blue stays below 4, so no position is outline grey.
   static uint32_t PositionColour(int x, int y) {
     return static_cast<uint32_t>((x & 0xFF) | ((y & 0xFF) << 8) | ((x >> 8) << 16) |
                                  ((y >> 8) << 17));
@@ -35,6 +36,7 @@ class PreviewPaneTest : public ::testing::Test {
     vScroll.setValue(v < 0 ? vScroll.maximum() : v);
   }
 
+  const GlyphRecord cell{.x = 40, .y = 20, .width = 12, .height = 15};
   PixelBitmap bitmap;
   SheetDocument doc;
   QScrollBar hScroll{Qt::Horizontal};
@@ -42,37 +44,54 @@ class PreviewPaneTest : public ::testing::Test {
   PreviewPane pane;
 };
 
-TEST_F(PreviewPaneTest, SourceSizeAndScrollLimits) {
-  // Pane size and zoom; the sheet pixels it shows, truncated, and the largest
-  // scroll positions, never negative; a zoom below 1 is taken as 1.
-  for (const auto& [paneW, paneH, zoom, shown] : {
-           std::tuple(450, 450, 700, std::array{64, 64, 448, 448}),
-           {450, 300, 1000, {45, 30, 467, 482}}, {1200, 450, 200, {600, 225, 0, 287}},
-           {450, 450, 0, {45000, 45000, 0, 0}}}) {
-    const PreviewWindow w = ComputePreviewWindow(paneW, paneH, zoom);
-    EXPECT_EQ((std::array{w.sourceWidth, w.sourceHeight, w.maxH, w.maxV}), shown)
-        << paneW << " x " << paneH << " at " << zoom;
-  }
-}
-
-TEST_F(PreviewPaneTest, ShowsSheetPixelsAtTheZoomFromTheScrollPosition) {
-  for (const auto& [zoom, h, v] : {std::tuple(100, 0, 0), {100, 30, 41}, {200, 17, 250},
-           {300, 5, 9}, {100, -1, -1}, {200, -1, -1}, {300, -1, 0}}) {
+// Every pane pixel is the sheet pixel at the zoom from the scroll position or,
+// with outlines on, a grey dot on the cell's first or following row or column.
+TEST_F(PreviewPaneTest, ShowsSheetPixelsAtTheZoomFromTheScrollPositionAndDottedOutlines) {
+  for (const auto& [zoom, h, v, rects] : {std::tuple(100, 0, 0, false), {200, -1, -1, false},
+           {300, -1, 0, false}, {100, 30, 10, true}, {200, 35, 15, true}, {300, 5, 9, true}}) {
+    pane.SetShowRects(rects);
     ZoomAndScroll(zoom, h, v);
     const int left = hScroll.value(), top = vScroll.value(), k = zoom / 100;
     ASSERT_EQ(left, h < 0 ? 512 - 450 / k : h);
+    const int l = (cell.x - left) * k, r = (cell.x + cell.width - left) * k;
+    const int t = (cell.y - top) * k, b = (cell.y + cell.height - top) * k;
     const QImage shown = Painted(&pane);
-    int wrong = 0;
+    int wrong = 0, sides[5] = {};  // top, bottom, left, right, elsewhere
     for (int y = 0; y < 450; ++y) {
-      for (int x = 0; x < 450; ++x) wrong += Rgb(shown, x, y) != Shown(left + x / k, top + y / k);
+      for (int x = 0; x < 450; ++x) {
+        if (Rgb(shown, x, y) != kOutline) {
+          wrong += Rgb(shown, x, y) != Shown(left + x / k, top + y / k);
+        } else if (x >= l && x <= r && (y == t || y == b)) {
+          ++sides[y == t ? 0 : 1];
+        } else if (y > t && y < b && (x == l || x == r)) {
+          ++sides[x == l ? 2 : 3];
+        } else {
+          ++sides[4];
+        }
+      }
     }
-    EXPECT_EQ(wrong, 0) << "zoom " << zoom << " at " << left << "," << top;
+    SCOPED_TRACE(::testing::Message() << "zoom " << zoom << " at " << left << ", " << top);
+    EXPECT_EQ(std::pair(wrong, sides[4]), std::pair(0, 0));
+    // Dotted: about every other pixel of each side, not all of them.
+    const int lengths[4] = {r - l, r - l, b - t, b - t};
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_TRUE(rects ? sides[i] >= lengths[i] / 3 && sides[i] < lengths[i] + 1 : sides[i] == 0)
+          << "side " << i << ": " << sides[i];
+    }
   }
+  // A cell that absurd stored borders put far away is drawn without overflow:
+  // only the near cell's outline shows, whatever the zoom.
+  doc.glyphs.push_back({.y = INT32_MAX, .width = INT32_MAX, .height = INT32_MAX});
+  ZoomAndScroll(1000, 0, 0);
+  EXPECT_EQ(Rgb(Painted(&pane), 400, 200), kOutline) << "the near cell's top-left corner";
   ZoomAndScroll(100, 40, 0);
   pane.SetZoom(400);
   EXPECT_EQ(hScroll.value(), 40) << "zooming in keeps a position that still fits";
-
-  // A pane larger than the bitmap draws nothing beyond it.
+  // 300 pane rows at 700% show 42.86 sheet rows, truncated as the picture is, so
+  // the scroll ends at 512 - 42; a zoom below 1 counts as 1.
+  EXPECT_EQ(std::pair(ComputePreviewWindow(450, 300, 700).maxV,
+                      ComputePreviewWindow(450, 300, 0).sourceHeight), std::pair(470, 30000));
+  // A pane larger than the bitmap cannot scroll and draws nothing beyond it.
   pane.SetZoom(100);
   pane.resize(700, 600);
   const QImage shown = Painted(&pane);
@@ -81,40 +100,6 @@ TEST_F(PreviewPaneTest, ShowsSheetPixelsAtTheZoomFromTheScrollPosition) {
   for (QPoint p : {QPoint(512, 10), QPoint(10, 512), QPoint(699, 599)}) {
     EXPECT_EQ(Rgb(shown, p.x(), p.y()), Rgb(shown, 600, 550)) << p.x() << "," << p.y();
   }
-}
-
-TEST_F(PreviewPaneTest, OutlinesFallOnTheFirstAndTheFollowingRowAndColumn) {
-  bitmap.Create(kSheetBitmapSize, kSheetBitmapSize);  // all black: only outlines are grey
-  const GlyphRecord cell{.x = 40, .y = 20, .width = 12, .height = 15};
-  doc.glyphs = {cell};
-  EXPECT_EQ(Rgb(Painted(&pane), 40, 25), 0u) << "no outline while switched off";
-  pane.SetShowRects(true);
-  for (const auto& [zoom, h, v] : {std::tuple(100, 0, 0), {100, 30, 10}, {200, 0, 0},
-           {200, 35, 15}}) {
-    ZoomAndScroll(zoom, h, v);
-    const int k = zoom / 100;
-    const int l = (cell.x - h) * k, r = (cell.x + cell.width - h) * k;
-    const int t = (cell.y - v) * k, b = (cell.y + cell.height - v) * k;
-    const QImage shown = Painted(&pane);
-    const auto grey = [&](int x0, int y0, int x1, int y1) {  // in a rectangle, ends included
-      int n = 0;
-      for (int y = y0; y <= y1; ++y) {
-        for (int x = x0; x <= x1; ++x) n += Rgb(shown, x, y) == kOutline;
-      }
-      return n;
-    };
-    const int sides[4] = {grey(l, t, r, t), grey(l, b, r, b), grey(l, t + 1, l, b - 1),
-                          grey(r, t + 1, r, b - 1)};
-    // Dotted: about every other pixel of each side, not all of them; no grey elsewhere.
-    for (int i = 0; i < 4; ++i) EXPECT_GE(sides[i], (i < 2 ? r - l : b - t) / 3) << zoom << i;
-    EXPECT_LT(sides[0], r - l + 1) << "dotted, not solid, at zoom " << zoom;
-    EXPECT_EQ(grey(0, 0, 449, 449), sides[0] + sides[1] + sides[2] + sides[3]) << zoom << h;
-  }
-  // A cell that absurd stored borders put far away is drawn without overflow:
-  // only the near cell's outline shows, whatever the zoom.
-  doc.glyphs.push_back({.y = INT32_MAX, .width = INT32_MAX, .height = INT32_MAX});
-  ZoomAndScroll(1000, 0, 0);
-  EXPECT_EQ(Rgb(Painted(&pane), 400, 200), kOutline) << "the near cell's left side";
 }
 
 }  // namespace

@@ -7,14 +7,12 @@
 #include <tuple>
 #include <utility>
 
+#include <QAbstractButton>
 #include <QAction>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
-#include <QRadioButton>
 #include <QScrollBar>
-#include <QSlider>
 #include <QSpinBox>
 
 #include "support/fake_rasterizer.h"
@@ -80,13 +78,6 @@ class GlyphSheetDialogTest : public ::testing::Test {
     if (auto* combo = qobject_cast<QComboBox*>(control)) return combo->currentIndex();
     if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->isChecked();
     return -1;
-  }
-
-  /// The codes of the glyph list in order, as text.
-  std::string Codes() const {
-    std::string codes;
-    for (const GlyphRecord& g : dialog->Document().glyphs) codes += static_cast<char>(g.code);
-    return codes;
   }
 
   FakeRasterizer rasterizer;
