@@ -1,81 +1,188 @@
+// Rebuild speed against a floor: for every scenario, FreeType's own load and
+// render of the same glyphs at the same pixel height and load flags, in a
+// plain loop on one thread, measured in the same run. The summary at the end
+// gives each case's median and its ratio to the floor of its scenario.
 #include <benchmark/benchmark.h>
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_DRIVER_H
+#include FT_MODULE_H
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "raster/freetype_rasterizer.h"
 #include "sheet/rebuild.h"
 #include "sheet/sheet_font.h"
+#include "sheet/windows1252.h"
 
 namespace glyphsheet {
 namespace {
 
-SheetDocument Document(int lastCode, int32_t pointSize, int32_t factor, int32_t sheetSize) {
+constexpr char kFace[] = "DejaVu Sans";
+constexpr char kFontFile[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+
+struct Scenario {
+  const char* name;
+  int32_t pointSize;
+  int32_t factor;
+  int lastCode;
+  int32_t sheetSize;
+};
+
+const Scenario kScenarios[] = {
+    {"a: 11 pt, 1x1, 32..126, 256", 11, 1, 126, 256},
+    {"b: 32 pt, 4x4, 32..126, 512", 32, 4, 126, 512},
+    {"c: 24 pt, 2x2, 32..255, 512", 24, 2, 255, 512},
+    {"w: 100 pt, 4x4, 32..255, 512", 100, 4, 255, 512},
+};
+
+SheetDocument Document(const Scenario& s) {
   SheetDocument doc;
-  doc.sheetWidth = sheetSize;
-  doc.sheetHeight = sheetSize;
-  doc.font.faceName = "DejaVu Sans";
-  doc.font.pointSize = pointSize;
-  doc.font.smoothing = factor;
-  for (int c = 32; c <= lastCode; ++c) doc.AddGlyph(static_cast<uint8_t>(c));
+  doc.sheetWidth = doc.sheetHeight = s.sheetSize;
+  doc.font.faceName = kFace;
+  doc.font.pointSize = s.pointSize;
+  doc.font.smoothing = s.factor;
+  for (int c = 32; c <= s.lastCode; ++c) doc.AddGlyph(static_cast<uint8_t>(c));
   return doc;
 }
 
-// Rebuilds the sheet with the font made once, as the window does after a
-// change that keeps the font (the sheet size, the glyph list or a glyph's own
-// border). With changeGlyphBorder set, every run first moves the first
-// glyph's left border, the way that glyph's border spin does.
-void RunRebuild(benchmark::State& state, SheetDocument doc, bool changeGlyphBorder) {
-  FreeTypeRasterizer rasterizer;
-  auto font = CreateSheetFont(rasterizer, doc.font);
-  if (!font.ok()) {
-    state.SkipWithError(font.error().c_str());
+// FreeType alone: every glyph of the scenario loaded and rendered once.
+void Floor(benchmark::State& state, const Scenario& s) {
+  FT_Library library = nullptr;
+  FT_Face face = nullptr;
+  FT_UInt interpreter = TT_INTERPRETER_VERSION_35;
+  if (FT_Init_FreeType(&library) != 0 ||
+      FT_Property_Set(library, "truetype", "interpreter-version", &interpreter) != 0 ||
+      FT_New_Face(library, kFontFile, 0, &face) != 0 ||
+      FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(SheetFontPixelHeight(s.pointSize, s.factor)))) {
+    state.SkipWithError("cannot open DejaVu Sans");
     return;
   }
-  PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
-  Rebuild(doc, font.value().get(), sheet);
-  int32_t border = 0;
-  for (auto _ : state) {
-    if (changeGlyphBorder) doc.glyphs.front().leftBorder = border = 1 - border;
-    Rebuild(doc, font.value().get(), sheet);
-    benchmark::DoNotOptimize(sheet.Pixels());
+  std::vector<FT_UInt> indices;
+  for (int c = 32; c <= s.lastCode; ++c) {
+    indices.push_back(FT_Get_Char_Index(face, Windows1252ToUnicode(static_cast<uint8_t>(c))));
   }
+  for (auto _ : state) {
+    for (FT_UInt index : indices) {
+      FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP);
+      FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL);
+      benchmark::DoNotOptimize(face->glyph->bitmap.buffer);
+    }
+  }
+  FT_Done_Face(face);
+  FT_Done_FreeType(library);
 }
 
-// A change of a font setting or a font-wide border: the window makes the font
-// anew, so every glyph is rendered again before the rebuild.
-void BM_Ascii32ptFactor4NewFont(benchmark::State& state) {
-  SheetDocument doc = Document(126, 32, 4, 512);
+// A change of a font setting: the font is made anew, so every glyph is
+// rendered again before the rebuild.
+void NewFont(benchmark::State& state, const Scenario& s) {
+  SheetDocument doc = Document(s);
   FreeTypeRasterizer rasterizer;
+  rasterizer.ListTypefaces();  // fontconfig is asked once, at start-up
   PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
   for (auto _ : state) {
-    auto font = CreateSheetFont(rasterizer, doc.font);
-    if (!font.ok()) {
-      state.SkipWithError(font.error().c_str());
+    SheetFontCache font;
+    if (Status made = font.Update(rasterizer, doc.font); !made) {
+      state.SkipWithError(made.error().c_str());
       return;
     }
-    Rebuild(doc, font.value().get(), sheet);
+    Rebuild(doc, font.Font(), sheet);
     benchmark::DoNotOptimize(sheet.Pixels());
   }
 }
 
-void BM_Ascii11ptFactor1Sheet256(benchmark::State& state) {
-  RunRebuild(state, Document(126, 11, 1, 256), false);
-}
-void BM_Ascii32ptFactor4Sheet512(benchmark::State& state) {
-  RunRebuild(state, Document(126, 32, 4, 512), false);
-}
-void BM_Latin24ptFactor2Sheet512(benchmark::State& state) {
-  RunRebuild(state, Document(255, 24, 2, 512), false);
-}
-void BM_Ascii32ptFactor4GlyphBorderChange(benchmark::State& state) {
-  RunRebuild(state, Document(126, 32, 4, 512), true);
+enum class Change { kFontWideBorder, kSheetSize, kOneCharacter };
+
+// A change that keeps the font, taken the way the window takes it: a
+// font-wide border goes through the font update of the change handler.
+void Redraw(benchmark::State& state, const Scenario& s, Change change) {
+  SheetDocument doc = Document(s);
+  FreeTypeRasterizer rasterizer;
+  PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
+  SheetFontCache font;
+  if (Status made = font.Update(rasterizer, doc.font); !made) {
+    state.SkipWithError(made.error().c_str());
+    return;
+  }
+  Rebuild(doc, font.Font(), sheet);
+  int32_t step = 0;
+  for (auto _ : state) {
+    step = 1 - step;
+    switch (change) {
+      case Change::kFontWideBorder:
+        doc.borders.left = step;
+        (void)font.Update(rasterizer, doc.font);
+        break;
+      case Change::kSheetSize:
+        doc.sheetWidth = step ? s.sheetSize / 2 : s.sheetSize;
+        break;
+      case Change::kOneCharacter:
+        if (step) {
+          doc.AddGlyph(s.lastCode == 126 ? 127 : 31);
+        } else {
+          doc.glyphs.pop_back();
+        }
+        break;
+    }
+    Rebuild(doc, font.Font(), sheet);
+    benchmark::DoNotOptimize(sheet.Pixels());
+  }
 }
 
-BENCHMARK(BM_Ascii11ptFactor1Sheet256)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Ascii32ptFactor4Sheet512)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Latin24ptFactor2Sheet512)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Ascii32ptFactor4GlyphBorderChange)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Ascii32ptFactor4NewFont)->Unit(benchmark::kMillisecond);
+// Collects the medians of the repetitions for the summary.
+class SummaryReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.aggregate_name == "median") medians_[run.run_name.function_name] = run.GetAdjustedRealTime();
+    }
+  }
+
+  void Summary() const {
+    std::printf("\n%-30s %-22s %10s %10s\n", "scenario", "case", "median ms", "x floor");
+    for (const Scenario& s : kScenarios) {
+      const auto floor = medians_.find(std::string(s.name) + "/FreeType alone");
+      if (floor == medians_.end()) continue;
+      for (const char* what : {"FreeType alone", "font made anew", "font-wide border",
+                               "sheet size", "one character added"}) {
+        const auto found = medians_.find(std::string(s.name) + "/" + what);
+        if (found == medians_.end()) continue;
+        std::printf("%-30s %-22s %10.3f %10.2f\n", s.name, what, found->second,
+                    found->second / floor->second);
+      }
+    }
+  }
+
+ private:
+  std::map<std::string, double> medians_;
+};
 
 }  // namespace
 }  // namespace glyphsheet
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  using namespace glyphsheet;
+  for (const Scenario& s : kScenarios) {
+    const std::string name = s.name;
+    const auto ms = benchmark::kMillisecond;
+    benchmark::RegisterBenchmark((name + "/FreeType alone").c_str(), Floor, s)->Unit(ms);
+    benchmark::RegisterBenchmark((name + "/font made anew").c_str(), NewFont, s)->Unit(ms);
+    benchmark::RegisterBenchmark((name + "/font-wide border").c_str(), Redraw, s,
+                                 Change::kFontWideBorder)->Unit(ms);
+    benchmark::RegisterBenchmark((name + "/sheet size").c_str(), Redraw, s, Change::kSheetSize)
+        ->Unit(ms);
+    benchmark::RegisterBenchmark((name + "/one character added").c_str(), Redraw, s,
+                                 Change::kOneCharacter)->Unit(ms);
+  }
+  benchmark::Initialize(&argc, argv);
+  SummaryReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  reporter.Summary();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <mutex>
+#include <thread>
 #include <utility>
 
 #include "sheet/windows1252.h"
@@ -51,8 +53,20 @@ std::vector<uint8_t> CoverageOf(const FT_Bitmap& bitmap) {
   return coverage;
 }
 
-// One channel moved towards white by coverage k / 255.
-uint32_t Lighten(uint32_t channel, uint32_t k) { return channel + ((255 - channel) * k + 127) / 255; }
+// The glyph of a code in a face: symbol fonts keep their characters at
+// U+F000 + byte, as Windows maps them; 0 (.notdef) when the font lacks it.
+FT_UInt GlyphIndex(FT_Face face, uint8_t code) {
+  if (face->charmap != nullptr && face->charmap->encoding == FT_ENCODING_MS_SYMBOL) {
+    if (const FT_UInt index = FT_Get_Char_Index(face, 0xF000u + code)) return index;
+    return FT_Get_Char_Index(face, code);
+  }
+  return FT_Get_Char_Index(face, Windows1252ToUnicode(code));
+}
+
+// Fewer codes than this are rendered on the calling thread alone.
+constexpr size_t kCodesWorthAThread = 16;
+// FT_New_Face and FT_Done_Face on one library must not run at the same time.
+std::mutex faceMutex;
 
 }  // namespace
 
@@ -85,11 +99,12 @@ Result<std::unique_ptr<RasterFont>> FreeTypeFont::Create(LibraryPtr library,
                  std::to_string(style.pixelHeight) + " pixels: " + DescribeFreeTypeError(error)};
   }
   return std::unique_ptr<RasterFont>(
-      new FreeTypeFont(std::move(library), std::move(face).value(), style));
+      new FreeTypeFont(std::move(library), std::move(face).value(), file, style));
 }
 
-FreeTypeFont::FreeTypeFont(LibraryPtr library, FacePtr face, const FontStyle& style)
-    : library_(std::move(library)), face_(std::move(face)), style_(style) {
+FreeTypeFont::FreeTypeFont(LibraryPtr library, FacePtr face, const FaceFile& file,
+                           const FontStyle& style)
+    : library_(std::move(library)), face_(std::move(face)), file_(file), style_(style) {
   const VerticalMetrics metrics = WindowsVerticalMetrics(face_.get(), style_.pixelHeight);
   ascent_ = metrics.ascent;
   descent_ = metrics.descent;
@@ -97,48 +112,63 @@ FreeTypeFont::FreeTypeFont(LibraryPtr library, FacePtr face, const FontStyle& st
 
 AbcWidths FreeTypeFont::CharAbc(uint8_t code) const { return Rendered(code).abc; }
 
-void FreeTypeFont::DrawChar(uint8_t code, PixelBitmap& target, int32_t x, int32_t y) const {
+GlyphCoverage FreeTypeFont::Coverage(uint8_t code) const {
   const Glyph& glyph = Rendered(code);
-  const int32_t originX = x + glyph.left;
-  const int32_t originY = y + ascent_ - glyph.top;
-  const int32_t firstRow = std::max(0, -originY);
-  const int32_t lastRow = std::min(glyph.rows, target.Height() - originY);
-  const int32_t firstColumn = std::max(0, -originX);
-  const int32_t lastColumn = std::min(glyph.width, target.Width() - originX);
-  for (int32_t r = firstRow; r < lastRow; ++r) {
-    const uint8_t* row = glyph.coverage.data() + static_cast<size_t>(r) * glyph.width;
-    for (int32_t c = firstColumn; c < lastColumn; ++c) {
-      const uint32_t k = row[c];
-      if (k == 0) continue;
-      const uint32_t old = target.GetPixel(originX + c, originY + r);
-      const uint32_t blended = Lighten(old & 0xFF, k) | Lighten((old >> 8) & 0xFF, k) << 8 |
-                               Lighten((old >> 16) & 0xFF, k) << 16;
-      target.SetPixel(originX + c, originY + r, blended);
-    }
-  }
+  if (glyph.coverage.empty()) return {};
+  return {glyph.left, ascent_ - glyph.top, glyph.width, glyph.rows, glyph.coverage.data()};
 }
 
 const FreeTypeFont::Glyph& FreeTypeFont::Rendered(uint8_t code) const {
   auto& slot = cache_[code];
-  if (!slot) slot = std::make_unique<Glyph>(Render(code));
+  if (!slot) slot = std::make_unique<Glyph>(Render(face_.get(), code));
   return *slot;
 }
 
-FT_UInt FreeTypeFont::GlyphIndex(uint8_t code) const {
-  FT_Face face = face_.get();
-  // Symbol fonts keep their characters at U+F000 + byte, as Windows maps them.
-  if (face->charmap != nullptr && face->charmap->encoding == FT_ENCODING_MS_SYMBOL) {
-    if (const FT_UInt index = FT_Get_Char_Index(face, 0xF000u + code)) return index;
-    return FT_Get_Char_Index(face, code);
+void FreeTypeFont::Prepare(std::span<const uint8_t> codes) const {
+  std::vector<uint8_t> missing;
+  for (uint8_t code : codes) {
+    if (!cache_[code] && std::find(missing.begin(), missing.end(), code) == missing.end()) {
+      missing.push_back(code);
+    }
   }
-  return FT_Get_Char_Index(face, Windows1252ToUnicode(code));
+  const size_t threads = std::clamp<size_t>(std::thread::hardware_concurrency(), 1,
+                                            std::max<size_t>(1, missing.size() / kCodesWorthAThread));
+  // Thread t renders every threads-th code into its own slot, with a face
+  // of its own (a face is not to be used by two threads at once).
+  std::vector<std::unique_ptr<Glyph>> rendered(missing.size());
+  const auto renderFrom = [&](size_t first, FT_Face face) {
+    for (size_t i = first; i < missing.size(); i += threads) {
+      rendered[i] = std::make_unique<Glyph>(Render(face, missing[i]));
+    }
+  };
+  std::vector<std::thread> helpers;
+  for (size_t t = 1; t < threads; ++t) {
+    helpers.emplace_back([this, t, &renderFrom] {
+      Result<FacePtr> face = [this] {
+        const std::lock_guard<std::mutex> lock(faceMutex);
+        return OpenFace(library_.get(), file_.path, file_.index);
+      }();
+      if (face && FT_Set_Pixel_Sizes(face.value().get(), 0,
+                                     static_cast<FT_UInt>(style_.pixelHeight)) == 0) {
+        renderFrom(t, face.value().get());
+      }
+      const std::lock_guard<std::mutex> lock(faceMutex);
+      if (face) face.value().reset();
+    });
+  }
+  renderFrom(0, face_.get());
+  for (std::thread& helper : helpers) helper.join();
+  // A code a helper could not render (its face would not open) is rendered here.
+  for (size_t i = 0; i < missing.size(); ++i) {
+    cache_[missing[i]] = rendered[i] ? std::move(rendered[i])
+                                     : std::make_unique<Glyph>(Render(face_.get(), missing[i]));
+  }
 }
 
-FreeTypeFont::Glyph FreeTypeFont::Render(uint8_t code) const {
+FreeTypeFont::Glyph FreeTypeFont::Render(FT_Face face, uint8_t code) const {
   Glyph glyph;
   glyph.abc = {0, 1, 0};
-  FT_Face face = face_.get();
-  const FT_UInt index = GlyphIndex(code);  // 0 (.notdef) when the font lacks the code
+  const FT_UInt index = GlyphIndex(face, code);  // 0 (.notdef) when the font lacks the code
   if (FT_Load_Glyph(face, index, kLoadFlags) != 0 &&
       (index == 0 || FT_Load_Glyph(face, 0, kLoadFlags) != 0)) {
     return glyph;  // nothing loadable: an empty cell one pixel wide
@@ -160,14 +190,12 @@ FreeTypeFont::Glyph FreeTypeFont::Render(uint8_t code) const {
     FT_Matrix shear{0x10000, 0x3333, 0, 0x10000};  // x += 0.2 * y
     FT_Outline_Transform(&outline, &shear);
   }
-  // Move the ink's left edge onto a pixel boundary (by less than a pixel) so
-  // the rendered bitmap starts exactly at A and is at most B wide.
+  // The ink's black box: every pixel column the outline touches, where the
+  // hinted outline puts it.
   FT_BBox box;
   FT_Outline_Get_CBox(&outline, &box);
-  const FT_Pos fraction = box.xMin & 63;
-  FT_Outline_Translate(&outline, -fraction, 0);
   int32_t a = FloorPixels(box.xMin);
-  int32_t b = std::max(1, CeilPixels(box.xMax - box.xMin));
+  int32_t b = std::max(1, CeilPixels(box.xMax) - a);
 
   const FT_Render_Mode mode = style_.antialiased ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO;
   if (FT_Render_Glyph(slot, mode) == 0 && slot->bitmap.width > 0 && slot->bitmap.rows > 0) {

@@ -25,7 +25,8 @@ struct FontStyle {
 };
 
 /// A font drawn with FreeType. Each code is loaded, hinted and rendered once,
-/// on first use; later measures and draws read the stored bitmap.
+/// on first use or by Prepare (several at a time, each thread with a face of
+/// its own); later measures and draws read the stored bitmap.
 class FreeTypeFont : public RasterFont {
  public:
   /// Opens `file` of the typeface `faceName` at the style's size; the error
@@ -35,7 +36,8 @@ class FreeTypeFont : public RasterFont {
 
   int32_t LineHeight() const override { return ascent_ + descent_; }
   AbcWidths CharAbc(uint8_t code) const override;
-  void DrawChar(uint8_t code, PixelBitmap& target, int32_t x, int32_t y) const override;
+  GlyphCoverage Coverage(uint8_t code) const override;
+  void Prepare(std::span<const uint8_t> codes) const override;
 
  private:
   // One rendered code: its widths and its coverage, one byte per pixel.
@@ -48,15 +50,15 @@ class FreeTypeFont : public RasterFont {
     std::vector<uint8_t> coverage;
   };
 
-  FreeTypeFont(LibraryPtr library, FacePtr face, const FontStyle& style);
+  FreeTypeFont(LibraryPtr library, FacePtr face, const FaceFile& file, const FontStyle& style);
 
   const Glyph& Rendered(uint8_t code) const;
-  Glyph Render(uint8_t code) const;
-  FT_UInt GlyphIndex(uint8_t code) const;
+  Glyph Render(FT_Face face, uint8_t code) const;
 
   // The library is declared first so it is released after the face.
   LibraryPtr library_;
   FacePtr face_;
+  FaceFile file_;
   FontStyle style_;
   int32_t ascent_ = 0;
   int32_t descent_ = 0;

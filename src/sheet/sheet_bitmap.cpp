@@ -1,21 +1,24 @@
 #include "sheet/sheet_bitmap.h"
 
+#include <algorithm>
+
 #include "sheet/sheet_document.h"
 
 namespace glyphsheet {
 
 void ClearSheetBitmap(PixelBitmap& sheetBitmap, int32_t sheetWidth, int32_t sheetHeight) {
-  for (int32_t y = 0; y < kSheetBitmapSize; ++y) {
-    for (int32_t x = 0; x < kSheetBitmapSize; ++x) {
-      uint32_t colour;
-      if (x < sheetWidth && y < sheetHeight) {
-        colour = kEmptyCellColour;
-      } else {
-        // Lines run down-right where x ≡ y and down-left where 512 − x ≡ y.
-        const bool onLine = x % 10 == y % 10 || (kSheetBitmapSize - x) % 10 == y % 10;
-        colour = onLine ? kHatchLineColour : kHatchBackColour;
-      }
-      sheetBitmap.SetPixel(x, y, colour);
+  const int32_t side = std::min({kSheetBitmapSize, sheetBitmap.Width(), sheetBitmap.Height()});
+  const uint32_t empty = PixelBitmap::SwapRedBlue(kEmptyCellColour);
+  const uint32_t line = PixelBitmap::SwapRedBlue(kHatchLineColour);
+  const uint32_t back = PixelBitmap::SwapRedBlue(kHatchBackColour);
+  for (int32_t y = 0; y < side; ++y) {
+    uint32_t* row = sheetBitmap.Row(y);
+    const int32_t inside = y < sheetHeight ? std::clamp(sheetWidth, 0, side) : 0;
+    std::fill(row, row + inside, empty);
+    std::fill(row + inside, row + side, back);
+    // Lines run down-right where x ≡ y and down-left where 512 − x ≡ y (mod 10).
+    for (const int32_t phase : {y % 10, (kSheetBitmapSize - y % 10) % 10}) {
+      for (int32_t x = inside + ((phase - inside % 10) + 10) % 10; x < side; x += 10) row[x] = line;
     }
   }
 }

@@ -54,4 +54,15 @@ Result<std::unique_ptr<RasterFont>> CreateSheetFont(const TextRasterizer& raster
   return rasterizer.CreateFont(SheetFontRequest(settings));
 }
 
+Status SheetFontCache::Update(const TextRasterizer& rasterizer, const FontSettings& settings) {
+  const FontRequest request = SheetFontRequest(settings);
+  if (font_ && request == request_) return Ok();
+  font_.reset();
+  auto created = rasterizer.CreateFont(request);
+  if (!created) return Error{created.error()};
+  font_ = std::move(created).value();
+  request_ = request;
+  return Ok();
+}
+
 }  // namespace glyphsheet

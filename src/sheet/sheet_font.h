@@ -24,4 +24,20 @@ FontRequest SheetFontRequest(const FontSettings& settings);
 Result<std::unique_ptr<RasterFont>> CreateSheetFont(const TextRasterizer& rasterizer,
                                                     const FontSettings& settings);
 
+/// The sheet font of a document. Update makes the font anew only when the
+/// settings ask for another one, so a change that does not concern the font
+/// (a font-wide border, say) keeps every rendered and reduced glyph.
+class SheetFontCache {
+ public:
+  /// Makes the font for the settings unless the current one was made from
+  /// the same request. On failure there is no font; the error says why.
+  Status Update(const TextRasterizer& rasterizer, const FontSettings& settings);
+  /// The current font; nullptr when it could not be made.
+  const RasterFont* Font() const { return font_.get(); }
+
+ private:
+  std::unique_ptr<RasterFont> font_;
+  FontRequest request_;
+};
+
 }  // namespace glyphsheet

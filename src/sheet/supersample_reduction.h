@@ -1,20 +1,27 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
+#include <vector>
 
-#include "sheet/pixel_bitmap.h"
+#include "sheet/text_rasterizer.h"
 
 namespace glyphsheet {
 
 // The supersample reduction: a glyph drawn at f times the sheet's scale is
-// brought back to sheet pixels by weighing each f × f block of its red
-// channel with a fixed kernel.
+// brought back to sheet pixels by weighing each f × f block of its coverage
+// with a fixed kernel. Blocks lie on a grid that starts at the cell's left
+// inset and top border, so where a glyph lands in its cell never changes
+// how it is reduced.
 
-// Weights of the supersample reduction for factor F; each table's sum is its
-// divisor, so a fully white block stays 255.
+/// Weights of the supersample reduction for factor F; each table's sum is its
+/// divisor, so a fully covered block stays 255.
 template <int F>
 struct ReductionKernel;
+template <>
+struct ReductionKernel<1> {
+  static constexpr uint32_t weights[1][1] = {{1}};
+  static constexpr uint32_t divisor = 1;
+};
 template <>
 struct ReductionKernel<2> {
   static constexpr uint32_t weights[2][2] = {{1, 1}, {1, 1}};
@@ -32,28 +39,19 @@ struct ReductionKernel<4> {
   static constexpr uint32_t divisor = 36;
 };
 
-/// Red channel of a pixel word as stored (0x00RRGGBB).
-inline uint32_t RedOfWord(uint32_t word) { return (word >> 16) & 0xFFu; }
+/// One glyph's ink reduced to sheet pixels: a grey level per pixel, rows from
+/// the top, lying `left` columns right of the cell's left inset and `top` rows
+/// below its top border (either may be negative).
+struct ReducedGlyph {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t width = 0;
+  int32_t rows = 0;
+  std::vector<uint8_t> levels;
+};
 
-/// Grey colour of the low 8 bits of v.
-inline uint32_t GreyOf(uint32_t v) {
-  v &= 0xFFu;
-  return v | (v << 8) | (v << 16);
-}
-
-/// Reduces the F × F block of pixel words at p (rows `stride` words apart)
-/// to one sheet colour.
-template <int F>
-[[gnu::always_inline]] inline uint32_t ReduceWords(const uint32_t* p, size_t stride) {
-  if constexpr (F == 1) {
-    return PixelBitmap::SwapRedBlue(p[0]);
-  } else {
-    uint32_t sum = 0;
-    for (int j = 0; j < F; ++j) {
-      for (int i = 0; i < F; ++i) sum += ReductionKernel<F>::weights[j][i] * RedOfWord(p[j * stride + i]);
-    }
-    return GreyOf(sum / ReductionKernel<F>::divisor);
-  }
-}
+/// The ink of a code whose A is `a`, drawn at `factor` (1..4) times the
+/// sheet's scale, reduced block by block with the kernel of the factor.
+ReducedGlyph ReduceCoverage(const GlyphCoverage& ink, int32_t a, int32_t factor);
 
 }  // namespace glyphsheet

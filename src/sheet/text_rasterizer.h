@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ struct FontRequest {
   bool italic = false;
   /// Grey levels 0..255 when true; only 0 and 255 when false.
   bool antialiased = true;
+
+  bool operator==(const FontRequest&) const = default;
 };
 
 /// Horizontal metrics of one character in pixels.
@@ -34,21 +37,53 @@ struct AbcWidths {
   int32_t c = 0;
 };
 
+/// The rendered ink of one code: one coverage byte (0..255) per pixel, rows
+/// from the top. Its top-left pixel lies `left` columns right of the pen
+/// position and `top` rows below the top of the character cell.
+struct GlyphCoverage {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t width = 0;
+  int32_t rows = 0;
+  /// width × rows bytes owned by the font; nullptr when there is no ink.
+  const uint8_t* pixels = nullptr;
+};
+
+class ReducedGlyphs;
+
 /// A created font at a fixed pixel size. All codes are Windows-1252 bytes.
+/// A font's metrics and ink never change once made.
 class RasterFont {
  public:
-  virtual ~RasterFont() = default;
+  RasterFont();
+  virtual ~RasterFont();
+  RasterFont(const RasterFont&) = delete;
+  RasterFont& operator=(const RasterFont&) = delete;
 
   /// Line height in pixels (ascent + descent), the same for every code.
   virtual int32_t LineHeight() const = 0;
-  /// A/B/C widths of one code; A + B + C is its advance.
+  /// A/B/C widths of one code; A + B + C is its advance. The cell columns
+  /// A .. A + B from the pen hold all of the code's ink.
   virtual AbcWidths CharAbc(uint8_t code) const = 0;
+  /// The ink of one code, valid as long as the font.
+  virtual GlyphCoverage Coverage(uint8_t code) const = 0;
+  /// Renders these codes ahead of their use, on every core the machine has.
+  /// Afterwards CharAbc and Coverage of them may be called from several
+  /// threads at once. Their results are the same as without it.
+  virtual void Prepare(std::span<const uint8_t> codes) const;
+
   /// Draws one code in white over target with the top-left of its character
-  /// cell at (x, y): the ink starts A pixels right of x. Each ink pixel of
-  /// coverage k moves every channel of the target towards 255 by k/255
-  /// (so over black it becomes k, k, k); pixels without ink and pixels outside
-  /// the target are left alone.
-  virtual void DrawChar(uint8_t code, PixelBitmap& target, int32_t x, int32_t y) const = 0;
+  /// cell at (x, y), x being the pen position: the ink starts A pixels right
+  /// of x. Each ink pixel of coverage k moves every channel of the target
+  /// towards 255 by k/255 (so over black it becomes k, k, k); pixels without
+  /// ink and pixels outside the target are left alone.
+  void DrawChar(uint8_t code, PixelBitmap& target, int32_t x, int32_t y) const;
+
+  /// The sheet-scale images of this font's glyphs that the renderer keeps.
+  ReducedGlyphs& Reduced() const { return *reduced_; }
+
+ private:
+  std::unique_ptr<ReducedGlyphs> reduced_;
 };
 
 /// The font library: lists typefaces and creates fonts.

@@ -185,14 +185,9 @@ void GlyphSheetDialog::PullFontSettings() {
 
 void GlyphSheetDialog::RecreateSheetFont() {
   PullFontSettings();
-  font_.reset();
-  auto created = CreateSheetFont(rasterizer_, doc_.font);
-  if (created) {
-    font_ = std::move(created).value();
-    fontError_.clear();
-  } else {
-    fontError_ = created.error();
-  }
+  // The same request keeps the font and every glyph it has drawn.
+  const Status made = sheetFont_.Update(rasterizer_, doc_.font);
+  fontError_ = made ? std::string() : made.error();
 }
 
 void GlyphSheetDialog::ApplySheetSize() {
@@ -323,12 +318,12 @@ void GlyphSheetDialog::ExportSheet() {
   const std::optional<QString> name = fileChooser_.GetSaveFileName(this, ExportDialogOptions());
   if (!name) return;
   const std::filesystem::path chosen = ToPath(*name);
-  const auto exported = ExportSheetFiles(chosen, sheetBitmap_, doc_, font_.get());
+  const auto exported = ExportSheetFiles(chosen, sheetBitmap_, doc_, sheetFont_.Font());
   if (!exported) ReportFailure(QStringLiteral("無法輸出 TGA 與 XML"), chosen, exported.error());
 }
 
 void GlyphSheetDialog::RebuildSheet() {
-  Rebuild(doc_, font_.get(), sheetBitmap_);
+  Rebuild(doc_, sheetFont_.Font(), sheetBitmap_);
   RefillGlyphCombo();
   UpdateStatus();
   ui_->previewPane->InvalidatePreview();

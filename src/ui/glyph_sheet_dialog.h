@@ -10,6 +10,7 @@
 
 #include "sheet/text_rasterizer.h"
 #include "sheet/pixel_bitmap.h"
+#include "sheet/sheet_font.h"
 #include "sheet/sheet_document.h"
 #include "ui/file_chooser.h"
 
@@ -40,7 +41,7 @@ class GlyphSheetDialog : public QMainWindow {
   /// The 512 × 512 sheet bitmap.
   const PixelBitmap& SheetBitmap() const { return sheetBitmap_; }
   /// The current sheet font; nullptr when it could not be made.
-  const RasterFont* SheetFont() const { return font_.get(); }
+  const RasterFont* SheetFont() const { return sheetFont_.Font(); }
   /// The text of the status line under the preview.
   QString StatusText() const;
 
@@ -95,7 +96,7 @@ class GlyphSheetDialog : public QMainWindow {
 
   SheetDocument doc_;
   PixelBitmap sheetBitmap_;
-  std::unique_ptr<RasterFont> font_;
+  SheetFontCache sheetFont_;
   std::vector<std::string> typefaces_;
   /// Why the sheet font could not be made; empty when it exists.
   std::string fontError_;

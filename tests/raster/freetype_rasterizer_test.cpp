@@ -6,7 +6,14 @@
 #include <fstream>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_DRIVER_H
+#include FT_MODULE_H
+#include FT_OUTLINE_H
 
 #include "raster/freetype_rasterizer.h"
 #include "support/temp_folder.h"
@@ -173,6 +180,81 @@ TEST(FreeTypeRasterizer, EuroDrawsItsGlyphAndUndefinedBytesDrawNotdef) {
     ExpectAdvanceNear(*font, code, 1229, 40);
     const PixelBitmap drawn = Draw(*font, code, 80, 10, 3);
     EXPECT_TRUE(std::equal(drawn.Pixels(), drawn.Pixels() + 80 * 80, notdef.Pixels())) << int(code);
+  }
+}
+
+// FreeType's own rendering of an outline loaded like the font's (full
+// hinting, slanted by 0.2 when asked), placed by its bitmap_left/bitmap_top.
+struct Reference {
+  int32_t left = 0, top = 0, width = 0, rows = 0;
+  std::vector<uint8_t> levels;
+};
+
+Reference RenderedByFreeType(const char* file, uint8_t code, int32_t h, bool aa, bool slant) {
+  Reference ref;
+  FT_Library library = nullptr;
+  FT_Face face = nullptr;
+  FT_UInt interpreter = TT_INTERPRETER_VERSION_35;
+  const std::string path = std::string(GLYPHSHEET_TEST_FONT_DIR) + "/" + file;
+  EXPECT_EQ(FT_Init_FreeType(&library), 0);
+  EXPECT_EQ(FT_Property_Set(library, "truetype", "interpreter-version", &interpreter), 0);
+  EXPECT_EQ(FT_New_Face(library, path.c_str(), 0, &face), 0) << path;
+  if (face == nullptr) return ref;
+  FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(h));
+  FT_Load_Char(face, code, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP);
+  FT_Matrix shear{0x10000, 0x3333, 0, 0x10000};
+  if (slant) FT_Outline_Transform(&face->glyph->outline, &shear);
+  FT_Render_Glyph(face->glyph, aa ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO);
+  const FT_Bitmap& b = face->glyph->bitmap;
+  ref = {face->glyph->bitmap_left, face->glyph->bitmap_top, int32_t(b.width), int32_t(b.rows), {}};
+  for (unsigned r = 0; r < b.rows; ++r) {
+    for (unsigned c = 0; c < b.width; ++c) {
+      const uint8_t* row = b.buffer + r * b.pitch;
+      ref.levels.push_back(aa ? row[c] : (row[c >> 3] & (0x80 >> (c & 7))) ? 255 : 0);
+    }
+  }
+  FT_Done_Face(face);
+  FT_Done_FreeType(library);
+  return ref;
+}
+
+// The ink lies where the hinted outline puts it: DejaVu Sans 'v' at 15 px
+// spans -0.25 .. 8.25 pixels, so it touches columns -1 .. 8 (A -1, B 10).
+// Every drawn pixel is FreeType's own rendering of the outline at its own
+// bitmap position, in both qualities and with a synthetic slant.
+TEST(FreeTypeRasterizer, DrawsTheInkWhereTheHintedOutlinePutsIt) {
+  for (bool aa : {false, true}) {
+    const auto font = MakeFont("DejaVu Sans", 15, 400, false, aa);
+    ASSERT_TRUE(font);
+    const AbcWidths v = font->CharAbc('v');
+    EXPECT_EQ(std::tuple(v.a, v.b), std::tuple(-1, 10)) << aa;
+  }
+  const struct { const char* face; const char* file; bool slant; } cases[] = {
+      {"DejaVu Sans", "DejaVuSans.ttf", false}, {"DejaVu Sans Light", "DejaVuSans-ExtraLight.ttf", true}};
+  for (const auto& k : cases) {
+    for (bool aa : {false, true}) {
+      for (int32_t h : {15, 22}) {
+        const auto font = MakeFont(k.face, h, 400, k.slant, aa);
+        ASSERT_TRUE(font);
+        const int32_t ascent = h == 15 ? 14 : 20;  // usWinAscent 1901 of 2048 units
+        for (uint8_t code : {'v', 'A', 'o', 'W', 'f', '/'}) {
+          const Reference ref = RenderedByFreeType(k.file, code, h, aa, k.slant);
+          const PixelBitmap drawn = Draw(*font, code, 60, 20, 5);
+          const AbcWidths abc = font->CharAbc(code);
+          EXPECT_LE(abc.a, ref.left);
+          EXPECT_GE(abc.a + abc.b, ref.left + ref.width);
+          for (int32_t y = 0; y < 60; ++y) {
+            for (int32_t x = 0; x < 60; ++x) {
+              const int32_t c = x - 20 - ref.left, r = y - 5 - (ascent - ref.top);
+              const bool inside = c >= 0 && c < ref.width && r >= 0 && r < ref.rows;
+              ASSERT_EQ(drawn.GetPixel(x, y) & 0xFF, inside ? ref.levels[r * ref.width + c] : 0u)
+                  << k.face << " " << h << " px aa " << aa << " code " << code << " at " << x
+                  << ", " << y;
+            }
+          }
+        }
+      }
+    }
   }
 }
 

@@ -20,14 +20,14 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 // A font of one square character size × size with A = -3 whose ink is
 // single white pixels at the given offsets from the ink's top-left.
 struct DotFont : RasterFont {
-  DotFont(int32_t size, Dots dots) : size(size), dots(std::move(dots)) {}
+  DotFont(int32_t size, const Dots& dots) : size(size), ink(size * size) {
+    for (const auto& [dx, dy] : dots) ink[dy * size + dx] = 255;
+  }
   int32_t LineHeight() const override { return size; }
   AbcWidths CharAbc(uint8_t) const override { return {-3, size, 2}; }
-  void DrawChar(uint8_t, PixelBitmap& target, int32_t x, int32_t y) const override {
-    for (const auto& [dx, dy] : dots) target.SetPixel(x - 3 + dx, y + dy, kWhite);
-  }
+  GlyphCoverage Coverage(uint8_t) const override { return {-3, 0, size, size, ink.data()}; }
   int32_t size;
-  Dots dots;
+  std::vector<uint8_t> ink;
 };
 
 // One glyph at the sheet's top-left with borders left 1 and top 2: its ink

@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "raster/freetype_rasterizer.h"
+#include "sheet/cell_geometry.h"
 #include "sheet/rebuild.h"
+#include "sheet/sheet_bitmap.h"
 #include "sheet/sheet_font.h"
+#include "sheet/supersample_reduction.h"
 
 namespace glyphsheet {
 namespace {
@@ -37,6 +43,70 @@ TEST(RebuildWithDejaVu, InkFillsTheCellBetweenItsBorders) {
       EXPECT_GE(lastX, g.width - 2);
       EXPECT_LE(lastX, g.width - (f == 1 ? 2 : 1));
       EXPECT_GE(firstY, 3);
+    }
+  }
+}
+
+template <int F>
+uint32_t Weight(int32_t i, int32_t j) { return ReductionKernel<F>::weights[j][i]; }
+
+// The sheet drawn the plain way: each cell's glyph drawn at factor scale into
+// a black scratch as large as the cell, then every sheet pixel reduced from
+// its block.
+PixelBitmap PlainRender(const SheetDocument& doc, const RasterFont& font) {
+  const int32_t f = doc.font.smoothing;
+  uint32_t (*weight)(int32_t, int32_t) =
+      f == 1 ? Weight<1> : f == 2 ? Weight<2> : f == 3 ? Weight<3> : Weight<4>;
+  const uint32_t divisor = f == 1 ? 1 : f == 2 ? 4 : f == 3 ? 21 : 36;
+  PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
+  ClearSheetBitmap(sheet, doc.sheetWidth, doc.sheetHeight);
+  for (const GlyphRecord& g : doc.glyphs) {
+    PixelBitmap scratch(g.width * f, g.height * f);
+    const AbcWidths abc = font.CharAbc(g.code);
+    const int64_t inset = GlyphCellGeometry(g, doc.borders, abc.b, f).leftInset;
+    font.DrawChar(g.code, scratch, static_cast<int32_t>(inset * f - abc.a), doc.borders.top * f);
+    for (int32_t cy = 0; cy < g.height && g.y + cy < doc.sheetHeight; ++cy) {
+      for (int32_t cx = 0; cx < g.width && g.x + cx < doc.sheetWidth; ++cx) {
+        uint32_t sum = 0;
+        for (int32_t j = 0; j < f; ++j) {
+          for (int32_t i = 0; i < f; ++i) {
+            sum += weight(i, j) * (scratch.GetPixel(cx * f + i, cy * f + j) & 0xFF);
+          }
+        }
+        sheet.SetPixel(g.x + cx, g.y + cy, sum / divisor * 0x010101u);
+      }
+    }
+  }
+  return sheet;
+}
+
+// The rebuild keeps reduced glyphs and copies them into their cells; that
+// must give the plain way's pixels exactly, at every factor, in both
+// qualities, with borders, synthetic styles and cells cut by both edges.
+TEST(RebuildWithDejaVu, MatchesThePlainPixelByPixelWay) {
+  const FreeTypeRasterizer rasterizer;
+  for (int32_t f = 1; f <= 4; ++f) {
+    for (const auto& [face, quality, italic] :
+         {std::tuple("DejaVu Sans", kQualityAntialiased, 0),
+          std::tuple("DejaVu Serif", kQualityAliased, 0),
+          std::tuple("DejaVu Sans Light", kQualityAntialiased, 1)}) {
+      SheetDocument doc;
+      doc.sheetWidth = 190, doc.sheetHeight = 45;
+      doc.font = FontSettings{face, 13, 400, quality, f, italic};
+      doc.borders = {1, 2, 0, 1};
+      for (int c = 32; c < 256; c += 3) doc.AddGlyph(static_cast<uint8_t>(c));
+      doc.glyphs[1].leftBorder = 5, doc.glyphs[2].rightBorder = 3;
+      SheetFontCache font;
+      ASSERT_TRUE(font.Update(rasterizer, doc.font));
+      PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
+      Rebuild(doc, font.Font(), sheet);
+      const PixelBitmap plain = PlainRender(doc, *font.Font());
+      for (int32_t i = 0; i < kSheetBitmapSize * kSheetBitmapSize; ++i) {
+        ASSERT_EQ(sheet.Pixels()[i], plain.Pixels()[i])
+            << face << " f " << f << " at " << i % 512 << ", " << i / 512;
+      }
+      Rebuild(doc, font.Font(), sheet);  // again, from the kept images
+      ASSERT_TRUE(std::equal(sheet.Pixels(), sheet.Pixels() + 512 * 512, plain.Pixels()));
     }
   }
 }

@@ -14,25 +14,20 @@ const FakeGlyph& FakeFont::Glyph(uint8_t code) const {
   return it == glyphs_.end() ? default_ : it->second;
 }
 
-void FakeFont::DrawChar(uint8_t code, PixelBitmap& target, int32_t x, int32_t y) const {
-  ++drawCalls;
+GlyphCoverage FakeFont::Coverage(uint8_t code) const {
   const FakeGlyph& g = Glyph(code);
-  const int32_t rows = g.inkHeight < 0 ? lineHeight_ - g.inkTop : g.inkHeight;
-  for (int32_t row = 0; row < rows; ++row) {
-    for (int32_t col = 0; col < g.abc.b; ++col) {
-      const int32_t px = x + g.abc.a + col;
-      const int32_t py = y + g.inkTop + row;
-      if (!target.Contains(px, py)) continue;
-      const uint32_t old = target.GetPixel(px, py);
-      uint32_t blended = 0;
-      for (int shift = 0; shift < 24; shift += 8) {
-        const uint32_t c = (old >> shift) & 0xFF;
-        const uint32_t v = (c * (255u - g.level) + 255u * g.level + 127u) / 255u;
-        blended |= v << shift;
-      }
-      target.SetPixel(px, py, blended);
-    }
+  const int32_t width = std::max(0, g.abc.b);
+  const int32_t rows = std::max(0, g.inkHeight < 0 ? lineHeight_ - g.inkTop : g.inkHeight);
+  if (width == 0 || rows == 0) return {};
+  auto ink = ink_.find(code);  // made once, so threads may read it after Prepare
+  if (ink == ink_.end()) {
+    ink = ink_.emplace(code, std::vector<uint8_t>(static_cast<size_t>(width) * rows, g.level)).first;
   }
+  return {g.abc.a, g.inkTop, width, rows, ink->second.data()};
+}
+
+void FakeFont::Prepare(std::span<const uint8_t> codes) const {
+  for (uint8_t code : codes) Coverage(code);
 }
 
 Result<std::unique_ptr<RasterFont>> FakeRasterizer::CreateFont(const FontRequest& request) const {

@@ -19,9 +19,9 @@ struct FakeGlyph {
   uint8_t level = 255;
 };
 
-/// A font whose characters are boxes of known size. DrawChar paints a
-/// B × inkHeight box of `level` at (x + A, y + inkTop), blended toward white
-/// as the real rasterizer does.
+/// A font whose characters are boxes of known size: the ink of a code is a
+/// B × inkHeight box of `level` at (pen + A, cell top + inkTop). Glyphs are
+/// set before the font is first used.
 class FakeFont : public RasterFont {
  public:
   explicit FakeFont(int32_t lineHeight, FakeGlyph defaultGlyph = {});
@@ -32,15 +32,14 @@ class FakeFont : public RasterFont {
 
   int32_t LineHeight() const override { return lineHeight_; }
   AbcWidths CharAbc(uint8_t code) const override { return Glyph(code).abc; }
-  void DrawChar(uint8_t code, PixelBitmap& target, int32_t x, int32_t y) const override;
-
-  /// Number of DrawChar calls so far.
-  mutable int drawCalls = 0;
+  GlyphCoverage Coverage(uint8_t code) const override;
+  void Prepare(std::span<const uint8_t> codes) const override;
 
  private:
   int32_t lineHeight_;
   FakeGlyph default_;
   std::map<uint8_t, FakeGlyph> glyphs_;
+  mutable std::map<uint8_t, std::vector<uint8_t>> ink_;
 };
 
 /// A rasterizer with fixed typeface names. A font of pixel height h has line

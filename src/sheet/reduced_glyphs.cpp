@@ -1,0 +1,38 @@
+#include "sheet/reduced_glyphs.h"
+
+#include <algorithm>
+#include <thread>
+#include <vector>
+
+#include "sheet/text_rasterizer.h"
+
+namespace glyphsheet {
+
+void ReducedGlyphs::Make(const RasterFont& font, std::span<const uint8_t> codes, int32_t factor) {
+  auto& images = images_[static_cast<size_t>(factor - 1)];
+  std::vector<uint8_t> missing;
+  for (uint8_t code : codes) {
+    if (!images[code] && std::find(missing.begin(), missing.end(), code) == missing.end()) {
+      missing.push_back(code);
+    }
+  }
+  if (missing.empty()) return;
+  font.Prepare(missing);
+  // Each code is reduced on its own into its own slot, so the images are
+  // the same however the work is shared.
+  const auto reduceFrom = [&](size_t first, size_t step) {
+    for (size_t i = first; i < missing.size(); i += step) {
+      const uint8_t code = missing[i];
+      images[code] = std::make_unique<ReducedGlyph>(
+          ReduceCoverage(font.Coverage(code), font.CharAbc(code).a, factor));
+    }
+  };
+  const size_t threads = std::clamp<size_t>(std::thread::hardware_concurrency(), 1,
+                                            std::max<size_t>(1, missing.size() / 8));
+  std::vector<std::thread> helpers;
+  for (size_t t = 1; t < threads; ++t) helpers.emplace_back(reduceFrom, t, threads);
+  reduceFrom(0, threads);
+  for (std::thread& helper : helpers) helper.join();
+}
+
+}  // namespace glyphsheet

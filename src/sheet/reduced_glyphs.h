@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+
+#include "sheet/supersample_reduction.h"
+
+namespace glyphsheet {
+
+class RasterFont;
+
+/// The reduced images of one font's glyphs for each smoothing factor, made
+/// on first use and kept as long as the font: a redraw that keeps the font
+/// only copies them into their cells.
+class ReducedGlyphs {
+ public:
+  /// Makes the images of these codes that are not made yet, on every core.
+  void Make(const RasterFont& font, std::span<const uint8_t> codes, int32_t factor);
+  /// The image of a code that Make was given at this factor.
+  const ReducedGlyph& Get(uint8_t code, int32_t factor) const {
+    return *images_[static_cast<size_t>(factor - 1)][code];
+  }
+
+ private:
+  std::array<std::array<std::unique_ptr<ReducedGlyph>, 256>, 4> images_;
+};
+
+}  // namespace glyphsheet
