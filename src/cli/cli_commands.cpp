@@ -67,20 +67,36 @@ void ApplyOverrides(const SettingOverrides& s, SheetDocument& doc,
   }
 }
 
+// The rasterizer of new and export: the installed fonts, or the one face of
+// --font-file.
+std::unique_ptr<FreeTypeRasterizer> MakeRasterizer(const SettingOverrides& s) {
+  if (!s.fontFile) {
+    if (s.faceIndex) throw UsageError("--face-index needs --font-file");
+    return std::make_unique<FreeTypeRasterizer>();
+  }
+  return Check(FreeTypeRasterizer::FromFontFile(*s.fontFile, s.faceIndex.value_or(0)));
+}
+
 // The document a command works on: the start-up defaults, then the project
-// (if any), then the command-line settings.
+// (if any), then the command-line settings. A --font-file's family takes the
+// place of the project's face.
 SheetDocument PrepareDocument(const CommandLine& line, const std::vector<std::string>& typefaces) {
+  const SettingOverrides& s = line.settings;
   SheetDocument doc;
   if (!typefaces.empty()) doc.font.faceName = typefaces.front();
   if (line.project) {
     const ProjectData project = Check(ReadProjectFile(*line.project));
     const ApplyOutcome outcome = ApplyProject(project, doc, typefaces);
-    if (outcome.face == LoadTake::kKept && !line.settings.face) {
+    if (outcome.face == LoadTake::kKept && !s.face && !s.fontFile) {
       throw Failure("the typeface " + Quoted(project.font.faceName) + " of \"" + *line.project +
                     "\" is not installed; choose another with --face");
     }
   }
-  ApplyOverrides(line.settings, doc, typefaces);
+  if (s.fontFile && s.face && !FindTypeface(*s.face, typefaces)) {
+    throw Failure("typeface " + Quoted(*s.face) + " is not the one of \"" + *s.fontFile +
+                  "\" (" + Quoted(typefaces.front()) + ")");
+  }
+  ApplyOverrides(s, doc, typefaces);
   if (doc.font.faceName.empty()) throw Failure("no typeface is installed");
   return doc;
 }
@@ -100,8 +116,8 @@ int RunFonts(std::ostream& out) {
 }
 
 int RunNew(const CommandLine& line, std::ostream& out) {
-  FreeTypeRasterizer rasterizer;
-  const SheetDocument doc = PrepareDocument(line, rasterizer.ListTypefaces());
+  const auto rasterizer = MakeRasterizer(line.settings);
+  const SheetDocument doc = PrepareDocument(line, rasterizer->ListTypefaces());
   Check(WriteProjectFile(*line.output, ProjectFromDocument(doc)));
   out << "wrote " << *line.output << ": " << doc.font.faceName << " " << doc.font.pointSize
       << " pt, " << SizeText(doc.sheetWidth, doc.sheetHeight) << " sheet, "
@@ -110,9 +126,9 @@ int RunNew(const CommandLine& line, std::ostream& out) {
 }
 
 int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
-  FreeTypeRasterizer rasterizer;
-  SheetDocument doc = PrepareDocument(line, rasterizer.ListTypefaces());
-  const std::unique_ptr<RasterFont> font = Check(CreateSheetFont(rasterizer, doc.font));
+  const auto rasterizer = MakeRasterizer(line.settings);
+  SheetDocument doc = PrepareDocument(line, rasterizer->ListTypefaces());
+  const std::unique_ptr<RasterFont> font = Check(CreateSheetFont(*rasterizer, doc.font));
   PixelBitmap sheetBitmap(kSheetBitmapSize, kSheetBitmapSize);
   Rebuild(doc, font.get(), sheetBitmap);
   const ExportedFiles files = Check(ExportSheetFiles(*line.output, sheetBitmap, doc, font.get()));

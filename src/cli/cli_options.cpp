@@ -12,6 +12,8 @@ namespace glyphsheet::cli {
 namespace {
 
 constexpr char kProgram[] = "glyphsheet-cli";
+// Faces a font collection file may hold, as --face-index takes them.
+constexpr SettingRange kFaceIndexRange{0, 65535};
 
 // ---- Values ---------------------------------------------------------------
 
@@ -103,6 +105,12 @@ const std::vector<SettingOption>& SettingOptions() {
   static const std::vector<SettingOption> options = {
       {"--face", "NAME", "an installed typeface (letter case does not matter)", nullptr,
        [](S& s, const std::string& v) { s.face = v; }},
+      {"--font-file", "PATH",
+       "use this TrueType/OpenType file instead of the installed fonts; its family becomes the "
+       "typeface",
+       nullptr, [](S& s, const std::string& v) { s.fontFile = v; }},
+      {"--face-index", "N", "the face of a font collection, " + kFaceIndexRange.Text(),
+       InRange(kFaceIndexRange), SetNumber(&S::faceIndex)},
       {"--size", "N", "point size, " + kPointSizeRange.Text(), InRange(kPointSizeRange),
        SetNumber(&S::pointSize)},
       {"--weight", "N", "weight: " + ChoicesText(kWeightChoices), OneOf(kWeightChoices),

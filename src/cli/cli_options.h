@@ -29,6 +29,9 @@ struct CharSource {
 /// Settings given on the command line; each overrides the project's or the default.
 struct SettingOverrides {
   std::optional<std::string> face;
+  /// A font file used instead of the installed fonts, and its face index.
+  std::optional<std::string> fontFile;
+  std::optional<int32_t> faceIndex;
   std::optional<int32_t> pointSize;
   std::optional<int32_t> weight;
   std::optional<int32_t> quality;

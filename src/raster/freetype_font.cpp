@@ -32,22 +32,25 @@ int32_t ScaleRounded(int64_t fontUnits, int64_t scale) {
 constexpr FT_Int32 kLoadFlags = FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP;
 
 // Copies a rendered FreeType bitmap to one coverage byte per pixel (0..255).
-std::vector<uint8_t> CoverageOf(const FT_Bitmap& bitmap) {
+std::unique_ptr<uint8_t[]> CoverageOf(const FT_Bitmap& bitmap) {
   const auto width = static_cast<int32_t>(bitmap.width);
   const auto rows = static_cast<int32_t>(bitmap.rows);
-  std::vector<uint8_t> coverage(static_cast<size_t>(width) * static_cast<size_t>(rows));
+  // Every byte is written below.
+  auto coverage =
+      std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(width) * static_cast<size_t>(rows));
   const int32_t stride = std::abs(bitmap.pitch);
+  const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
+  const uint32_t levels = bitmap.num_grays > 1 ? bitmap.num_grays - 1u : 255u;
   for (int32_t r = 0; r < rows; ++r) {
     const FT_Byte* row = bitmap.buffer + static_cast<ptrdiff_t>(
                                              bitmap.pitch >= 0 ? r : rows - 1 - r) * stride;
-    uint8_t* out = coverage.data() + static_cast<size_t>(r) * static_cast<size_t>(width);
-    for (int32_t c = 0; c < width; ++c) {
-      if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
-        out[c] = (row[c >> 3] & (0x80 >> (c & 7))) ? 255 : 0;
-      } else {
-        const int levels = bitmap.num_grays > 1 ? bitmap.num_grays - 1 : 255;
-        out[c] = static_cast<uint8_t>(row[c] * 255 / levels);
-      }
+    uint8_t* out = coverage.get() + static_cast<size_t>(r) * static_cast<size_t>(width);
+    if (mono) {
+      for (int32_t c = 0; c < width; ++c) out[c] = (row[c >> 3] & (0x80 >> (c & 7))) ? 255 : 0;
+    } else if (levels == 255) {
+      std::copy(row, row + width, out);
+    } else {
+      for (int32_t c = 0; c < width; ++c) out[c] = static_cast<uint8_t>(row[c] * 255u / levels);
     }
   }
   return coverage;
@@ -114,8 +117,8 @@ AbcWidths FreeTypeFont::CharAbc(uint8_t code) const { return Rendered(code).abc;
 
 GlyphCoverage FreeTypeFont::Coverage(uint8_t code) const {
   const Glyph& glyph = Rendered(code);
-  if (glyph.coverage.empty()) return {};
-  return {glyph.left, ascent_ - glyph.top, glyph.width, glyph.rows, glyph.coverage.data()};
+  if (!glyph.coverage) return {};
+  return {glyph.left, ascent_ - glyph.top, glyph.width, glyph.rows, glyph.coverage.get()};
 }
 
 const FreeTypeFont::Glyph& FreeTypeFont::Rendered(uint8_t code) const {

@@ -47,7 +47,7 @@ class FreeTypeFont : public RasterFont {
     int32_t top = 0;   // bitmap row 0, in pixels above the baseline
     int32_t width = 0;
     int32_t rows = 0;
-    std::vector<uint8_t> coverage;
+    std::unique_ptr<uint8_t[]> coverage;  // width × rows bytes, or none
   };
 
   FreeTypeFont(LibraryPtr library, FacePtr face, const FaceFile& file, const FontStyle& style);

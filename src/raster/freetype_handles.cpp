@@ -7,8 +7,26 @@
 
 namespace glyphsheet::raster {
 
+namespace {
+
+// FreeType's own texts of its error codes, from its error list.
+struct ErrorText {
+  int code;
+  const char* text;
+};
+#undef FTERRORS_H_
+#define FT_ERRORDEF(e, v, s) {v, s},
+#define FT_ERROR_START_LIST constexpr ErrorText kErrorTexts[] = {
+#define FT_ERROR_END_LIST {0, nullptr}};
+#include FT_ERRORS_H
+
+}  // namespace
+
 std::string DescribeFreeTypeError(FT_Error error) {
   if (const char* text = FT_Error_String(error)) return text;
+  for (const ErrorText& e : kErrorTexts) {
+    if (e.text != nullptr && e.code == error) return e.text;
+  }
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "FreeType error 0x%02X", static_cast<unsigned>(error));
   return buffer;

@@ -42,6 +42,17 @@ struct FreeTypeRasterizer::Impl {
 FreeTypeRasterizer::FreeTypeRasterizer() : impl_(std::make_unique<Impl>()) {}
 FreeTypeRasterizer::~FreeTypeRasterizer() = default;
 
+Result<std::unique_ptr<FreeTypeRasterizer>> FreeTypeRasterizer::FromFontFile(
+    const std::string& path, int32_t index) {
+  auto rasterizer = std::make_unique<FreeTypeRasterizer>();
+  Impl& impl = *rasterizer->impl_;
+  if (!impl.library) return Error{impl.library.error()};
+  auto typeface = raster::ReadTypeface(impl.library.value().get(), path, index);
+  if (!typeface) return Error{typeface.error()};
+  impl.typefaces = std::vector<raster::Typeface>{std::move(typeface).value()};
+  return rasterizer;
+}
+
 std::vector<std::string> FreeTypeRasterizer::ListTypefaces() const {
   std::vector<std::string> names;
   for (const auto& typeface : impl_->Typefaces()) names.push_back(typeface.name);

@@ -13,6 +13,12 @@ class FreeTypeRasterizer : public TextRasterizer {
   FreeTypeRasterizer();
   ~FreeTypeRasterizer() override;
 
+  /// A rasterizer whose only typeface is face `index` of one font file, for
+  /// fonts that are not installed; fontconfig is never asked. Fails, naming
+  /// the file, when it is not a usable outline font.
+  static Result<std::unique_ptr<FreeTypeRasterizer>> FromFontFile(const std::string& path,
+                                                                  int32_t index);
+
   std::vector<std::string> ListTypefaces() const override;
   Result<std::unique_ptr<RasterFont>> CreateFont(const FontRequest& request) const override;
 

@@ -144,18 +144,36 @@ std::string WindowsFamilyName(FT_Face face) {
   return best;
 }
 
+Result<Typeface> ReadTypeface(FT_Library library, const std::string& path, int32_t index) {
+  auto face = OpenFace(library, path, index);
+  if (!face && index > 0) {
+    // Face -1 only counts the faces of the file.
+    if (auto count = OpenFace(library, path, -1); count && index >= count.value()->num_faces) {
+      return Error{"font file \"" + path + "\" holds " + std::to_string(count.value()->num_faces) +
+                   " face(s); there is no face " + std::to_string(index)};
+    }
+  }
+  if (!face) return Error{face.error()};
+  FT_Face ft = face.value().get();
+  if (!FT_IS_SFNT(ft) || !FT_IS_SCALABLE(ft) || ft->num_glyphs <= 0) {
+    return Error{"font file \"" + path + "\" (face " + std::to_string(index) +
+                 ") holds no TrueType or OpenType outlines"};
+  }
+  std::string name = WindowsFamilyName(ft);
+  if (name.empty()) return Error{"font file \"" + path + "\" names no family"};
+  return Typeface{std::move(name), {DescribeFace(ft, path, index)}};
+}
+
 std::vector<Typeface> ScanTypefaces(FT_Library library) {
   std::map<std::string, Typeface> byKey;  // ordered by folded name
   for (const auto& [path, index] : ListOutlineFiles()) {
-    auto face = OpenFace(library, path, index);
-    if (!face) continue;
-    FT_Face ft = face.value().get();
-    if (!FT_IS_SFNT(ft) || !FT_IS_SCALABLE(ft) || ft->num_glyphs <= 0) continue;
-    std::string name = WindowsFamilyName(ft);
-    if (name.empty()) continue;
-    Typeface& typeface = byKey[FoldCase(name)];
-    if (typeface.name.empty() || name < typeface.name) typeface.name = name;
-    typeface.faces.push_back(DescribeFace(ft, path, index));
+    auto read = ReadTypeface(library, path, index);
+    if (!read) continue;
+    Typeface& typeface = byKey[FoldCase(read.value().name)];
+    if (typeface.name.empty() || read.value().name < typeface.name) {
+      typeface.name = read.value().name;
+    }
+    typeface.faces.push_back(read.value().faces.front());
   }
   std::vector<Typeface> typefaces;
   typefaces.reserve(byKey.size());

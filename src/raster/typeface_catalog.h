@@ -28,6 +28,10 @@ struct Typeface {
   std::vector<FaceFile> faces;
 };
 
+/// The typeface of one face of a font file, from its family name; fails,
+/// naming the file, when it cannot be opened or holds no scalable outlines.
+Result<Typeface> ReadTypeface(FT_Library library, const std::string& path, int32_t index);
+
 /// Every scalable outline font (TrueType or OpenType) that fontconfig lists,
 /// grouped by family name and sorted without regard to case, each name once.
 /// Files FreeType cannot open are left out.

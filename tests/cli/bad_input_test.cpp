@@ -125,6 +125,7 @@ std::vector<Row> MakeRows(const Fixture& f) {
   const auto at = [&good](size_t offset, int32_t value) { return WithInt32(good, offset, value); };
   const std::string warning = "warning: 1 of 2 glyphs do not lie wholly on the sheet";
   const std::string longName(255, 'x');
+  const std::string serif = std::string(GLYPHSHEET_TEST_FONT_DIR) + "/DejaVuSerif.ttf";
   std::vector<Row> rows;
   for (size_t length = 0; length < good.size(); ++length) {
     rows.push_back(refused("cut to " + std::to_string(length) + " bytes",
@@ -166,6 +167,29 @@ std::vector<Row> MakeRows(const Fixture& f) {
               ASSERT_EQ(cells.size(), 95u);
               for (size_t i = 0; i < 95; ++i) EXPECT_EQ(cells[i].id, static_cast<int>(32 + i));
             }),
+      // A font file that is not installed: its family is the typeface, and
+      // the sheet is the one of the installed copy.
+      Works("font file", {}, {"export", "--font-file", serif, "--chars", "AB", "-o", "out/new"},
+            created,
+            [](const fs::path& dir, const CliRun&) {
+              TempFolder other;
+              ASSERT_EQ(RunCli(other.Path(), {"export", "--face", "DejaVu Serif", "--chars", "AB",
+                                              "-o", "x"}).exitCode, 0);
+              EXPECT_EQ(FileBytes(dir / "out/new.tga"), FileBytes(other / "x.tga"));
+              EXPECT_EQ(FileText(dir / "out/new.xml"), FileText(other / "x.xml"));
+            }),
+      Works("font file, new", {}, {"new", "--font-file", serif, "-o", "out/new.fnt"},
+            {"out/new.fnt"},
+            [](const fs::path& dir, const CliRun&) {
+              EXPECT_EQ(ReadProjectFile(dir / "out/new.fnt").value().font.faceName, "DejaVu Serif");
+            }),
+      Fails("font file missing", {}, {"export", "--font-file", "none.ttf", "-o", "out/old"},
+            {"\"none.ttf\"", "cannot open resource"}),
+      Fails("font file not a font", Project(good), {"export", "--font-file", "in.fnt", "-o", "out/old"},
+            {"\"in.fnt\"", "unknown file format"}),
+      Fails("font file face index out of range", {},
+            {"export", "--font-file", serif, "--face-index", "1", "-o", "out/old"},
+            {"holds 1 face(s); there is no face 1"}),
       Fails("missing project, export", {}, {"export", "none.fnt", "-o", "out/old"},
             {"\"none.fnt\"", "No such file or directory"}),
       Fails("folder as project", [](const fs::path& d) { fs::create_directory(d / "adir.fnt"); },

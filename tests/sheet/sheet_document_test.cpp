@@ -11,15 +11,20 @@
 namespace glyphsheet {
 namespace {
 
-// Typeface names match whole, without regard to case. (How stored values are
-// taken, held to their ranges or kept is tried through ApplyProject in the
-// project file test, the ranges' texts in the command line's usage test.)
-TEST(Settings, TypefaceNamesMatchWholeWithoutRegardToCase) {
+// Typeface names match whole, without regard to case. A range's lowest value
+// is taken, one below it leaves the current one. (The other edges are tried
+// through ApplyProject in the project file test, the ranges' texts in the
+// command line's usage test.)
+TEST(Settings, TypefaceNamesMatchWholeAndRangesKeepTheirEdges) {
   const std::vector<std::string> faces = {"DejaVu Sans", "DejaVu Sans Mono", "Zapf Dingbats"};
   EXPECT_EQ(FindTypeface("dejavu SANS mono", faces), "DejaVu Sans Mono");
   for (const char* name : {"DejaVu", "DejaVu Sans ", ""}) {
     EXPECT_EQ(FindTypeface(name, faces), std::nullopt) << name;
   }
+  int32_t factor = 3;
+  EXPECT_EQ(TakeInRange(0, kSmoothingRange, factor), LoadTake::kKept);
+  EXPECT_EQ(TakeInRange(1, kSmoothingRange, factor), LoadTake::kTaken);
+  EXPECT_EQ(factor, 1);
 }
 
 // Pixel height: factor × size (held to 5..100) × 96 / 72, rounded to nearest.
