@@ -1,6 +1,8 @@
 #include "files/sheet_image.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "files/atomic_file.h"
 #include "sheet/sheet_document.h"
@@ -33,14 +35,22 @@ void AppendHeader(std::vector<uint8_t>& out, int32_t width, int32_t height) {
   out.insert(out.end(), header, header + kHeaderBytes);
 }
 
-// One image row: white pixels whose alpha is the red channel of the bitmap.
+// Appends one image row: white pixels whose alpha is the red channel of the
+// bitmap, 0 beyond it.
 void AppendRow(std::vector<uint8_t>& out, const PixelBitmap& sheetBitmap, int32_t width,
                int32_t y) {
-  for (int32_t x = 0; x < width; ++x) {
-    const uint8_t red = static_cast<uint8_t>(sheetBitmap.GetPixel(x, y) & 0xFF);
-    out.insert(out.end(), {0xFF, 0xFF, 0xFF, red});
+  const size_t start = out.size();
+  out.resize(start + static_cast<size_t>(width) * 4, 0xFF);
+  uint8_t* alpha = out.data() + start + 3;
+  const int32_t inside = y < sheetBitmap.Height() ? std::min(width, sheetBitmap.Width()) : 0;
+  const uint32_t* words = inside > 0 ? sheetBitmap.Pixels() + static_cast<size_t>(y) * sheetBitmap.Width() : nullptr;
+  for (int32_t x = 0; x < width; ++x, alpha += 4) {
+    *alpha = x < inside ? static_cast<uint8_t>(words[x] >> 16) : 0;
   }
 }
+
+// Rows are gathered into writes of about this many bytes.
+constexpr size_t kWriteBytes = size_t{1} << 18;
 
 }  // namespace
 
@@ -53,11 +63,12 @@ std::filesystem::path WithExtension(const std::filesystem::path& chosen, const c
 Status WriteSheetImageTo(AtomicFile& file, const PixelBitmap& sheetBitmap, int32_t width,
                          int32_t height) {
   if (auto fits = CheckFits(file.Target(), width, height); !fits) return fits;
-  // Written a row at a time, so a large stored sheet size needs no large buffer.
+  // Written a few rows at a time, so a large stored sheet size needs no large buffer.
   std::vector<uint8_t> chunk;
   AppendHeader(chunk, width, height);
   for (int32_t y = 0; y < height; ++y) {
     AppendRow(chunk, sheetBitmap, width, y);
+    if (chunk.size() < kWriteBytes && y + 1 < height) continue;
     if (auto written = file.Write(chunk); !written) return written;
     chunk.clear();
   }

@@ -66,8 +66,9 @@ FT_UInt GlyphIndex(FT_Face face, uint8_t code) {
   return FT_Get_Char_Index(face, Windows1252ToUnicode(code));
 }
 
-// Fewer codes than this are rendered on the calling thread alone.
-constexpr size_t kCodesWorthAThread = 16;
+// Pixels of em squares (codes × pixel height²) worth a thread of their own;
+// less work is done on the calling thread alone.
+constexpr int64_t kPixelsWorthAThread = int64_t{1} << 18;
 // FT_New_Face and FT_Done_Face on one library must not run at the same time.
 std::mutex faceMutex;
 
@@ -134,8 +135,9 @@ void FreeTypeFont::Prepare(std::span<const uint8_t> codes) const {
       missing.push_back(code);
     }
   }
+  const int64_t work = static_cast<int64_t>(missing.size()) * style_.pixelHeight * style_.pixelHeight;
   const size_t threads = std::clamp<size_t>(std::thread::hardware_concurrency(), 1,
-                                            std::max<size_t>(1, missing.size() / kCodesWorthAThread));
+                                            static_cast<size_t>(std::max<int64_t>(1, work / kPixelsWorthAThread)));
   // Thread t renders every threads-th code into its own slot, with a face
   // of its own (a face is not to be used by two threads at once).
   std::vector<std::unique_ptr<Glyph>> rendered(missing.size());

@@ -8,6 +8,12 @@
 
 namespace glyphsheet {
 
+namespace {
+// Drawing pixels worth a thread of their own; less work is done on the
+// calling thread alone.
+constexpr int64_t kPixelsWorthAThread = int64_t{1} << 18;
+}  // namespace
+
 void ReducedGlyphs::Make(const RasterFont& font, std::span<const uint8_t> codes, int32_t factor) {
   auto& images = images_[static_cast<size_t>(factor - 1)];
   std::vector<uint8_t> missing;
@@ -27,8 +33,13 @@ void ReducedGlyphs::Make(const RasterFont& font, std::span<const uint8_t> codes,
           ReduceCoverage(font.Coverage(code), font.CharAbc(code).a, factor));
     }
   };
+  int64_t inkPixels = 0;
+  for (uint8_t code : missing) {
+    const GlyphCoverage ink = font.Coverage(code);
+    inkPixels += int64_t{ink.width} * ink.rows;
+  }
   const size_t threads = std::clamp<size_t>(std::thread::hardware_concurrency(), 1,
-                                            std::max<size_t>(1, missing.size() / 8));
+                                            static_cast<size_t>(std::max<int64_t>(1, inkPixels / kPixelsWorthAThread)));
   std::vector<std::thread> helpers;
   for (size_t t = 1; t < threads; ++t) helpers.emplace_back(reduceFrom, t, threads);
   reduceFrom(0, threads);
