@@ -43,8 +43,14 @@ build: configure
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# Rebuild speed against FreeType alone on the same glyphs (a summary table at
+# the end), then whole runs of glyphsheet-cli with hyperfine.
 bench: build
+	@dpkg-query -W -f='$${Status}' hyperfine 2>/dev/null | grep -q 'ok installed' || \
+	  { if [ "$$(id -u)" -eq 0 ]; then SUDO=; else SUDO=sudo; fi; \
+	    $$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq hyperfine; }
 	$(BUILD)/bench/rebuild_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	scripts/cli_speed.sh $(BUILD)/src/cli/glyphsheet-cli
 
 # Exports examples/ascii.fnt (made by examples/make_ascii.sh) to out/ascii.tga and out/ascii.xml.
 demo: build

@@ -32,6 +32,7 @@ void FakeFont::Prepare(std::span<const uint8_t> codes) const {
 
 Result<std::unique_ptr<RasterFont>> FakeRasterizer::CreateFont(const FontRequest& request) const {
   lastRequest = request;
+  ++fontsMade;
   if (std::find(faces.begin(), faces.end(), request.face) == faces.end()) {
     return Error{"typeface \"" + request.face + "\" is not installed"};
   }

@@ -49,6 +49,8 @@ class FakeRasterizer : public TextRasterizer {
   std::vector<std::string> faces{"Fake Mono", "Fake Sans", "fake serif"};
   /// The last request CreateFont received.
   mutable FontRequest lastRequest;
+  /// Fonts made so far.
+  mutable int fontsMade = 0;
 
   std::vector<std::string> ListTypefaces() const override { return faces; }
   Result<std::unique_ptr<RasterFont>> CreateFont(const FontRequest& request) const override;

@@ -47,29 +47,32 @@ TEST_F(GlyphSheetDialogTest, FreshStartShowsTheDefaultsAndTheCoresChoices) {
 }
 
 TEST_F(GlyphSheetDialogTest, EveryKindOfControlRebuildsWithItsValue) {
-  // First cell's width and height, second cell's x, and the font request. The
-  // radios and the glyph border spins are worked in the status and project tests.
-  using Outcome = std::tuple<int, int, int, std::string, int, int, bool, bool>;
+  // First cell's width and height, second cell's x, the font request, and
+  // whether a font was made: a font-wide border keeps the font and all it has
+  // drawn. The radios and the glyph border spins are worked in the status and
+  // project tests.
+  using Outcome = std::tuple<int, int, int, std::string, int, int, bool, bool, bool>;
   const int h = SheetFontPixelHeight(20, 1);
   const std::tuple<const char*, int, Outcome> cases[] = {
-      {"borderLeftSpin", 3, {10, 18, 11, "Fake Mono", 15, 400, false, true}},
-      {"borderTopSpin", 2, {7, 20, 8, "Fake Mono", 15, 400, false, true}},
-      {"sizeSpin", 20, {h / 2, h + h / 5, h / 2 + 1, "Fake Mono", h, 400, false, true}},
+      {"borderLeftSpin", 3, {10, 18, 11, "Fake Mono", 15, 400, false, true, false}},
+      {"borderTopSpin", 2, {7, 20, 8, "Fake Mono", 15, 400, false, true, false}},
+      {"sizeSpin", 20, {h / 2, h + h / 5, h / 2 + 1, "Fake Mono", h, 400, false, true, true}},
       // 4x4: a font of 59 pixels (line height 70, B = 29), reduced 4 : 1.
-      {"smoothingCombo", 3, {29 / 4, 70 / 4, 8, "Fake Mono", 59, 400, false, true}},
-      {"weightCombo", 2, {7, 18, 8, "Fake Mono", 15, 700, false, true}},
-      {"qualityCombo", 1, {7, 18, 8, "Fake Mono", 15, 400, false, false}},
-      {"italicCheck", 1, {7, 18, 8, "Fake Mono", 15, 400, true, true}},
-      {"faceCombo", 1, {7, 18, 8, "Fake Sans", 15, 400, false, true}},
+      {"smoothingCombo", 3, {29 / 4, 70 / 4, 8, "Fake Mono", 59, 400, false, true, true}},
+      {"weightCombo", 2, {7, 18, 8, "Fake Mono", 15, 700, false, true, true}},
+      {"qualityCombo", 1, {7, 18, 8, "Fake Mono", 15, 400, false, false, true}},
+      {"italicCheck", 1, {7, 18, 8, "Fake Mono", 15, 400, true, true, true}},
+      {"faceCombo", 1, {7, 18, 8, "Fake Sans", 15, 400, false, true, true}},
   };
   for (const auto& [control, value, expected] : cases) {
     dialog = MakeDialog();
     dialog->AddCharacters("AB");
+    const int made = rasterizer.fontsMade;
     Set(control, value);
     const GlyphList& g = dialog->Document().glyphs;
     const FontRequest& r = rasterizer.lastRequest;
     EXPECT_EQ(Outcome(g[0].width, g[0].height, g[1].x, r.face, r.pixelHeight, r.weight, r.italic,
-                      r.antialiased), expected) << control;
+                      r.antialiased, rasterizer.fontsMade > made), expected) << control;
   }
 }
 
