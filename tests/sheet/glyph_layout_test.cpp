@@ -86,16 +86,17 @@ TEST(Rebuild, AbsurdBordersSaturateAndFinish) {
   constexpr int32_t kMax = INT32_MAX, kMin = INT32_MIN;
   for (int32_t f = 1; f <= 4; ++f) {
     SheetDocument doc;
-    doc.sheetWidth = doc.sheetHeight = 512;
+    doc.sheetWidth = 500, doc.sheetHeight = 512;
     doc.font.smoothing = f;
     for (int c = 0; c < 256; ++c) doc.AddGlyph(static_cast<uint8_t>(c));
     PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
     // A first cell as wide as can be takes the second row and shows its black
-    // left border across the sheet.
+    // left border across the sheet, up to its right edge: the hatch stays.
     doc.glyphs[0].leftBorder = kMax;
     Rebuild(doc, &font, sheet);
     EXPECT_EQ(Cells(doc)[0], (Cell{0, 40 / f + 1, kMax, 40 / f})) << f;
-    EXPECT_EQ(sheet.GetPixel(0, 40 / f + 1) | sheet.GetPixel(511, 40 / f + 5), 0u) << f;
+    EXPECT_EQ(sheet.GetPixel(0, 40 / f + 1) | sheet.GetPixel(499, 40 / f + 5), 0u) << f;
+    EXPECT_EQ(sheet.GetPixel(500, 40 / f + 1), 0x808080u) << f;
     const std::pair<int32_t, std::vector<Cell>> cases[] = {  // every border, cells 0, 1, 255
         {kMax, {{0, kMax, kMax, kMax}, {0, kMax, kMax, kMax}, {0, kMax, kMax, kMax}}},
         {kMin, {{0, 0, kMin, kMin}, {kMin + 1, 0, kMin, kMin}, {kMin, 0, kMin, kMin}}}};
