@@ -72,13 +72,6 @@ class RasterFont {
   /// threads at once. Their results are the same as without it.
   virtual void Prepare(std::span<const uint8_t> codes) const;
 
-  /// Draws one code in white over target with the top-left of its character
-  /// cell at (x, y), x being the pen position: the ink starts A pixels right
-  /// of x. Each ink pixel of coverage k moves every channel of the target
-  /// towards 255 by k/255 (so over black it becomes k, k, k); pixels without
-  /// ink and pixels outside the target are left alone.
-  void DrawChar(uint8_t code, PixelBitmap& target, int32_t x, int32_t y) const;
-
   /// The sheet-scale images of this font's glyphs that the renderer keeps.
   ReducedGlyphs& Reduced() const { return *reduced_; }
 

@@ -16,6 +16,7 @@
 #include FT_OUTLINE_H
 
 #include "raster/freetype_rasterizer.h"
+#include "support/draw_glyph.h"
 #include "support/temp_folder.h"
 
 // Expected values come from the DejaVu font files: 2048 units per em,
@@ -49,7 +50,7 @@ Ink InkOf(const PixelBitmap& bitmap) {
 // One code drawn on a black square with the cell's top-left at (x, y).
 PixelBitmap Draw(const RasterFont& font, uint8_t code, int32_t size, int32_t x, int32_t y) {
   PixelBitmap bitmap(size, size);
-  font.DrawChar(code, bitmap, x, y);
+  testing::DrawOnBlack(font, code, bitmap, x, y);
   return bitmap;
 }
 
@@ -254,20 +255,6 @@ TEST(FreeTypeRasterizer, DrawsTheInkWhereTheHintedOutlinePutsIt) {
           }
         }
       }
-    }
-  }
-}
-
-// Ink that falls off the target is dropped; what lands inside matches the
-// whole drawing, shifted.
-TEST(FreeTypeRasterizer, ClipsAtEveryEdge) {
-  const auto font = MakeFont("DejaVu Sans", 30);
-  ASSERT_TRUE(font);
-  const PixelBitmap whole = Draw(*font, 'W', 80, 20, 10);
-  for (const auto& [dx, dy] : {std::pair{-25, -15}, std::pair{45, 50}, std::pair{-200, 0}}) {
-    const PixelBitmap clipped = Draw(*font, 'W', 80, 20 + dx, 10 + dy);
-    for (int32_t i = 0; i < 80 * 80; ++i) {
-      ASSERT_EQ(clipped.GetPixel(i % 80, i / 80), whole.GetPixel(i % 80 - dx, i / 80 - dy)) << i;
     }
   }
 }

@@ -9,6 +9,7 @@
 #include "sheet/sheet_bitmap.h"
 #include "sheet/sheet_font.h"
 #include "sheet/supersample_reduction.h"
+#include "support/draw_glyph.h"
 
 namespace glyphsheet {
 namespace {
@@ -64,7 +65,8 @@ PixelBitmap PlainRender(const SheetDocument& doc, const RasterFont& font) {
     PixelBitmap scratch(g.width * f, g.height * f);
     const AbcWidths abc = font.CharAbc(g.code);
     const int64_t inset = GlyphCellGeometry(g, doc.borders, abc.b, f).leftInset;
-    font.DrawChar(g.code, scratch, static_cast<int32_t>(inset * f - abc.a), doc.borders.top * f);
+    testing::DrawOnBlack(font, g.code, scratch, static_cast<int32_t>(inset * f - abc.a),
+                         doc.borders.top * f);
     for (int32_t cy = 0; cy < g.height && g.y + cy < doc.sheetHeight; ++cy) {
       for (int32_t cx = 0; cx < g.width && g.x + cx < doc.sheetWidth; ++cx) {
         uint32_t sum = 0;
