@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -114,7 +115,7 @@ FreeTypeFont::FreeTypeFont(LibraryPtr library, FacePtr face, const FaceFile& fil
   descent_ = metrics.descent;
 }
 
-AbcWidths FreeTypeFont::CharAbc(uint8_t code) const { return Rendered(code).abc; }
+AbcWidths FreeTypeFont::CharAbc(uint8_t code) const { return Measured(code).abc; }
 
 GlyphCoverage FreeTypeFont::Coverage(uint8_t code) const {
   const Glyph& glyph = Rendered(code);
@@ -122,16 +123,44 @@ GlyphCoverage FreeTypeFont::Coverage(uint8_t code) const {
   return {glyph.left, ascent_ - glyph.top, glyph.width, glyph.rows, glyph.coverage.get()};
 }
 
+const FreeTypeFont::Glyph& FreeTypeFont::Measured(uint8_t code) const {
+  if (!cache_[code]) Store(code, Load(face_.get(), code, false));
+  return *cache_[code];
+}
+
 const FreeTypeFont::Glyph& FreeTypeFont::Rendered(uint8_t code) const {
+  if (!cache_[code] || !cache_[code]->rendered) Store(code, Load(face_.get(), code, true));
+  return *cache_[code];
+}
+
+void FreeTypeFont::Store(uint8_t code, Glyph glyph) const {
   auto& slot = cache_[code];
-  if (!slot) slot = std::make_unique<Glyph>(Render(face_.get(), code));
-  return *slot;
+  if (slot && glyph.coverage &&
+      (glyph.left < slot->abc.a || glyph.left + glyph.width > slot->abc.a + slot->abc.b)) {
+    // Measured before: the cell is laid out with those widths. FreeType's
+    // bitmap of an outline a pixel or more wide never leaves its black box,
+    // so this keeps every column; a column outside would be dropped.
+    const int32_t from = std::max(glyph.left, slot->abc.a);
+    const int32_t to = std::min(glyph.left + glyph.width, slot->abc.a + slot->abc.b);
+    const int32_t width = std::max(0, to - from);
+    auto kept = std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(width) * glyph.rows);
+    for (int32_t r = 0; r < glyph.rows; ++r) {
+      std::copy_n(glyph.coverage.get() + static_cast<ptrdiff_t>(r) * glyph.width + (from - glyph.left),
+                  width, kept.get() + static_cast<ptrdiff_t>(r) * width);
+    }
+    glyph.coverage = width > 0 ? std::move(kept) : nullptr;
+    glyph.left = from;
+    glyph.width = width;
+  }
+  if (slot) glyph.abc = slot->abc;
+  slot = std::make_unique<Glyph>(std::move(glyph));
 }
 
 void FreeTypeFont::Prepare(std::span<const uint8_t> codes) const {
   std::vector<uint8_t> missing;
   for (uint8_t code : codes) {
-    if (!cache_[code] && std::find(missing.begin(), missing.end(), code) == missing.end()) {
+    if ((!cache_[code] || !cache_[code]->rendered) &&
+        std::find(missing.begin(), missing.end(), code) == missing.end()) {
       missing.push_back(code);
     }
   }
@@ -140,10 +169,10 @@ void FreeTypeFont::Prepare(std::span<const uint8_t> codes) const {
                                             static_cast<size_t>(std::max<int64_t>(1, work / kPixelsWorthAThread)));
   // Thread t renders every threads-th code into its own slot, with a face
   // of its own (a face is not to be used by two threads at once).
-  std::vector<std::unique_ptr<Glyph>> rendered(missing.size());
+  std::vector<std::optional<Glyph>> rendered(missing.size());
   const auto renderFrom = [&](size_t first, FT_Face face) {
     for (size_t i = first; i < missing.size(); i += threads) {
-      rendered[i] = std::make_unique<Glyph>(Render(face, missing[i]));
+      rendered[i] = Load(face, missing[i], true);
     }
   };
   std::vector<std::thread> helpers;
@@ -165,14 +194,14 @@ void FreeTypeFont::Prepare(std::span<const uint8_t> codes) const {
   for (std::thread& helper : helpers) helper.join();
   // A code a helper could not render (its face would not open) is rendered here.
   for (size_t i = 0; i < missing.size(); ++i) {
-    cache_[missing[i]] = rendered[i] ? std::move(rendered[i])
-                                     : std::make_unique<Glyph>(Render(face_.get(), missing[i]));
+    Store(missing[i], rendered[i] ? std::move(*rendered[i]) : Load(face_.get(), missing[i], true));
   }
 }
 
-FreeTypeFont::Glyph FreeTypeFont::Render(FT_Face face, uint8_t code) const {
+FreeTypeFont::Glyph FreeTypeFont::Load(FT_Face face, uint8_t code, bool render) const {
   Glyph glyph;
   glyph.abc = {0, 1, 0};
+  glyph.rendered = true;  // unless only measured below
   const FT_UInt index = GlyphIndex(face, code);  // 0 (.notdef) when the font lacks the code
   if (FT_Load_Glyph(face, index, kLoadFlags) != 0 &&
       (index == 0 || FT_Load_Glyph(face, 0, kLoadFlags) != 0)) {
@@ -201,6 +230,13 @@ FreeTypeFont::Glyph FreeTypeFont::Render(FT_Face face, uint8_t code) const {
   FT_Outline_Get_CBox(&outline, &box);
   int32_t a = FloorPixels(box.xMin);
   int32_t b = std::max(1, CeilPixels(box.xMax) - a);
+  // An outline less than a pixel wide may be widened by the renderer, so it
+  // is rendered to be measured; any other is measured from its box alone.
+  if (!render && box.xMax - box.xMin >= 64) {
+    glyph.rendered = false;
+    glyph.abc = {a, b, advance - a - b};
+    return glyph;
+  }
 
   const FT_Render_Mode mode = style_.antialiased ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO;
   if (FT_Render_Glyph(slot, mode) == 0 && slot->bitmap.width > 0 && slot->bitmap.rows > 0) {

@@ -24,9 +24,10 @@ struct FontStyle {
   bool antialiased = true;
 };
 
-/// A font drawn with FreeType. Each code is loaded, hinted and rendered once,
-/// on first use or by Prepare (several at a time, each thread with a face of
-/// its own); later measures and draws read the stored bitmap.
+/// A font drawn with FreeType. A code is measured from its hinted outline on
+/// first use and rendered once when its ink is first asked for (by Prepare
+/// several at a time, each thread with a face of its own); later measures and
+/// draws read what is stored. Codes that are never drawn are never rendered.
 class FreeTypeFont : public RasterFont {
  public:
   /// Opens `file` of the typeface `faceName` at the style's size; the error
@@ -40,9 +41,10 @@ class FreeTypeFont : public RasterFont {
   void Prepare(std::span<const uint8_t> codes) const override;
 
  private:
-  // One rendered code: its widths and its coverage, one byte per pixel.
+  // One code: its widths and, once rendered, its coverage, one byte per pixel.
   struct Glyph {
     AbcWidths abc;
+    bool rendered = false;
     int32_t left = 0;  // bitmap column 0, from the pen position
     int32_t top = 0;   // bitmap row 0, in pixels above the baseline
     int32_t width = 0;
@@ -52,8 +54,10 @@ class FreeTypeFont : public RasterFont {
 
   FreeTypeFont(LibraryPtr library, FacePtr face, const FaceFile& file, const FontStyle& style);
 
+  const Glyph& Measured(uint8_t code) const;
   const Glyph& Rendered(uint8_t code) const;
-  Glyph Render(FT_Face face, uint8_t code) const;
+  Glyph Load(FT_Face face, uint8_t code, bool render) const;
+  void Store(uint8_t code, Glyph glyph) const;
 
   // The library is declared first so it is released after the face.
   LibraryPtr library_;

@@ -10,10 +10,16 @@ namespace glyphsheet {
 
 void Rebuild(SheetDocument& doc, const RasterFont* font, PixelBitmap& sheetBitmap) {
   if (font != nullptr) {
-    // Every glyph is measured, so all are rendered at once, on every core.
-    std::vector<uint8_t> codes;
-    for (const GlyphRecord& g : doc.glyphs) codes.push_back(g.code);
-    font->Prepare(codes);
+    // When the cells will likely all fit the sheet, every glyph is rendered
+    // at once, on every core, instead of being measured first and rendered
+    // later; when most will not fit, only those that are shown are rendered.
+    const int64_t side = font->LineHeight() / SmoothingFactor(doc.font.smoothing);
+    const int64_t area = int64_t{doc.sheetWidth} * doc.sheetHeight;
+    if (static_cast<int64_t>(doc.glyphs.size()) * side * side <= 2 * area) {
+      std::vector<uint8_t> codes;
+      for (const GlyphRecord& g : doc.glyphs) codes.push_back(g.code);
+      font->Prepare(codes);
+    }
   }
   ClearSheetBitmap(sheetBitmap, doc.sheetWidth, doc.sheetHeight);
   MeasureGlyphs(doc, font);
