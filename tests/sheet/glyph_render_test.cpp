@@ -29,13 +29,12 @@ struct DotFont : RasterFont {
 // ink starts at cell pixel (1, 2). One lit pixel of a block gives its kernel
 // weight × 255 / divisor (3 × 3: 1 3 1 / 3 5 3 / 1 3 1 over 21; 4 × 4:
 // 1 2 2 1 / 2 4 4 2 / ... over 36; 2 × 2: all 1 over 4). Ink below the line
-// shows nowhere: the cell ends with the line, the gaps keep their colour.
+// (the last case's block (1, 4)) shows nowhere: the gaps keep their colour.
 TEST(RenderGlyphs, ReducesEachBlockWithTheKernelOfTheFactor) {
   const struct { int32_t f; Dots dots; int32_t cx, cy; uint32_t level; } cases[] = {
       {1, {{3, 1}}, 3, 1, 255}, {2, {{6, 5}}, 3, 2, 63}, {3, {{2, 2}}, 0, 0, 12},
       {3, {{1, 0}}, 0, 0, 36},  {3, {{4, 7}}, 1, 2, 60}, {4, {{3, 0}}, 0, 0, 7},
-      {4, {{1, 2}}, 0, 0, 28},  {4, {{8, 6}}, 2, 1, 14},
-      {2, {{2, 8}}, 1, 4, 0},  // block (1, 4) lies below the line, where the gap is
+      {4, {{1, 2}}, 0, 0, 28},  {4, {{8, 6}}, 2, 1, 14}, {2, {{2, 8}}, 1, 4, 0},
   };
   for (const auto& c : cases) {
     const DotFont font(4 * c.f, c.dots);

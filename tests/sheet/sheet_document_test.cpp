@@ -11,10 +11,9 @@
 namespace glyphsheet {
 namespace {
 
-// Typeface names match whole, without regard to case. A range's lowest value
-// is taken, one below it leaves the current one. (The other edges are tried
-// through ApplyProject in the project file test, the ranges' texts in the
-// command line's usage test.)
+// Typeface names match whole, without regard to case. A range's lowest value is
+// taken, one below it leaves the current one (the other edges are tried through
+// ApplyProject in the project file test, the ranges' texts in the CLI usage test).
 TEST(Settings, TypefaceNamesMatchWholeAndRangesKeepTheirEdges) {
   const std::vector<std::string> faces = {"DejaVu Sans", "DejaVu Sans Mono", "Zapf Dingbats"};
   EXPECT_EQ(FindTypeface("dejavu SANS mono", faces), "DejaVu Sans Mono");

@@ -47,10 +47,9 @@ TEST_F(GlyphSheetDialogTest, FreshStartShowsTheDefaultsAndTheCoresChoices) {
 }
 
 TEST_F(GlyphSheetDialogTest, EveryKindOfControlRebuildsWithItsValue) {
-  // First cell's width and height, second cell's x, the font request, and
-  // whether a font was made: a font-wide border keeps the font and all it has
-  // drawn. The radios and the glyph border spins are worked in the status and
-  // project tests.
+  // First cell's width and height, second cell's x, the font request, and whether a font
+  // was made (a font-wide border keeps the font and all it has drawn). The radios and
+  // the glyph border spins are worked in the status and project tests.
   using Outcome = std::tuple<int, int, int, std::string, int, int, bool, bool, bool>;
   const int h = SheetFontPixelHeight(20, 1);
   const std::tuple<const char*, int, Outcome> cases[] = {
@@ -92,9 +91,8 @@ TEST_F(GlyphSheetDialogTest, StatusCountsTheGlyphsOffTheSheetAndNewEmptiesTheLis
 
 TEST_F(GlyphSheetDialogTest, ZoomAndOutlinesRepaintThePreview) {
   dialog->AddCharacters("AB");
-  // The slider holds the zoom to 100..1000%; the 450-pixel preview then
-  // scrolls over what it does not show of the 512-pixel sheet bitmap, the
-  // 112.5 pixels shown at 400% counting as 112.
+  // The slider holds the zoom to 100..1000%; the 450-pixel preview scrolls over the rest
+  // of the 512-pixel sheet bitmap, the 112.5 pixels shown at 400% counting as 112.
   for (const auto& [zoom, label, maxScroll] : {std::tuple(400, "400%", 512 - 112),
            {1, "100%", 512 - 450}, {5000, "1000%", 512 - 45}}) {
     Set("zoomSlider", zoom);
