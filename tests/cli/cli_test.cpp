@@ -2,6 +2,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <tuple>
 
 #include "cli_runner.h"
@@ -176,6 +177,23 @@ TEST(Cli, WrongUsageEndsWithStatusTwoNamingTheOption) {
   const CliRun version = RunCli(folder.Path(), {"--version"});
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_EQ(version.out.rfind("glyphsheet-cli ", 0), 0u);
+}
+
+// Output that cannot be written (a full disk, a closed output) is one line on
+// stderr and status 1, also after a command that worked.
+TEST(Cli, OutputThatCannotBeWrittenIsReported) {
+  TempFolder folder;
+  for (const auto& [args, redirect, reason] :
+       {std::tuple("fonts", "> /dev/full", "No space left on device"),
+        std::tuple("--help", "> /dev/full", "No space left on device"),
+        std::tuple("show " GLYPHSHEET_EXAMPLES "/ascii.fnt", ">&-", "Bad file descriptor"),
+        std::tuple("export --chars A -o x", ">&-", "Bad file descriptor")}) {
+    const std::string command = "cd '" + folder.Path().string() + "' && " GLYPHSHEET_CLI " " +
+                                args + " " + redirect + " 2> err";
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << args;
+    EXPECT_EQ(FileText(folder / "err"), "glyphsheet-cli: cannot write the output: "s + reason + "\n");
+  }
 }
 
 }  // namespace
