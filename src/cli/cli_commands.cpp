@@ -33,22 +33,40 @@ std::string InstalledFace(const std::string& name, const std::vector<std::string
                 " is not installed (glyphsheet-cli fonts lists the installed ones)");
 }
 
-// Windows-1252 bytes of the characters of one --chars or --chars-file.
+// Rejected characters named in a message before the rest are only counted.
+constexpr size_t kRejectedNamed = 10;
+
+// Windows-1252 bytes of the characters of one --chars or --chars-file. A
+// file may start with a UTF-8 byte-order mark; its line ends are skipped.
 std::vector<uint8_t> CharacterBytes(const CharSource& source) {
   std::string text = source.value;
   if (source.fromFile) {
     const std::vector<uint8_t> bytes = Check(ReadFileBytes(source.value));
     text.assign(bytes.begin(), bytes.end());
-    std::erase_if(text, [](char c) { return c == '\n' || c == '\r'; });
   }
+  const std::string where = source.fromFile ? "\"" + source.value + "\"" : std::string("--chars");
+  const auto fail = [&source](const std::string& message) {
+    if (source.fromFile) throw Failure(message);
+    throw UsageError(message);
+  };
+  const size_t start = source.fromFile && text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+  for (size_t pos = start; pos < text.size();) {
+    const size_t at = pos;
+    if (!DecodeUtf8(text, pos)) fail(where + ": invalid UTF-8 at byte " + std::to_string(at));
+  }
+  text.erase(0, start);
+  if (source.fromFile) std::erase_if(text, [](char c) { return c == '\n' || c == '\r'; });
   Windows1252Text encoded = EncodeWindows1252(text);
   if (encoded.rejected.empty()) return std::move(encoded.bytes);
   std::string names;
-  for (char32_t ch : encoded.rejected) names += (names.empty() ? "" : ", ") + DescribeCharacter(ch);
-  const std::string where = source.fromFile ? "\"" + source.value + "\"" : std::string("--chars");
-  const std::string message = where + ": Windows-1252 has no byte for " + names;
-  if (source.fromFile) throw Failure(message);
-  throw UsageError(message);
+  for (size_t i = 0; i < std::min(encoded.rejected.size(), kRejectedNamed); ++i) {
+    names += (i == 0 ? "" : ", ") + DescribeCharacter(encoded.rejected[i]);
+  }
+  if (encoded.rejected.size() > kRejectedNamed) {
+    names += " and " + std::to_string(encoded.rejected.size() - kRejectedNamed) + " more";
+  }
+  fail(where + ": Windows-1252 has no byte for " + names);
+  return {};
 }
 
 void ApplyOverrides(const SettingOverrides& s, SheetDocument& doc,
@@ -119,7 +137,8 @@ int RunNew(const CommandLine& line, std::ostream& out) {
   const auto rasterizer = MakeRasterizer(line.settings);
   const SheetDocument doc = PrepareDocument(line, rasterizer->ListTypefaces());
   Check(WriteProjectFile(*line.output, ProjectFromDocument(doc)));
-  out << "wrote " << *line.output << ": " << doc.font.faceName << " " << doc.font.pointSize
+  out << "wrote " << PrintableText(*line.output) << ": " << PrintableText(doc.font.faceName) << " "
+      << doc.font.pointSize
       << " pt, " << SizeText(doc.sheetWidth, doc.sheetHeight) << " sheet, "
       << GlyphCountText(doc.glyphs.size()) << '\n';
   return 0;
@@ -132,7 +151,8 @@ int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
   PixelBitmap sheetBitmap(kSheetBitmapSize, kSheetBitmapSize);
   Rebuild(doc, font.get(), sheetBitmap);
   const ExportedFiles files = Check(ExportSheetFiles(*line.output, sheetBitmap, doc, font.get()));
-  out << "wrote " << files.image.string() << " and " << files.descriptor.string() << ": "
+  out << "wrote " << PrintableText(files.image.string()) << " and "
+      << PrintableText(files.descriptor.string()) << ": "
       << SizeText(doc.sheetWidth, doc.sheetHeight) << " sheet, "
       << GlyphCountText(doc.glyphs.size()) << '\n';
   if (const size_t off = CountCellsOffSheet(doc); off > 0) {

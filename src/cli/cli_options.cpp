@@ -344,7 +344,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   }
   if (command->output != nullptr) {
     if (!line.output) throw UsageError(name + " needs -o NAME");
-    if (std::filesystem::path(*line.output).filename().empty()) {
+    const std::filesystem::path name = std::filesystem::path(*line.output).filename();
+    if (name.empty() || name == "." || name == "..") {
       throw UsageError("-o: \"" + *line.output + "\" names a folder, not a file");
     }
   }

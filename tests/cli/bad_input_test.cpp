@@ -159,6 +159,22 @@ std::vector<Row> MakeRows(const Fixture& f) {
             [](const fs::path& d) { PutFile(d / "wide.txt", {'x', 0xE2, 0x86, 0x92, 'y'}); },
             {"export", "--chars-file", "wide.txt", "-o", "out/old"},
             {"\"wide.txt\": Windows-1252 has no byte for \xE2\x86\x92"}),
+      Works("character file with a byte-order mark", [](const fs::path& d) {
+              PutFile(d / "bom.txt", {0xEF, 0xBB, 0xBF, 'A', 'B', '\r', '\n'});
+            },
+            {"new", "--chars-file", "bom.txt", "-o", "out/new.fnt"}, {"out/new.fnt"},
+            [](const fs::path& dir, const CliRun&) {
+              EXPECT_EQ(ReadProjectFile(dir / "out/new.fnt").value().glyphs.size(), 2u);
+            }),
+      Fails("binary character file",
+            [](const fs::path& d) { PutFile(d / "bin.txt", {'A', 0xFF, 0xFE, 0, 'B'}); },
+            {"export", "--chars-file", "bin.txt", "-o", "out/old"},
+            {"\"bin.txt\": invalid UTF-8 at byte 1"}),
+      Works("output name with a line feed", Project(good), {"export", "in.fnt", "-o", "out/a\nb"},
+            {"out/a\nb.tga", "out/a\nb.xml"},
+            [](const fs::path&, const CliRun& run) {
+              EXPECT_EQ(run.out, "wrote out/a\\x0Ab.tga and out/a\\x0Ab.xml: 256 x 256 sheet, 2 glyphs\n");
+            }),
       Works("the example project fits its sheet", {},
             {"export", std::string(GLYPHSHEET_EXAMPLES) + "/ascii.fnt", "-o", "out/new"}, created,
             [](const fs::path& dir, const CliRun& run) {
