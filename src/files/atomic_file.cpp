@@ -32,6 +32,8 @@ std::string Describe(const std::filesystem::path& target, const char* what, int 
 // Marks the temporaries of this class: ".NAME" + kTempMark + six random characters.
 constexpr char kTempMark[] = ".glyphsheet-";
 constexpr size_t kTempRandomChars = 6;
+// Links Open follows from the target before it gives up.
+constexpr int kMaxLinks = 40;
 // How often Open draws a new temporary when another run's clean-up took its first one.
 constexpr int kOpenAttempts = 4;
 
@@ -77,11 +79,13 @@ bool LockFreshTemporary(int fd) {
 
 }  // namespace
 
-AtomicFile::AtomicFile(std::filesystem::path target, std::filesystem::path temp, int fd)
-    : target_(std::move(target)), temp_(std::move(temp)), fd_(fd) {}
+AtomicFile::AtomicFile(std::filesystem::path target, std::filesystem::path written,
+                       std::filesystem::path temp, int fd)
+    : target_(std::move(target)), written_(std::move(written)), temp_(std::move(temp)), fd_(fd) {}
 
 AtomicFile::AtomicFile(AtomicFile&& other) noexcept
     : target_(std::move(other.target_)),
+      written_(std::move(other.written_)),
       temp_(std::move(other.temp_)),
       fd_(std::exchange(other.fd_, -1)),
       synced_(other.synced_) {}
@@ -90,6 +94,7 @@ AtomicFile& AtomicFile::operator=(AtomicFile&& other) noexcept {
   if (this != &other) {
     Discard();
     target_ = std::move(other.target_);
+    written_ = std::move(other.written_);
     temp_ = std::move(other.temp_);
     fd_ = std::exchange(other.fd_, -1);
     synced_ = other.synced_;
@@ -118,9 +123,19 @@ Result<AtomicFile> AtomicFile::Open(const std::filesystem::path& target) {
   if (::stat(target.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
     return Error{Describe(target, nullptr, EISDIR)};
   }
+  // A link is followed, link after link, to the file it names, which need
+  // not exist yet; a chain that does not end is refused.
+  std::filesystem::path written = target;
+  std::error_code ec;
+  for (int links = 0; std::filesystem::is_symlink(std::filesystem::symlink_status(written, ec));) {
+    if (++links > kMaxLinks) return Error{Describe(target, nullptr, ELOOP)};
+    const std::filesystem::path to = std::filesystem::read_symlink(written, ec);
+    if (ec) return Error{Describe(target, "cannot follow the link", ec.value())};
+    written = to.is_absolute() ? to : written.parent_path() / to;
+  }
   const std::filesystem::path folder =
-      target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-  const std::string prefix = "." + target.filename().string() + kTempMark;
+      written.has_parent_path() ? written.parent_path() : std::filesystem::path(".");
+  const std::string prefix = "." + written.filename().string() + kTempMark;
   RemoveStaleTemporaries(folder, prefix);
   const std::string pattern = (folder / (prefix + std::string(kTempRandomChars, 'X'))).string();
   for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
@@ -128,7 +143,9 @@ Result<AtomicFile> AtomicFile::Open(const std::filesystem::path& target) {
     name.push_back('\0');
     const int fd = ::mkstemp(name.data());
     if (fd < 0) return Error{Describe(target, nullptr, errno)};
-    if (LockFreshTemporary(fd)) return AtomicFile(target, std::filesystem::path(name.data()), fd);
+    if (LockFreshTemporary(fd)) {
+      return AtomicFile(target, written, std::filesystem::path(name.data()), fd);
+    }
     ::close(fd);
   }
   return Error{Describe(target, "another run keeps removing its temporary file", EAGAIN)};
@@ -153,7 +170,7 @@ Status AtomicFile::Sync() {
   if (synced_) return Ok();
   struct stat existing {};
   const mode_t mode =
-      ::stat(target_.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : NewFileMode();
+      ::stat(written_.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : NewFileMode();
   if (::fchmod(fd_, mode) != 0) return Fail(nullptr, errno);
   if (::fsync(fd_) != 0) return Fail(nullptr, errno);
   synced_ = true;
@@ -163,7 +180,7 @@ Status AtomicFile::Sync() {
 Status AtomicFile::Commit() {
   if (auto synced = Sync(); !synced) return synced;
   // Renamed while still open and locked, so no clean-up can take it for stale.
-  if (::rename(temp_.c_str(), target_.c_str()) != 0) return Fail(nullptr, errno);
+  if (::rename(temp_.c_str(), written_.c_str()) != 0) return Fail(nullptr, errno);
   // The bytes are on disk since the fsync; a close error cannot lose them, and
   // the target is already replaced, so it is not reported as a failure.
   ::close(std::exchange(fd_, -1));

@@ -15,7 +15,9 @@ namespace glyphsheet {
 /// untouched; a file that is dropped or fails removes its temporary file.
 /// The temporary is named ".NAME.glyphsheet-XXXXXX" and locked while it is
 /// written, so one left by a killed process is told apart from a live one and
-/// removed by the next Open of the same target.
+/// removed by the next Open of the same target. A target that is a symbolic
+/// link is written through: the file it points to is replaced in its own
+/// folder and the link stays.
 class AtomicFile {
  public:
   /// Removes stale temporaries of target, then creates its own; fails naming
@@ -40,11 +42,13 @@ class AtomicFile {
   const std::filesystem::path& Target() const { return target_; }
 
  private:
-  AtomicFile(std::filesystem::path target, std::filesystem::path temp, int fd);
+  AtomicFile(std::filesystem::path target, std::filesystem::path written,
+             std::filesystem::path temp, int fd);
   Error Fail(const char* what, int err);
   void Discard();
 
-  std::filesystem::path target_;
+  std::filesystem::path target_;   // the name given, for messages
+  std::filesystem::path written_;  // the file replaced: target_ or where its link points
   std::filesystem::path temp_;
   int fd_ = -1;
   bool synced_ = false;

@@ -202,5 +202,26 @@ TEST(Cli, OutputThatCannotBeWrittenIsReported) {
   }
 }
 
+// An output that is a symbolic link is written through: the file it points
+// to is replaced and the link stays; a link to a missing folder is refused.
+TEST(Cli, LinkedOutputsAreWrittenThrough) {
+  namespace fs = std::filesystem;
+  TempFolder folder;
+  fs::create_directories(folder / "real");
+  fs::create_directories(folder / "out");
+  PutFile(folder / "real/s.tga", {1, 2, 3});
+  fs::create_symlink("../real/s.tga", folder / "out/s.tga");
+  fs::create_symlink("../real/s.xml", folder / "out/s.xml");
+  fs::create_symlink("nowhere/x.tga", folder / "out/d.tga");
+  ASSERT_EQ(RunCli(folder.Path(), {"export", "--chars", "AB", "-o", "out/s"}).exitCode, 0);
+  EXPECT_TRUE(fs::is_symlink(folder / "out/s.tga") && fs::is_symlink(folder / "out/s.xml"));
+  EXPECT_EQ(FileBytes(folder / "real/s.tga").size(), 18u + 256 * 256 * 4);
+  EXPECT_EQ(ReadDescriptor(FileText(folder / "real/s.xml")).size(), 2u);
+  const CliRun dangling = RunCli(folder.Path(), {"export", "-o", "out/d"});
+  EXPECT_EQ(dangling.exitCode, 1);
+  EXPECT_NE(dangling.err.find("\"out/d.tga\": No such file or directory"), std::string::npos);
+  EXPECT_TRUE(fs::is_symlink(folder / "out/d.tga"));
+}
+
 }  // namespace
 }  // namespace glyphsheet
