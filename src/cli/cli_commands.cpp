@@ -150,7 +150,11 @@ int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
   const std::unique_ptr<RasterFont> font = Check(CreateSheetFont(*rasterizer, doc.font));
   PixelBitmap sheetBitmap(kSheetBitmapSize, kSheetBitmapSize);
   Rebuild(doc, font.get(), sheetBitmap);
-  const ExportedFiles files = Check(ExportSheetFiles(*line.output, sheetBitmap, doc, font.get()));
+  const ExportedFiles files =
+      Check(ExportSheetFiles(*line.output, sheetBitmap, doc, font.get(), [&err, &line] {
+        err << "glyphsheet-cli: waiting for another export to " << PrintableText(*line.output)
+            << " to finish\n";
+      }));
   out << "wrote " << PrintableText(files.image.string()) << " and "
       << PrintableText(files.descriptor.string()) << ": "
       << SizeText(doc.sheetWidth, doc.sheetHeight) << " sheet, "

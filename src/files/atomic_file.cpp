@@ -181,6 +181,14 @@ Status AtomicFile::Commit() {
   if (auto synced = Sync(); !synced) return synced;
   // Renamed while still open and locked, so no clean-up can take it for stale.
   if (::rename(temp_.c_str(), written_.c_str()) != 0) return Fail(nullptr, errno);
+  // The new name is on disk once its folder is; the file is replaced by now,
+  // so a folder that cannot be flushed is not reported as a failure.
+  const std::filesystem::path folder =
+      written_.has_parent_path() ? written_.parent_path() : std::filesystem::path(".");
+  if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
   // The bytes are on disk since the fsync; a close error cannot lose them, and
   // the target is already replaced, so it is not reported as a failure.
   ::close(std::exchange(fd_, -1));

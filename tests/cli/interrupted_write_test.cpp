@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <optional>
+#include <tuple>
 #include <thread>
 
 #include "cli_runner.h"
@@ -25,6 +26,8 @@ constexpr int32_t kSide = 5000;
 constexpr size_t kImageBytes = 18 + size_t{kSide} * kSide * 4;
 const std::string kImageTemp = ".sheet.tga.glyphsheet-";
 const std::string kDescriptorTemp = ".sheet.xml.glyphsheet-";
+// Left by a killed run, like its temporaries, and removed by the next one.
+const std::string kLock = ".sheet.tga.glyphsheet.lock";
 
 // Size of the image's temporary in folder, 0 while there is none.
 size_t ImageTempBytes(const fs::path& folder) {
@@ -42,7 +45,9 @@ size_t ImageTempBytes(const fs::path& folder) {
 std::set<std::string> Temporaries(const TempFolder& folder) {
   std::set<std::string> names;
   for (const std::string& name : folder.Entries()) {
-    if (name.starts_with(kImageTemp) || name.starts_with(kDescriptorTemp)) names.insert(name);
+    if (name.starts_with(kImageTemp) || name.starts_with(kDescriptorTemp) || name == kLock) {
+      names.insert(name);
+    }
   }
   return names;
 }
@@ -100,6 +105,19 @@ TEST(CliInterruptedWrite, EachFileIsTheOldOneOrTheCompleteNewOne) {
     EXPECT_EQ(work.Entries(), expected);
   }
   EXPECT_TRUE(killedPartWay) << "no kill came while the image was being written";
+
+  // A second export to the same name waits for the first to finish: the
+  // pair ends as the second one's, never mixed.
+  {
+    CliProcess first(work.Path(), exportBig);
+    while (!first.Ended() && ImageTempBytes(work.Path()) == 0) {
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    const CliRun second = RunCli(work.Path(), {"export", "--chars", "xy", "-o", "sheet"});
+    EXPECT_EQ(std::tuple(first.Wait().exitCode, second.exitCode), std::tuple(0, 0)) << second.err;
+    EXPECT_TRUE(FileBytes(work / "sheet.tga") == oldImage);
+    EXPECT_TRUE(FileBytes(work / "sheet.xml") == oldDescriptor);
+  }
 
   // The next run removes temporaries of its own name that no live run holds
   // locked, and leaves a locked one and files of other names alone.

@@ -1,0 +1,69 @@
+#include "files/output_lock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <utility>
+
+namespace glyphsheet {
+
+namespace {
+
+constexpr char kLockMark[] = ".glyphsheet.lock";
+constexpr auto kQuietWait = std::chrono::seconds(1);
+constexpr auto kPoll = std::chrono::milliseconds(20);
+
+// True when fd is still the file named path: a holder that released the lock
+// removes the file first, and a lock on a removed file guards nothing.
+bool StillNamed(int fd, const std::filesystem::path& path) {
+  struct stat opened {};
+  struct stat named {};
+  return ::fstat(fd, &opened) == 0 && ::stat(path.c_str(), &named) == 0 &&
+         opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+}  // namespace
+
+Result<OutputLock> OutputLock::Take(const std::filesystem::path& output,
+                                    const std::function<void()>& onWait) {
+  const std::filesystem::path path =
+      output.parent_path() / ("." + output.filename().string() + kLockMark);
+  const auto started = std::chrono::steady_clock::now();
+  bool told = false;
+  for (;;) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+      return Error{"cannot write \"" + output.string() + "\": " + std::strerror(errno)};
+    }
+    int locked = ::flock(fd, LOCK_EX | LOCK_NB);
+    while (locked != 0 && errno == EWOULDBLOCK) {
+      if (!told && std::chrono::steady_clock::now() - started > kQuietWait) {
+        told = true;
+        if (onWait) onWait();
+      }
+      std::this_thread::sleep_for(kPoll);
+      locked = ::flock(fd, LOCK_EX | LOCK_NB);
+    }
+    // Without locks on this file system the export goes on unguarded.
+    if (locked != 0 || StillNamed(fd, path)) return OutputLock(path, fd);
+    ::close(fd);
+  }
+}
+
+OutputLock::OutputLock(OutputLock&& other) noexcept
+    : path_(std::move(other.path_)), fd_(std::exchange(other.fd_, -1)) {}
+
+OutputLock::~OutputLock() {
+  if (fd_ < 0) return;
+  ::unlink(path_.c_str());
+  ::close(fd_);
+}
+
+}  // namespace glyphsheet
