@@ -150,11 +150,12 @@ int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
   const std::unique_ptr<RasterFont> font = Check(CreateSheetFont(*rasterizer, doc.font));
   PixelBitmap sheetBitmap(kSheetBitmapSize, kSheetBitmapSize);
   Rebuild(doc, font.get(), sheetBitmap);
+  ExportObserver observer;
+  observer.notify = [&err](const std::string& message) {
+    err << "glyphsheet-cli: " << PrintableText(message) << '\n';
+  };
   const ExportedFiles files =
-      Check(ExportSheetFiles(*line.output, sheetBitmap, doc, font.get(), [&err, &line] {
-        err << "glyphsheet-cli: waiting for another export to " << PrintableText(*line.output)
-            << " to finish\n";
-      }));
+      Check(ExportSheetFiles(*line.output, sheetBitmap, doc, font.get(), observer));
   out << "wrote " << PrintableText(files.image.string()) << " and "
       << PrintableText(files.descriptor.string()) << ": "
       << SizeText(doc.sheetWidth, doc.sheetHeight) << " sheet, "

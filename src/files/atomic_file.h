@@ -38,8 +38,12 @@ class AtomicFile {
   Status Sync();
   /// Syncs unless already done and renames over the target.
   Status Commit();
-  /// The file this one replaces.
+  /// The file this one replaces, as named.
   const std::filesystem::path& Target() const { return target_; }
+  /// The file the rename of Commit replaces (the target, or the file its link names).
+  const std::filesystem::path& Written() const { return written_; }
+  /// The temporary file the bytes go to until Commit.
+  const std::filesystem::path& Temp() const { return temp_; }
 
  private:
   AtomicFile(std::filesystem::path target, std::filesystem::path written,

@@ -3,12 +3,14 @@
 #include <string>
 
 #include <pthread.h>
+#include <unistd.h>
 
 #include <csignal>
 
 #include "files/atomic_file.h"
-#include "files/output_lock.h"
 #include "files/glyph_descriptor.h"
+#include "files/output_lock.h"
+#include "files/pair_commit.h"
 #include "files/sheet_image.h"
 
 namespace glyphsheet {
@@ -34,16 +36,37 @@ class QuitSignalsHeld {
   sigset_t before_;
 };
 
+// The image replaced by the first rename is kept here (a hard link) until
+// the second rename is done, so that a failed second one can be undone.
+std::filesystem::path BackupOf(const std::filesystem::path& written) {
+  return written.parent_path() / ("." + written.filename().string() + ".glyphsheet.old");
+}
+
 }  // namespace
 
 Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
                                        const PixelBitmap& sheetBitmap, const SheetDocument& doc,
-                                       const RasterFont* font,
-                                       const std::function<void()>& onWait) {
+                                       const RasterFont* font, const ExportObserver& observer) {
   ExportedFiles files{WithExtension(chosen, ".tga"), WithExtension(chosen, ".xml")};
+  const auto notify = [&observer](const std::string& message) {
+    if (observer.notify) observer.notify(message);
+  };
+  const auto at = [&observer](CommitStep step) {
+    if (observer.atStep) observer.atStep(step);
+  };
   // Another export to the same name finishes first; the two never interleave.
-  auto lock = OutputLock::Take(files.image, onWait);
+  auto lock = OutputLock::Take(files.image, [&] {
+    notify("waiting for another export to \"" + files.image.string() + "\" to finish");
+  });
   if (!lock) return Error{lock.error()};
+  // An export to this name that was cut short between its renames is finished first.
+  const std::filesystem::path record = CommitRecordOf(files.image);
+  auto finished = FinishInterruptedCommit(record);
+  if (!finished) return Error{finished.error()};
+  if (!finished.value().empty()) {
+    notify("finished an export to \"" + files.image.string() + "\" that was cut short");
+  }
+
   auto image = AtomicFile::Open(files.image);
   if (!image) return Error{image.error()};
   auto descriptor = AtomicFile::Open(files.descriptor);
@@ -60,9 +83,34 @@ Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
   if (step) step = imageFile.Sync();
   if (step) step = descriptorFile.Sync();
   if (step) {
+    step = WriteCommitRecord(record, {{imageFile.Temp(), imageFile.Written()},
+                                      {descriptorFile.Temp(), descriptorFile.Written()}});
+  }
+  if (!step) return Error{step.error()};
+
+  const std::filesystem::path written = imageFile.Written();
+  const std::filesystem::path backup = BackupOf(written);
+  ::unlink(backup.c_str());
+  const bool hadImage = ::link(written.c_str(), backup.c_str()) == 0;
+  {
     const QuitSignalsHeld held;
+    at(CommitStep::kRecordWritten);
     step = imageFile.Commit();
-    if (step) step = descriptorFile.Commit();
+    if (step) {
+      at(CommitStep::kImageReplaced);
+      step = descriptorFile.Commit();
+      if (!step) {
+        // Put the old image back (or take the new one away), so nothing changed.
+        const bool undone = hadImage ? ::rename(backup.c_str(), written.c_str()) == 0
+                                     : ::unlink(written.c_str()) == 0;
+        step = Error{step.error() + (undone ? "; nothing was changed"
+                                            : "; \"" + files.image.string() +
+                                                  "\" is the new image, \"" +
+                                                  files.descriptor.string() + "\" the old")};
+      }
+    }
+    ::unlink(record.c_str());
+    ::unlink(backup.c_str());
   }
   if (!step) return Error{step.error()};
   return files;

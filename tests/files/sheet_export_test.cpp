@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <climits>
+#include <optional>
 
 #include "files/glyph_descriptor.h"
 #include "files/sheet_export.h"
@@ -88,6 +93,66 @@ TEST(GlyphDescriptor, SpacingMovesTheBordersFromAAndCIntoB) {
             "\t<char id=\"0\" x=\"21\" y=\"0\" width=\"6\" height=\"26\" />\n"
             "\t<spacing id=\"0\" a=\"-2147483648\" b=\"6\" c=\"2147483647\" />\n"
             "</font>\n");
+}
+
+// The pair is replaced as one. An export killed between its two renames
+// leaves a mixed pair and its commit record; the next export to the name
+// finishes that commit first (and says so). A second rename that fails puts
+// the old image back.
+TEST(SheetExport, APairIsReplacedAsOne) {
+  TempFolder folder;
+  PixelBitmap bitmap(kSheetBitmapSize, kSheetBitmapSize);
+  SheetDocument docs[3];
+  using Pair = std::pair<std::vector<uint8_t>, std::vector<uint8_t>>;
+  std::vector<Pair> pairs;
+  for (int i = 0; i < 3; ++i) {
+    docs[i].sheetWidth = 64 << i;
+    docs[i].glyphs.resize(static_cast<size_t>(i));
+    const std::string name = "made" + std::to_string(i);
+    ASSERT_TRUE(ExportSheetFiles(folder / name, bitmap, docs[i], nullptr));
+    pairs.emplace_back(FileBytes(folder / (name + ".tga")), FileBytes(folder / (name + ".xml")));
+  }
+  const auto pairOf = [&folder] {
+    return Pair(FileBytes(folder / "s.tga"), FileBytes(folder / "s.xml"));
+  };
+  ASSERT_TRUE(ExportSheetFiles(folder / "s", bitmap, docs[0], nullptr));
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ExportObserver killAfterImage;
+    killAfterImage.atStep = [](CommitStep step) {
+      if (step == CommitStep::kImageReplaced) ::raise(SIGKILL);
+    };
+    (void)ExportSheetFiles(folder / "s", bitmap, docs[1], nullptr, killAfterImage);
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(pairOf(), Pair(pairs[1].first, pairs[0].second)) << "killed between the renames";
+
+  std::vector<std::string> told;
+  std::optional<Pair> beforeItsOwn;
+  ExportObserver observer;
+  observer.notify = [&told](const std::string& message) { told.push_back(message); };
+  observer.atStep = [&](CommitStep step) {
+    if (step == CommitStep::kRecordWritten) beforeItsOwn = pairOf();
+  };
+  ASSERT_TRUE(ExportSheetFiles(folder / "s", bitmap, docs[2], nullptr, observer));
+  EXPECT_EQ(beforeItsOwn, pairs[1]) << "the cut-short export is finished first";
+  EXPECT_EQ(pairOf(), pairs[2]);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find("cut short"), std::string::npos) << told[0];
+
+  ExportObserver blockDescriptor;
+  blockDescriptor.atStep = [&folder](CommitStep step) {
+    if (step != CommitStep::kImageReplaced) return;
+    std::filesystem::remove(folder / "s.xml");
+    std::filesystem::create_directories(folder / "s.xml" / "in the way");
+  };
+  const auto failed = ExportSheetFiles(folder / "s", bitmap, docs[0], nullptr, blockDescriptor);
+  ASSERT_FALSE(failed);
+  EXPECT_NE(failed.error().find("nothing was changed"), std::string::npos) << failed.error();
+  EXPECT_EQ(FileBytes(folder / "s.tga"), pairs[2].first);
 }
 
 }  // namespace
