@@ -63,13 +63,16 @@ test-sanitize: deps
 	$(SAN_ENV) cmake --build $(SAN_BUILD) -j $(JOBS)
 	cd $(SAN_BUILD) && $(SAN_ENV) ctest --output-on-failure -j $(JOBS)
 
-# Fuzz the project-file reader for FUZZ_SECONDS seconds (libFuzzer, clang).
+# Fuzz the project-file reader and the typed-character input for
+# FUZZ_SECONDS seconds each (libFuzzer, clang).
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DGLYPHSHEET_FUZZ=ON
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target project_fuzz
-	mkdir -p $(FUZZ_BUILD)/corpus
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target project_fuzz chars_fuzz
+	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/chars_corpus
 	$(FUZZ_BUILD)/tests/fuzz/project_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
 	  -print_final_stats=1 $(FUZZ_BUILD)/corpus tests/fuzz/corpus
+	$(FUZZ_BUILD)/tests/fuzz/chars_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
+	  -print_final_stats=1 $(FUZZ_BUILD)/chars_corpus tests/fuzz/chars_corpus
 
 gui: build
 	$(BUILD)/src/app/glyphsheet

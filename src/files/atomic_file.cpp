@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -56,13 +57,16 @@ void RemoveIfStale(const std::filesystem::path& path) {
   ::close(fd);
 }
 
-// Temporaries of the same target left in folder by writers that were killed.
-void RemoveStaleTemporaries(const std::filesystem::path& folder, const std::string& prefix) {
+// Temporaries of any target left in folder by writers that were killed.
+void RemoveStaleTemporaries(const std::filesystem::path& folder) {
+  const std::string mark = kTempMark;
   std::error_code ec;
   std::filesystem::directory_iterator it(folder, ec);
   for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
     const std::string name = it->path().filename().string();
-    if (name.size() == prefix.size() + kTempRandomChars && name.starts_with(prefix)) {
+    const size_t markAt = name.size() - std::min(name.size(), kTempRandomChars + mark.size());
+    if (name.size() > kTempRandomChars + mark.size() + 1 && name.starts_with('.') &&
+        name.compare(markAt, mark.size(), mark) == 0) {
       RemoveIfStale(it->path());
     }
   }
@@ -136,7 +140,7 @@ Result<AtomicFile> AtomicFile::Open(const std::filesystem::path& target) {
   const std::filesystem::path folder =
       written.has_parent_path() ? written.parent_path() : std::filesystem::path(".");
   const std::string prefix = "." + written.filename().string() + kTempMark;
-  RemoveStaleTemporaries(folder, prefix);
+  RemoveStaleTemporaries(folder);
   const std::string pattern = (folder / (prefix + std::string(kTempRandomChars, 'X'))).string();
   for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
     std::vector<char> name(pattern.begin(), pattern.end());

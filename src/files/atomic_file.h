@@ -15,12 +15,12 @@ namespace glyphsheet {
 /// untouched; a file that is dropped or fails removes its temporary file.
 /// The temporary is named ".NAME.glyphsheet-XXXXXX" and locked while it is
 /// written, so one left by a killed process is told apart from a live one and
-/// removed by the next Open of the same target. A target that is a symbolic
+/// removed by the next Open in the same folder. A target that is a symbolic
 /// link is written through: the file it points to is replaced in its own
 /// folder and the link stays.
 class AtomicFile {
  public:
-  /// Removes stale temporaries of target, then creates its own; fails naming
+  /// Removes stale temporaries in the target's folder, then creates its own; fails naming
   /// target and the reason (also when target is a folder).
   static Result<AtomicFile> Open(const std::filesystem::path& target);
 

@@ -126,12 +126,13 @@ TEST(CliInterruptedWrite, EachFileIsTheOldOneOrTheCompleteNewOne) {
     EXPECT_TRUE(FileBytes(work / "sheet.xml") == oldDescriptor);
   }
 
-  // The next run removes temporaries of its own name that no live run holds
-  // locked, and leaves a locked one and files of other names alone.
+  // The next run removes temporaries in its folder, of any name, that no
+  // live run holds locked, and leaves a locked one and other files alone.
   const std::string stale = kImageTemp + "Ab3dEf";
   const std::string held = kDescriptorTemp + "Gh7jKl";
   for (const std::string& name : {stale, held, std::string(".sheet.tga.Ab3dEf"),
-                                  std::string(".other.tga.glyphsheet-Ab3dEf")}) {
+                                  std::string(".other.tga.glyphsheet-Ab3dEf"),
+                                  std::string("other.tga.glyphsheet-Ab3dEf")}) {
     PutFile(work / name, {1, 2, 3});
   }
   const int heldFd = ::open((work / held).c_str(), O_RDONLY | O_CLOEXEC);
@@ -143,7 +144,7 @@ TEST(CliInterruptedWrite, EachFileIsTheOldOneOrTheCompleteNewOne) {
   EXPECT_TRUE(FileBytes(work / "sheet.tga") == newImage);
   EXPECT_EQ(work.Entries(),
             (std::set<std::string>{"big.fnt", "sheet.tga", "sheet.xml", held, ".sheet.tga.Ab3dEf",
-                                   ".other.tga.glyphsheet-Ab3dEf"}));
+                                   "other.tga.glyphsheet-Ab3dEf"}));
 }
 
 }  // namespace
