@@ -9,6 +9,8 @@ namespace glyphsheet {
 
 namespace {
 
+constexpr size_t kWriteBytes = size_t{1} << 18;
+
 template <class... Args>
 void AppendLine(std::string& out, const char* format, Args... args) {
   char line[256];
@@ -18,9 +20,15 @@ void AppendLine(std::string& out, const char* format, Args... args) {
 
 }  // namespace
 
-std::string FormatGlyphDescriptor(const SheetDocument& doc, const RasterFont* font) {
+Status WriteGlyphDescriptorTo(AtomicFile& file, const SheetDocument& doc, const RasterFont* font) {
   std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n<font>\n";
   const int32_t factor = SmoothingFactor(doc.font.smoothing);
+  const auto flush = [&file, &out] {
+    const Status written = file.Write(
+        std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(out.data()), out.size()));
+    out.clear();
+    return written;
+  };
   for (const GlyphRecord& glyph : doc.glyphs) {
     const int code = glyph.code;
     AppendLine(out, "\t<char id=\"%d\" x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" />\n", code,
@@ -29,9 +37,13 @@ std::string FormatGlyphDescriptor(const SheetDocument& doc, const RasterFont* fo
     const AbcWidths spacing = GlyphSpacing(glyph, doc.borders, abc, factor);
     AppendLine(out, "\t<spacing id=\"%d\" a=\"%d\" b=\"%d\" c=\"%d\" />\n", code,
                int{spacing.a}, int{spacing.b}, int{spacing.c});
+    // Written a few thousand lines at a time: memory does not grow with the glyph count.
+    if (out.size() >= kWriteBytes) {
+      if (Status written = flush(); !written) return written;
+    }
   }
   out += "</font>\n";
-  return out;
+  return flush();
 }
 
 }  // namespace glyphsheet

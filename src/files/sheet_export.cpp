@@ -72,14 +72,11 @@ Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
   auto descriptor = AtomicFile::Open(files.descriptor);
   if (!descriptor) return Error{descriptor.error()};
 
-  const std::string text = FormatGlyphDescriptor(doc, font);
-  const std::span<const uint8_t> textBytes(reinterpret_cast<const uint8_t*>(text.data()),
-                                           text.size());
   AtomicFile& imageFile = image.value();
   AtomicFile& descriptorFile = descriptor.value();
   // Each step runs only when the ones before it succeeded.
   Status step = WriteSheetImageTo(imageFile, sheetBitmap, doc.sheetWidth, doc.sheetHeight);
-  if (step) step = descriptorFile.Write(textBytes);
+  if (step) step = WriteGlyphDescriptorTo(descriptorFile, doc, font);
   if (step) step = imageFile.Sync();
   if (step) step = descriptorFile.Sync();
   if (step) {

@@ -84,7 +84,9 @@ TEST(GlyphDescriptor, SpacingMovesTheBordersFromAAndCIntoB) {
   doc.glyphs[2].rightBorder = INT32_MIN;
   PixelBitmap bitmap(kSheetBitmapSize, kSheetBitmapSize);
   Rebuild(doc, &font, bitmap);
-  EXPECT_EQ(FormatGlyphDescriptor(doc, &font),
+  TempFolder folder;
+  ASSERT_TRUE(ExportSheetFiles(folder / "d", bitmap, doc, &font));
+  EXPECT_EQ(testing::FileText(folder / "d.xml"),
             "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n<font>\n"
             "\t<char id=\"233\" x=\"0\" y=\"0\" width=\"11\" height=\"26\" />\n"
             "\t<spacing id=\"233\" a=\"-2\" b=\"11\" c=\"0\" />\n"
