@@ -33,6 +33,8 @@ std::string Describe(const std::filesystem::path& target, const char* what, int 
 // Marks the temporaries of this class: ".NAME" + kTempMark + six random characters.
 constexpr char kTempMark[] = ".glyphsheet-";
 constexpr size_t kTempRandomChars = 6;
+// How the commit records of an export pair end (see pair_commit.h).
+constexpr char kCommitRecordMark[] = ".glyphsheet.commit";
 // Links Open follows from the target before it gives up.
 constexpr int kMaxLinks = 40;
 // How often Open draws a new temporary when another run's clean-up took its first one.
@@ -58,9 +60,15 @@ void RemoveIfStale(const std::filesystem::path& path) {
 }
 
 // Temporaries of any target left in folder by writers that were killed.
+// While a commit record is in the folder, its temporaries are still to be
+// renamed by the next export to its name, so none are removed.
 void RemoveStaleTemporaries(const std::filesystem::path& folder) {
   const std::string mark = kTempMark;
   std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec);
+       !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+    if (it->path().filename().string().ends_with(kCommitRecordMark)) return;
+  }
   std::filesystem::directory_iterator it(folder, ec);
   for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
     const std::string name = it->path().filename().string();

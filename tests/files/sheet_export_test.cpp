@@ -131,6 +131,8 @@ TEST(SheetExport, APairIsReplacedAsOne) {
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFSIGNALED(status));
   EXPECT_EQ(pairOf(), Pair(pairs[1].first, pairs[0].second)) << "killed between the renames";
+  // An export to another name in the folder leaves the cut-short one's files.
+  ASSERT_TRUE(ExportSheetFiles(folder / "other", bitmap, docs[0], nullptr));
 
   std::vector<std::string> told;
   std::optional<Pair> beforeItsOwn;
