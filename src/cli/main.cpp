@@ -6,6 +6,7 @@
 #include <cstring>
 #include <exception>
 #include <iostream>
+#include <new>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -61,6 +62,10 @@ int main(int argc, char** argv) {
   } catch (const UsageError& e) {
     report(e.what(), " (glyphsheet-cli --help shows the usage)");
     status = 2;
+  } catch (const std::bad_alloc&) {
+    report("out of memory: the project or the sheet is too large for the memory this run may use",
+           "");
+    status = 1;
   } catch (const std::exception& e) {
     report(e.what(), "");
     status = 1;

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -212,6 +213,17 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::span<const ui
   if (!file) return Error{file.error()};
   if (auto written = file.value().Write(bytes); !written) return written;
   return file.value().Commit();
+}
+
+Status CheckRoomFor(const std::filesystem::path& path, uint64_t bytes) {
+  const std::filesystem::path folder =
+      path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+  struct statvfs fs {};
+  if (::statvfs(folder.c_str(), &fs) != 0) return Ok();
+  const uint64_t room = static_cast<uint64_t>(fs.f_bavail) * fs.f_frsize;
+  if (room >= bytes) return Ok();
+  return Error{"cannot write \"" + path.string() + "\": it needs " + std::to_string(bytes) +
+               " bytes and its file system has " + std::to_string(room) + " free"};
 }
 
 Result<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& path) {

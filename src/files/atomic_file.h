@@ -64,6 +64,10 @@ class AtomicFile {
 /// reason; no temporary file remains.
 Status WriteFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 
+/// Fails, naming path and both sizes, when the file system that path is to be
+/// written on has fewer than `bytes` bytes free; succeeds when it cannot tell.
+Status CheckRoomFor(const std::filesystem::path& path, uint64_t bytes);
+
 /// Largest file ReadFileBytes takes (project and character files are far smaller).
 constexpr size_t kMaxReadBytes = size_t{64} << 20;
 

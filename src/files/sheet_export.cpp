@@ -5,6 +5,7 @@
 #include <pthread.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 
 #include "files/atomic_file.h"
@@ -67,6 +68,14 @@ Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
     notify("finished an export to \"" + files.image.string() + "\" that was cut short");
   }
 
+  // Old and new files stand side by side until the renames, so the new ones
+  // need all their room (a descriptor line is well under 128 bytes).
+  const uint64_t imageBytes =
+      18 + uint64_t{4} * static_cast<uint32_t>(std::max(doc.sheetWidth, 0)) *
+               static_cast<uint32_t>(std::max(doc.sheetHeight, 0));
+  if (Status room = CheckRoomFor(files.image, imageBytes + 128 * (doc.glyphs.size() + 1)); !room) {
+    return Error{room.error()};
+  }
   auto image = AtomicFile::Open(files.image);
   if (!image) return Error{image.error()};
   auto descriptor = AtomicFile::Open(files.descriptor);

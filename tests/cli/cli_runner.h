@@ -22,9 +22,11 @@ struct CliRun {
   std::string out, err;
 };
 
-/// Limits a run is started with: the largest file it may write (0 for no limit).
+/// Limits a run is started with: the largest file it may write and the
+/// address space it may use (0 for no limit).
 struct CliLimits {
   rlim_t fileSize = 0;
+  rlim_t memory = 0;
 };
 
 /// A running glyphsheet-cli, started in a folder; its output is caught in
@@ -57,6 +59,10 @@ class CliProcess {
     if (limits.fileSize > 0) {
       const rlimit size{limits.fileSize, limits.fileSize};
       ::setrlimit(RLIMIT_FSIZE, &size);
+    }
+    if (limits.memory > 0) {
+      const rlimit memory{limits.memory, limits.memory};
+      ::setrlimit(RLIMIT_AS, &memory);
     }
     ::execv(cargv[0], cargv.data());
     ::_exit(127);

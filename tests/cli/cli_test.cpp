@@ -202,6 +202,31 @@ TEST(Cli, OutputThatCannotBeWrittenIsReported) {
   }
 }
 
+// A project larger than the memory a run may use is one clear line, not a
+// crash or "std::bad_alloc". (AddressSanitizer needs more address space than
+// any such limit leaves.)
+TEST(Cli, RunningOutOfMemoryIsReportedAsSuch) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "address space limits do not work under AddressSanitizer";
+#endif
+  TempFolder folder;
+  ProjectData many;
+  many.font.faceName = "DejaVu Sans";
+  many.glyphs.resize(3'000'000, GlyphRecord{'A'});
+  ASSERT_TRUE(WriteProjectFile(folder / "many.fnt", many));
+  many.glyphs.clear();
+  many.glyphs.shrink_to_fit();
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"show", "many.fnt"}, {"export", "many.fnt", "-o", "m"}}) {
+    const CliRun run =
+        testing::CliProcess(folder.Path(), args, {.memory = rlim_t{64} << 20}).Wait();
+    EXPECT_EQ(run.exitCode, 1) << args[0];
+    EXPECT_EQ(run.err, "glyphsheet-cli: out of memory: the project or the sheet is too large "
+                       "for the memory this run may use\n");
+  }
+  EXPECT_EQ(folder.Entries(), std::set<std::string>{"many.fnt"});
+}
+
 // An output that is a symbolic link is written through: the file it points
 // to is replaced and the link stays; a link to a missing folder is refused.
 TEST(Cli, LinkedOutputsAreWrittenThrough) {

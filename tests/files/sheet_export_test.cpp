@@ -7,6 +7,7 @@
 #include <climits>
 #include <optional>
 
+#include "files/atomic_file.h"
 #include "files/glyph_descriptor.h"
 #include "files/sheet_export.h"
 #include "files/sheet_image.h"
@@ -56,6 +57,13 @@ TEST(SheetExport, ImageIsWhiteWithTheRedChannelAsAlpha) {
     ASSERT_EQ(std::vector<uint8_t>(bytes.begin() + i, bytes.begin() + i + 3),
               (std::vector<uint8_t>{0xFF, 0xFF, 0xFF})) << "byte " << i;
   }
+  // A sheet the file system has no room for is refused before a byte is written.
+  const auto room = CheckRoomFor(folder / "sheet.tga", uint64_t{1} << 62);
+  ASSERT_FALSE(room);
+  EXPECT_NE(room.error().find("\"" + (folder / "sheet.tga").string() + "\": it needs " +
+                              std::to_string(uint64_t{1} << 62) + " bytes"),
+            std::string::npos) << room.error();
+  EXPECT_TRUE(CheckRoomFor(folder / "sheet.tga", 1));
   for (const auto& [w, h] : {std::pair{0, 64}, {64, -1}, {65536, 64}}) {
     doc.sheetWidth = w, doc.sheetHeight = h;
     const auto refused = ExportSheetFiles(folder / "sheet.png", bitmap, doc, nullptr);
