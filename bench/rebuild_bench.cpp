@@ -58,7 +58,8 @@ void Floor(benchmark::State& state, const Scenario& s) {
   if (FT_Init_FreeType(&library) != 0 ||
       FT_Property_Set(library, "truetype", "interpreter-version", &interpreter) != 0 ||
       FT_New_Face(library, kFontFile, 0, &face) != 0 ||
-      FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(SheetFontPixelHeight(s.pointSize, s.factor)))) {
+      FT_Set_Pixel_Sizes(face, 0,
+                         static_cast<FT_UInt>(SheetFontPixelHeight(s.pointSize, s.factor)))) {
     state.SkipWithError("cannot open DejaVu Sans");
     return;
   }
@@ -139,7 +140,9 @@ class SummaryReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-      if (run.aggregate_name == "median") medians_[run.run_name.function_name] = run.GetAdjustedRealTime();
+      if (run.aggregate_name == "median") {
+        medians_[run.run_name.function_name] = run.GetAdjustedRealTime();
+      }
     }
   }
 

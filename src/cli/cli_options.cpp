@@ -198,7 +198,8 @@ class CommandTable {
     app_.description("GlyphSheet: bitmap font sheets from installed fonts, without a display");
     app_.allow_extras();
     app_.set_help_flag("-h,--help", "show this help");
-    app_.add_flag_callback("--version", [this] { line_.kind = CommandKind::kVersion; }, "show the version");
+    app_.add_flag_callback(
+        "--version", [this] { line_.kind = CommandKind::kVersion; }, "show the version");
     app_.footer(ProgramFooter());
     app_.add_subcommand("help", "show this help")->allow_extras(false);
     for (const Command& c : kCommands) AddCommand(c);
@@ -213,7 +214,9 @@ class CommandTable {
     sub->set_help_flag("-h,--help", "show this command's help");
     std::string footer = "usage: " + Synopsis(c);
     if (*c.details != '\0') footer += "\n" + std::string(c.details);
-    if (c.output != nullptr) footer += "\nOptions take their value as the next argument or after \"=\".";
+    if (c.output != nullptr) {
+      footer += "\nOptions take their value as the next argument or after \"=\".";
+    }
     sub->footer(footer);
     if (c.project != Command::Project::kNone) {
       sub->add_option_function<std::string>(
@@ -280,7 +283,8 @@ std::string UsageMessage(const CLI::ParseError& error) {
     if (what.ends_with(flagOverride)) {
       return "--" + what.substr(0, what.size() - flagOverride.size()) + " takes no value";
     }
-    if (const size_t colon = what.find(':'); colon != std::string::npos && what.ends_with(" missing")) {
+    const size_t colon = what.find(':');
+    if (colon != std::string::npos && what.ends_with(" missing")) {
       return what.substr(0, colon) + " needs a value";
     }
   }

@@ -65,20 +65,19 @@ void RemoveIfStale(const std::filesystem::path& path) {
 // renamed by the next export to its name, so none are removed.
 void RemoveStaleTemporaries(const std::filesystem::path& folder) {
   const std::string mark = kTempMark;
+  std::vector<std::filesystem::path> candidates;
   std::error_code ec;
-  for (std::filesystem::directory_iterator it(folder, ec);
-       !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-    if (it->path().filename().string().ends_with(kCommitRecordMark)) return;
-  }
   std::filesystem::directory_iterator it(folder, ec);
   for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
     const std::string name = it->path().filename().string();
+    if (name.ends_with(kCommitRecordMark)) return;
     const size_t markAt = name.size() - std::min(name.size(), kTempRandomChars + mark.size());
     if (name.size() > kTempRandomChars + mark.size() + 1 && name.starts_with('.') &&
         name.compare(markAt, mark.size(), mark) == 0) {
-      RemoveIfStale(it->path());
+      candidates.push_back(it->path());
     }
   }
+  for (const std::filesystem::path& path : candidates) RemoveIfStale(path);
 }
 
 // Locks a fresh temporary for its writer; false when a clean-up of another

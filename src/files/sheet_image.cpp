@@ -43,7 +43,8 @@ void AppendRow(std::vector<uint8_t>& out, const PixelBitmap& sheetBitmap, int32_
   out.resize(start + static_cast<size_t>(width) * 4, 0xFF);
   uint8_t* alpha = out.data() + start + 3;
   const int32_t inside = y < sheetBitmap.Height() ? std::min(width, sheetBitmap.Width()) : 0;
-  const uint32_t* words = inside > 0 ? sheetBitmap.Pixels() + static_cast<size_t>(y) * sheetBitmap.Width() : nullptr;
+  const uint32_t* words =
+      inside > 0 ? sheetBitmap.Pixels() + static_cast<size_t>(y) * sheetBitmap.Width() : nullptr;
   for (int32_t x = 0; x < width; ++x, alpha += 4) {
     *alpha = x < inside ? static_cast<uint8_t>(words[x] >> 16) : 0;
   }

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "sheet/windows1252.h"
+#include "sheet/work_threads.h"
 
 namespace glyphsheet::raster {
 namespace {
@@ -38,7 +39,7 @@ std::unique_ptr<uint8_t[]> CoverageOf(const FT_Bitmap& bitmap) {
   const auto rows = static_cast<int32_t>(bitmap.rows);
   // Every byte is written below.
   auto coverage =
-      std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(width) * static_cast<size_t>(rows));
+      std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(width) * rows);
   const int32_t stride = std::abs(bitmap.pitch);
   const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
   const uint32_t levels = bitmap.num_grays > 1 ? bitmap.num_grays - 1u : 255u;
@@ -67,9 +68,6 @@ FT_UInt GlyphIndex(FT_Face face, uint8_t code) {
   return FT_Get_Char_Index(face, Windows1252ToUnicode(code));
 }
 
-// Pixels of em squares (codes × pixel height²) worth a thread of their own;
-// less work is done on the calling thread alone.
-constexpr int64_t kPixelsWorthAThread = int64_t{1} << 18;
 // FT_New_Face and FT_Done_Face on one library must not run at the same time.
 std::mutex faceMutex;
 
@@ -145,8 +143,8 @@ void FreeTypeFont::Store(uint8_t code, Glyph glyph) const {
     const int32_t width = std::max(0, to - from);
     auto kept = std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(width) * glyph.rows);
     for (int32_t r = 0; r < glyph.rows; ++r) {
-      std::copy_n(glyph.coverage.get() + static_cast<ptrdiff_t>(r) * glyph.width + (from - glyph.left),
-                  width, kept.get() + static_cast<ptrdiff_t>(r) * width);
+      const uint8_t* row = glyph.coverage.get() + static_cast<ptrdiff_t>(r) * glyph.width;
+      std::copy_n(row + (from - glyph.left), width, kept.get() + static_cast<ptrdiff_t>(r) * width);
     }
     glyph.coverage = width > 0 ? std::move(kept) : nullptr;
     glyph.left = from;
@@ -164,9 +162,9 @@ void FreeTypeFont::Prepare(std::span<const uint8_t> codes) const {
       missing.push_back(code);
     }
   }
-  const int64_t work = static_cast<int64_t>(missing.size()) * style_.pixelHeight * style_.pixelHeight;
-  const size_t threads = std::clamp<size_t>(std::thread::hardware_concurrency(), 1,
-                                            static_cast<size_t>(std::max<int64_t>(1, work / kPixelsWorthAThread)));
+  // The work is counted in em squares: codes × pixel height².
+  const int64_t em = int64_t{style_.pixelHeight} * style_.pixelHeight;
+  const size_t threads = ThreadsFor(static_cast<int64_t>(missing.size()) * em);
   // Thread t renders every threads-th code into its own slot, with a face
   // of its own (a face is not to be used by two threads at once).
   std::vector<std::optional<Glyph>> rendered(missing.size());

@@ -5,14 +5,10 @@
 #include <vector>
 
 #include "sheet/text_rasterizer.h"
+#include "sheet/work_threads.h"
 
 namespace glyphsheet {
 
-namespace {
-// Drawing pixels worth a thread of their own; less work is done on the
-// calling thread alone.
-constexpr int64_t kPixelsWorthAThread = int64_t{1} << 18;
-}  // namespace
 
 void ReducedGlyphs::Make(const RasterFont& font, std::span<const uint8_t> codes, int32_t factor) {
   auto& images = images_[static_cast<size_t>(factor - 1)];
@@ -38,8 +34,7 @@ void ReducedGlyphs::Make(const RasterFont& font, std::span<const uint8_t> codes,
     const GlyphCoverage ink = font.Coverage(code);
     inkPixels += int64_t{ink.width} * ink.rows;
   }
-  const size_t threads = std::clamp<size_t>(std::thread::hardware_concurrency(), 1,
-                                            static_cast<size_t>(std::max<int64_t>(1, inkPixels / kPixelsWorthAThread)));
+  const size_t threads = ThreadsFor(inkPixels);
   std::vector<std::thread> helpers;
   for (size_t t = 1; t < threads; ++t) helpers.emplace_back(reduceFrom, t, threads);
   reduceFrom(0, threads);

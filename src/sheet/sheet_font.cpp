@@ -38,7 +38,8 @@ int32_t SheetFontPixelHeight(int32_t pointSize, int32_t factor) {
 FontRequest SheetFontRequest(const FontSettings& settings) {
   FontRequest request;
   request.face = settings.faceName;
-  request.pixelHeight = SheetFontPixelHeight(settings.pointSize, SmoothingFactor(settings.smoothing));
+  request.pixelHeight =
+      SheetFontPixelHeight(settings.pointSize, SmoothingFactor(settings.smoothing));
   const bool weightUsable =
       settings.weight >= kMinRequestWeight && settings.weight <= kMaxRequestWeight;
   request.weight = weightUsable ? settings.weight : kNormalWeight;

@@ -5,7 +5,9 @@ namespace glyphsheet {
 namespace {
 
 // Division rounding towards minus infinity.
-int64_t FloorDiv(int64_t num, int64_t den) { return num >= 0 ? num / den : -((-num + den - 1) / den); }
+int64_t FloorDiv(int64_t num, int64_t den) {
+  return num >= 0 ? num / den : -((-num + den - 1) / den);
+}
 
 template <int F>
 ReducedGlyph Reduce(const GlyphCoverage& ink, int32_t a) {
@@ -28,7 +30,8 @@ ReducedGlyph Reduce(const GlyphCoverage& ink, int32_t a) {
   const size_t dy = static_cast<size_t>(v0 - y0 * F);
   for (int32_t r = 0; r < ink.rows; ++r) {
     const uint8_t* from = ink.pixels + static_cast<size_t>(r) * static_cast<size_t>(ink.width);
-    std::copy(from, from + ink.width, blocks.begin() + static_cast<ptrdiff_t>((dy + r) * stride + dx));
+    std::copy(from, from + ink.width,
+              blocks.begin() + static_cast<ptrdiff_t>((dy + r) * stride + dx));
   }
   out.levels.resize(static_cast<size_t>(out.width) * static_cast<size_t>(out.rows));
   uint8_t* level = out.levels.data();
@@ -37,7 +40,9 @@ ReducedGlyph Reduce(const GlyphCoverage& ink, int32_t a) {
     for (int32_t x = 0; x < out.width; ++x, block += F) {
       uint32_t sum = 0;
       for (int j = 0; j < F; ++j) {
-        for (int i = 0; i < F; ++i) sum += ReductionKernel<F>::weights[j][i] * block[j * stride + i];
+        for (int i = 0; i < F; ++i) {
+          sum += ReductionKernel<F>::weights[j][i] * block[j * stride + i];
+        }
       }
       *level++ = static_cast<uint8_t>(sum / ReductionKernel<F>::divisor);
     }
