@@ -20,7 +20,7 @@ DEPS = build-essential cmake ninja-build pkg-config \
        fonts-wqy-microhei xvfb xauth \
        clang libclang-rt-14-dev
 
-.PHONY: all deps configure build test bench demo gui screenshot clean test-sanitize fuzz
+.PHONY: all deps configure build test bench demo gui screenshot clean test-sanitize fuzz stress
 
 all: build
 
@@ -43,12 +43,15 @@ build: configure
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# Installs one extra Debian package unless it is there.
+need = @dpkg-query -W -f='$${Status}' $(1) 2>/dev/null | grep -q 'ok installed' || \
+	  { if [ "$$(id -u)" -eq 0 ]; then SUDO=; else SUDO=sudo; fi; \
+	    $$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $(1); }
+
 # Rebuild speed against FreeType alone on the same glyphs (a summary table at
 # the end), then whole runs of glyphsheet-cli with hyperfine.
 bench: build
-	@dpkg-query -W -f='$${Status}' hyperfine 2>/dev/null | grep -q 'ok installed' || \
-	  { if [ "$$(id -u)" -eq 0 ]; then SUDO=; else SUDO=sudo; fi; \
-	    $$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq hyperfine; }
+	$(call need,hyperfine)
 	$(BUILD)/bench/rebuild_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	scripts/cli_speed.sh $(BUILD)/src/cli/glyphsheet-cli
 
@@ -73,6 +76,12 @@ fuzz: deps
 	  -print_final_stats=1 $(FUZZ_BUILD)/corpus tests/fuzz/corpus
 	$(FUZZ_BUILD)/tests/fuzz/chars_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
 	  -print_final_stats=1 $(FUZZ_BUILD)/chars_corpus tests/fuzz/chars_corpus
+
+# Exports killed at random moments and at each rename, a failed rename, and
+# exports to the same name at once: never a mixed pair (about a minute).
+stress: build
+	$(call need,strace)
+	scripts/export_stress.sh $(BUILD)/src/cli/glyphsheet-cli
 
 gui: build
 	$(BUILD)/src/app/glyphsheet

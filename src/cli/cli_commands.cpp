@@ -103,10 +103,11 @@ SheetDocument PrepareDocument(const CommandLine& line, const std::vector<std::st
   SheetDocument doc;
   if (!typefaces.empty()) doc.font.faceName = typefaces.front();
   if (line.project) {
-    const ProjectData project = Check(ReadProjectFile(*line.project));
-    const ApplyOutcome outcome = ApplyProject(project, doc, typefaces);
+    ProjectData project = Check(ReadProjectFile(*line.project));
+    const std::string storedFace = project.font.faceName;
+    const ApplyOutcome outcome = ApplyProject(std::move(project), doc, typefaces);
     if (outcome.face == LoadTake::kKept && !s.face && !s.fontFile) {
-      throw Failure("the typeface " + Quoted(project.font.faceName) + " of \"" + *line.project +
+      throw Failure("the typeface " + Quoted(storedFace) + " of \"" + *line.project +
                     "\" is not installed; choose another with --face");
     }
   }
@@ -160,7 +161,7 @@ int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
       << PrintableText(files.descriptor.string()) << ": "
       << SizeText(doc.sheetWidth, doc.sheetHeight) << " sheet, "
       << GlyphCountText(doc.glyphs.size()) << '\n';
-  if (const size_t off = CountCellsOffSheet(doc); off > 0) {
+  if (const size_t off = doc.layout.offSheet; off > 0) {
     err << "glyphsheet-cli: warning: " << off << " of " << GlyphCountText(doc.glyphs.size())
         << " do not lie wholly on the sheet (their cells reach past its bottom or right edge "
            "and are cut off); use a larger sheet or a smaller font\n";
@@ -185,7 +186,8 @@ int RunShow(const CommandLine& line, std::ostream& out) {
   const ProjectData p = Check(ReadProjectFile(*line.project));
   // What a load would do with each stored value, as the window and export do it.
   SheetDocument loaded;
-  const ApplyOutcome load = ApplyProject(p, loaded, {});
+  const ApplyOutcome load =
+      ApplyProject(ProjectData{p.sheetWidth, p.sheetHeight, p.borders, p.font, {}}, loaded, {});
   const CellBorders& b = p.borders;
   const FontSettings& f = p.font;
   std::string quality = std::to_string(f.quality);
@@ -210,7 +212,7 @@ int RunShow(const CommandLine& line, std::ostream& out) {
       << "glyphs:     " << p.glyphs.size() << '\n';
   if (p.glyphs.empty()) return 0;
   out << "  code  character  left border  right border\n";
-  for (const GlyphRecord& g : p.glyphs) {
+  for (const Glyph g : p.glyphs) {
     char code[16];
     char borders[32];
     std::snprintf(code, sizeof code, "  %4d  ", int{g.code});

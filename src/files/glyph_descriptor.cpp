@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "sheet/cell_geometry.h"
+#include "sheet/glyph_layout.h"
 
 namespace glyphsheet {
 
@@ -29,10 +30,13 @@ Status WriteGlyphDescriptorTo(AtomicFile& file, const SheetDocument& doc, const 
     out.clear();
     return written;
   };
-  for (const GlyphRecord& glyph : doc.glyphs) {
+  // Cells are found again as the rebuild packed them, none kept.
+  CellWalk walk(doc, font);
+  for (const Glyph glyph : doc.glyphs) {
     const int code = glyph.code;
+    const GlyphCell cell = walk.Next(glyph);
     AppendLine(out, "\t<char id=\"%d\" x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" />\n", code,
-               int{glyph.x}, int{glyph.y}, int{glyph.width}, int{glyph.height});
+               int{cell.x}, int{cell.y}, int{cell.width}, int{cell.height});
     const AbcWidths abc = font != nullptr ? font->CharAbc(glyph.code) : AbcWidths{};
     const AbcWidths spacing = GlyphSpacing(glyph, doc.borders, abc, factor);
     AppendLine(out, "\t<spacing id=\"%d\" a=\"%d\" b=\"%d\" c=\"%d\" />\n", code,

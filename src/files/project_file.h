@@ -20,7 +20,7 @@ struct ProjectData {
   /// written by this program).
   FontSettings font;
   /// Code and the two borders of each glyph, in order; duplicates kept.
-  std::vector<GlyphRecord> glyphs;
+  GlyphList glyphs;
 };
 
 /// The project file bytes: little-endian 32-bit fields, no padding,
@@ -33,7 +33,8 @@ std::vector<uint8_t> EncodeProject(const ProjectData& project);
 /// 0 or less reads no glyphs; bytes after the last glyph are ignored.
 Result<ProjectData> DecodeProject(std::span<const uint8_t> bytes);
 
-/// Reads and checks a whole project file; messages name the file.
+/// Reads and checks a whole project file; messages name the file. A plain
+/// file is read a piece at a time, so memory holds only the decoded project.
 Result<ProjectData> ReadProjectFile(const std::filesystem::path& path);
 
 /// Writes a project file atomically; on failure an existing file is unchanged.
@@ -61,7 +62,7 @@ struct ApplyOutcome {
 /// only when they are choices (else the document's stay); italic set when
 /// non-zero; the face replaced by the installed typeface equal to it without
 /// regard to case, if any.
-ApplyOutcome ApplyProject(const ProjectData& project, SheetDocument& doc,
+ApplyOutcome ApplyProject(ProjectData project, SheetDocument& doc,
                           const std::vector<std::string>& typefaces);
 
 }  // namespace glyphsheet

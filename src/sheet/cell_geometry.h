@@ -24,12 +24,12 @@ struct CellGeometry {
 };
 
 /// The cell columns of a glyph whose B width at smoothing scale is inkWidth.
-CellGeometry GlyphCellGeometry(const GlyphRecord& glyph, const CellBorders& borders,
+CellGeometry GlyphCellGeometry(const Glyph& glyph, const CellBorders& borders,
                                int32_t inkWidth, int32_t factor);
 
 /// The spacing of a glyph in sheet pixels: the font's A and C divided by the
 /// smoothing factor (truncating), with the insets moved from a and c into b.
-AbcWidths GlyphSpacing(const GlyphRecord& glyph, const CellBorders& borders, AbcWidths abc,
+AbcWidths GlyphSpacing(const Glyph& glyph, const CellBorders& borders, AbcWidths abc,
                        int32_t factor);
 
 }  // namespace glyphsheet

@@ -7,41 +7,53 @@
 
 namespace glyphsheet {
 
-void MeasureGlyphs(SheetDocument& doc, const RasterFont* font) {
-  const int32_t f = SmoothingFactor(doc.font.smoothing);
-  const CellBorders& b = doc.borders;
+GlyphCell CellPacker::Place(int32_t width, int32_t height) {
+  // The tallest cell so far, over all rows, not only the current one.
+  rowStep_ = std::max(rowStep_, height);
+  if (x_ + width > sheetWidth_) {
+    x_ = 0;
+    y_ = Saturate(y_ + rowStep_ + 1);
+  }
+  const GlyphCell cell{static_cast<int32_t>(x_), static_cast<int32_t>(y_), width, height};
+  x_ = Saturate(x_ + width + 1);
+  return cell;
+}
+
+CellMeasure::CellMeasure(const SheetDocument& doc, const RasterFont* font)
+    : doc_(doc), font_(font), factor_(SmoothingFactor(doc.font.smoothing)) {
   const int64_t lineHeight = font ? font->LineHeight() : 0;
   // Every character of a font has the same line height.
-  const int32_t height = Saturate(lineHeight / f + b.bottom + b.top);
-  for (GlyphRecord& g : doc.glyphs) {
-    const int32_t inkWidth = font ? font->CharAbc(g.code).b : 0;
-    g.width = Saturate(GlyphCellGeometry(g, b, inkWidth, f).Width());
-    g.height = height;
-  }
+  height_ = Saturate(lineHeight / factor_ + doc.borders.bottom + doc.borders.top);
 }
 
-void LayoutGlyphs(SheetDocument& doc) {
-  int64_t x = 0;
-  int64_t y = 0;
-  int32_t rowStep = 0;
-  for (GlyphRecord& g : doc.glyphs) {
-    // The tallest cell so far, over all rows, not only the current one.
-    rowStep = std::max(rowStep, g.height);
-    if (x + g.width > doc.sheetWidth) {
-      x = 0;
-      y = Saturate(y + rowStep + 1);
-    }
-    g.x = static_cast<int32_t>(x);
-    g.y = static_cast<int32_t>(y);
-    x = Saturate(x + g.width + 1);
+GlyphCell CellMeasure::Size(const Glyph& glyph) {
+  if (!known_[glyph.code]) {
+    ink_[glyph.code] = font_ ? font_->CharAbc(glyph.code).b : 0;
+    known_[glyph.code] = true;
   }
+  const CellGeometry cell = GlyphCellGeometry(glyph, doc_.borders, ink_[glyph.code], factor_);
+  return GlyphCell{0, 0, Saturate(cell.Width()), height_};
 }
 
-size_t CountCellsOffSheet(const SheetDocument& doc) {
-  return static_cast<size_t>(
-      std::count_if(doc.glyphs.begin(), doc.glyphs.end(), [&doc](const GlyphRecord& g) {
-        return int64_t{g.y} + g.height > doc.sheetHeight || int64_t{g.x} + g.width > doc.sheetWidth;
-      }));
+GlyphCell CellWalk::Next(const Glyph& glyph) {
+  const GlyphCell size = measure_.Size(glyph);
+  return packer_.Place(size.width, size.height);
+}
+
+bool CellOffSheet(const GlyphCell& cell, const SheetDocument& doc) {
+  return int64_t{cell.y} + cell.height > doc.sheetHeight ||
+         int64_t{cell.x} + cell.width > doc.sheetWidth;
+}
+
+void LayoutGlyphs(SheetDocument& doc, const RasterFont* font) {
+  SheetLayout& layout = doc.layout;
+  layout = SheetLayout();
+  CellWalk walk(doc, font);
+  for (size_t i = 0; i < doc.glyphs.size(); ++i) {
+    const GlyphCell cell = walk.Next(doc.glyphs[i]);
+    if (cell.x < kSheetBitmapSize && cell.y < kSheetBitmapSize) layout.shown.push_back({i, cell});
+    if (CellOffSheet(cell, doc)) ++layout.offSheet;
+  }
 }
 
 }  // namespace glyphsheet

@@ -1,24 +1,67 @@
 #pragma once
 
-#include <cstddef>
+#include <array>
+#include <bitset>
+#include <cstdint>
 
-#include "sheet/text_rasterizer.h"
 #include "sheet/sheet_document.h"
+#include "sheet/text_rasterizer.h"
 
 namespace glyphsheet {
 
-/// Sets every glyph's cell width (B / f plus all horizontal borders) and
-/// height (line height / f plus top and bottom borders). With no font every
-/// character measures 0.
-void MeasureGlyphs(SheetDocument& doc, const RasterFont* font);
+/// Packs cells into rows from the top-left in list order, one pixel apart;
+/// rows are one pixel more than the tallest cell so far apart. A cell that
+/// would end past the sheet's right edge starts a new row; cells past the
+/// bottom keep their places.
+class CellPacker {
+ public:
+  explicit CellPacker(int32_t sheetWidth) : sheetWidth_(sheetWidth) {}
+  /// The place of the next cell of this size.
+  GlyphCell Place(int32_t width, int32_t height);
 
-/// Packs the cells into rows from the top-left in list order, one pixel apart;
-/// rows are one pixel more than the tallest cell so far apart. Cells past the
-/// bottom keep their positions.
-void LayoutGlyphs(SheetDocument& doc);
+ private:
+  int32_t sheetWidth_;
+  int64_t x_ = 0;
+  int64_t y_ = 0;
+  int32_t rowStep_ = 0;
+};
 
-/// Cells that do not lie wholly on the sheet after a layout: they reach past
-/// its bottom or right edge and are cut off there.
-size_t CountCellsOffSheet(const SheetDocument& doc);
+/// Cell sizes: width B / f plus all horizontal borders, height line height /
+/// f plus the top and bottom borders. With no font every character measures 0.
+class CellMeasure {
+ public:
+  CellMeasure(const SheetDocument& doc, const RasterFont* font);
+  /// The cell of a glyph before it is placed (x and y 0).
+  GlyphCell Size(const Glyph& glyph);
+
+ private:
+  const SheetDocument& doc_;
+  const RasterFont* font_;
+  int32_t factor_;
+  int32_t height_;
+  /// B of each code, asked of the font once.
+  std::array<int32_t, 256> ink_{};
+  std::bitset<256> known_;
+};
+
+/// Every glyph's cell in list order, measured and packed as the rebuild does,
+/// without keeping them: Next is called once per glyph, from the first.
+class CellWalk {
+ public:
+  CellWalk(const SheetDocument& doc, const RasterFont* font)
+      : measure_(doc, font), packer_(doc.sheetWidth) {}
+  GlyphCell Next(const Glyph& glyph);
+
+ private:
+  CellMeasure measure_;
+  CellPacker packer_;
+};
+
+/// True when the cell reaches past the sheet's bottom or right edge.
+bool CellOffSheet(const GlyphCell& cell, const SheetDocument& doc);
+
+/// Measures and packs every glyph into doc.layout: the cells that start on
+/// the sheet bitmap, and how many cells do not lie wholly on the sheet.
+void LayoutGlyphs(SheetDocument& doc, const RasterFont* font);
 
 }  // namespace glyphsheet

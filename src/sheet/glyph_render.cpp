@@ -17,7 +17,7 @@ struct CellSpan {
   bool Empty() const { return cx0 >= cx1 || cy0 >= cy1; }
 };
 
-CellSpan InSheetSpan(const GlyphRecord& g, int64_t limitX, int64_t limitY) {
+CellSpan InSheetSpan(const GlyphCell& g, int64_t limitX, int64_t limitY) {
   CellSpan s;
   s.cx0 = std::max<int64_t>(0, -int64_t{g.x});
   s.cx1 = std::min<int64_t>(g.width, limitX - g.x);
@@ -28,7 +28,7 @@ CellSpan InSheetSpan(const GlyphRecord& g, int64_t limitX, int64_t limitY) {
 
 /// Copies the reduced image, its top-left at cell pixel (ox, oy), into the
 /// span of the cell, as grey pixels.
-void CopyIntoCell(const GlyphRecord& g, const CellSpan& s, const ReducedGlyph& image, int64_t ox,
+void CopyIntoCell(const GlyphCell& g, const CellSpan& s, const ReducedGlyph& image, int64_t ox,
                   int64_t oy, PixelBitmap& sheetBitmap) {
   const int64_t cx0 = std::max(s.cx0, ox), cx1 = std::min(s.cx1, ox + image.width);
   const int64_t cy0 = std::max(s.cy0, oy), cy1 = std::min(s.cy1, oy + image.rows);
@@ -47,13 +47,13 @@ void RenderGlyphs(const SheetDocument& doc, const RasterFont* font, PixelBitmap&
   const int64_t limitY = std::min(doc.sheetHeight, sheetBitmap.Height());
   if (font != nullptr) {
     std::vector<uint8_t> shown;
-    for (const GlyphRecord& g : doc.glyphs) {
-      if (!InSheetSpan(g, limitX, limitY).Empty()) shown.push_back(g.code);
+    for (const auto& [index, cell] : doc.layout.shown) {
+      if (!InSheetSpan(cell, limitX, limitY).Empty()) shown.push_back(doc.glyphs[index].code);
     }
     font->Reduced().Make(*font, shown, f);
   }
   const CellBorders& b = doc.borders;
-  for (const GlyphRecord& g : doc.glyphs) {
+  for (const auto& [index, g] : doc.layout.shown) {
     const CellSpan s = InSheetSpan(g, limitX, limitY);
     if (s.Empty()) continue;
     // The cell starts black; its ink lies after the left inset and below the
@@ -61,8 +61,9 @@ void RenderGlyphs(const SheetDocument& doc, const RasterFont* font, PixelBitmap&
     sheetBitmap.FillRect(static_cast<int32_t>(g.x + s.cx0), static_cast<int32_t>(g.y + s.cy0),
                          static_cast<int32_t>(g.x + s.cx1), static_cast<int32_t>(g.y + s.cy1), 0);
     if (font == nullptr) continue;
-    const ReducedGlyph& image = font->Reduced().Get(g.code, f);
-    const CellGeometry cell = GlyphCellGeometry(g, b, font->CharAbc(g.code).b, f);
+    const Glyph glyph = doc.glyphs[index];
+    const ReducedGlyph& image = font->Reduced().Get(glyph.code, f);
+    const CellGeometry cell = GlyphCellGeometry(glyph, b, font->CharAbc(glyph.code).b, f);
     CopyIntoCell(g, s, image, cell.leftInset + image.left, int64_t{b.top} + image.top, sheetBitmap);
   }
 }

@@ -6,8 +6,9 @@
 
 namespace glyphsheet {
 
-/// Draws every glyph white on black at smoothing-factor scale and reduces it
-/// into its cell of the sheet bitmap, writing only inside the sheet.
+/// Draws the glyph of every cell of doc.layout white on black at
+/// smoothing-factor scale and reduces it into its cell of the sheet bitmap
+/// (at most kSheetBitmapSize square), writing only inside the sheet.
 void RenderGlyphs(const SheetDocument& doc, const RasterFont* font, PixelBitmap& sheetBitmap);
 
 }  // namespace glyphsheet

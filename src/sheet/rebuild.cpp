@@ -1,5 +1,6 @@
 #include "sheet/rebuild.h"
 
+#include <bitset>
 #include <vector>
 
 #include "sheet/glyph_layout.h"
@@ -16,14 +17,16 @@ void Rebuild(SheetDocument& doc, const RasterFont* font, PixelBitmap& sheetBitma
     const int64_t side = font->LineHeight() / SmoothingFactor(doc.font.smoothing);
     const int64_t area = int64_t{doc.sheetWidth} * doc.sheetHeight;
     if (static_cast<int64_t>(doc.glyphs.size()) * side * side <= 2 * area) {
+      std::bitset<256> listed;
       std::vector<uint8_t> codes;
-      for (const GlyphRecord& g : doc.glyphs) codes.push_back(g.code);
+      for (const Glyph& g : doc.glyphs) {
+        if (!listed[g.code]) codes.push_back(g.code), listed[g.code] = true;
+      }
       font->Prepare(codes);
     }
   }
   ClearSheetBitmap(sheetBitmap, doc.sheetWidth, doc.sheetHeight);
-  MeasureGlyphs(doc, font);
-  LayoutGlyphs(doc);
+  LayoutGlyphs(doc, font);
   RenderGlyphs(doc, font, sheetBitmap);
 }
 

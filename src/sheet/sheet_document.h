@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,27 +16,100 @@ constexpr int32_t kSheetBitmapSize = 512;
 /// Sheet sides a project or sheet image holds (the image header stores 16 bits).
 inline constexpr SettingRange kSheetSideRange{1, 65535};
 
-/// One character of the sheet. x, y, width and height are derived: they are
-/// set by the rebuild and meaningless before it.
-struct GlyphRecord {
+/// One character of the sheet as the user set it up.
+struct Glyph {
   /// One Windows-1252 byte.
   uint8_t code = 0;
   /// Extra pixels on the left of this glyph's cell only.
   int32_t leftBorder = 0;
   /// Extra pixels on the right of this glyph's cell only.
   int32_t rightBorder = 0;
-  /// Left edge of the cell in sheet pixels.
-  int32_t x = 0;
-  /// Top edge of the cell in sheet pixels.
-  int32_t y = 0;
-  /// Cell width in sheet pixels, all horizontal borders included.
-  int32_t width = 0;
-  /// Cell height in sheet pixels, top and bottom borders included.
-  int32_t height = 0;
+
+  bool operator==(const Glyph&) const = default;
 };
 
-/// Glyphs in insertion order: the order of packing, rendering, files and lists.
-using GlyphList = std::vector<GlyphRecord>;
+/// Glyphs in insertion order: the order of packing, rendering, files and
+/// lists. Held in three bytes per glyph while every border fits in a signed
+/// byte (as the border boxes' values do), in nine once one does not, so a
+/// project of millions of glyphs loads into little memory.
+class GlyphList {
+ public:
+  class const_iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = Glyph;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = Glyph;
+
+    const_iterator() = default;
+    const_iterator(const GlyphList* list, size_t index) : list_(list), index_(index) {}
+    Glyph operator*() const { return (*list_)[index_]; }
+    const_iterator& operator++() { ++index_; return *this; }
+    const_iterator operator++(int) { const_iterator old = *this; ++index_; return old; }
+    bool operator==(const const_iterator& other) const { return index_ == other.index_; }
+
+   private:
+    const GlyphList* list_ = nullptr;
+    size_t index_ = 0;
+  };
+
+  GlyphList() = default;
+  GlyphList(std::initializer_list<Glyph> glyphs);
+
+  size_t size() const { return codes_.size(); }
+  bool empty() const { return codes_.empty(); }
+  Glyph operator[](size_t index) const;
+  const_iterator begin() const { return {this, 0}; }
+  const_iterator end() const { return {this, size()}; }
+
+  void push_back(const Glyph& glyph);
+  void pop_back();
+  void SetBorders(size_t index, int32_t left, int32_t right);
+  void reserve(size_t count);
+  void clear();
+
+  bool operator==(const GlyphList& other) const;
+
+ private:
+  void Widen();
+
+  std::vector<uint8_t> codes_;
+  /// True once a border does not fit a byte: the borders are then in wide_.
+  bool isWide_ = false;
+  /// Left and right border of each glyph, as bytes or as 32-bit values.
+  std::vector<int8_t> narrow_;
+  std::vector<int32_t> wide_;
+};
+
+/// Where the rebuild put a glyph's cell, in sheet pixels.
+struct GlyphCell {
+  /// Left and top edge.
+  int32_t x = 0;
+  int32_t y = 0;
+  /// Width with all horizontal borders, height with the top and bottom ones.
+  int32_t width = 0;
+  int32_t height = 0;
+
+  bool operator==(const GlyphCell&) const = default;
+};
+
+/// A cell the sheet bitmap shows, with the index of its glyph.
+struct ShownCell {
+  size_t index = 0;
+  GlyphCell cell;
+};
+
+/// What the last rebuild made of the glyph list. Only the cells that start on
+/// the sheet bitmap are kept (at most one per bitmap pixel); the others
+/// are found again by walking the list (see CellWalk).
+struct SheetLayout {
+  /// Cells starting on the sheet bitmap, in list order.
+  std::vector<ShownCell> shown;
+  /// Cells that do not lie wholly on the sheet: they reach past its bottom or
+  /// right edge and are cut off there.
+  size_t offSheet = 0;
+};
 
 /// Font-wide borders in pixels that every cell gets.
 struct CellBorders {
@@ -59,7 +135,7 @@ struct FontSettings {
   int32_t italic = 0;
 };
 
-/// Everything a sheet is built from, plus the cell positions of the last rebuild.
+/// Everything a sheet is built from, plus the layout of the last rebuild.
 struct SheetDocument {
   /// Sheet size in pixels; 64..512 from the dialog, any stored value from a project.
   int32_t sheetWidth = 256;
@@ -67,6 +143,8 @@ struct SheetDocument {
   CellBorders borders;
   FontSettings font;
   GlyphList glyphs;
+  /// Set by the rebuild; meaningless before it.
+  SheetLayout layout;
 
   /// Appends a glyph with zero borders unless one with this code exists.
   /// Returns true when a glyph was added. Does not rebuild.

@@ -218,15 +218,14 @@ void GlyphSheetDialog::OnFontChanged() {
 void GlyphSheetDialog::OnGlyphBorderChanged() {
   const int index = ui_->glyphCombo->currentIndex();
   if (index < 0 || index >= static_cast<int>(doc_.glyphs.size())) return;
-  GlyphRecord& glyph = doc_.glyphs[static_cast<size_t>(index)];
-  glyph.leftBorder = ui_->glyphLeftSpin->value();
-  glyph.rightBorder = ui_->glyphRightSpin->value();
+  doc_.glyphs.SetBorders(static_cast<size_t>(index), ui_->glyphLeftSpin->value(),
+                         ui_->glyphRightSpin->value());
   if (initialized_) RebuildSheet();
 }
 
 void GlyphSheetDialog::OnGlyphSelected(int index) {
   if (index < 0 || index >= static_cast<int>(doc_.glyphs.size())) return;
-  const GlyphRecord& glyph = doc_.glyphs[static_cast<size_t>(index)];
+  const Glyph glyph = doc_.glyphs[static_cast<size_t>(index)];
   // Showing a glyph's borders must not write them into any glyph.
   const QSignalBlocker blockLeft(ui_->glyphLeftSpin);
   const QSignalBlocker blockRight(ui_->glyphRightSpin);
@@ -334,7 +333,7 @@ void GlyphSheetDialog::RefillGlyphCombo() {
   const QSignalBlocker block(combo);
   const int selected = combo->currentIndex();
   combo->clear();
-  for (const GlyphRecord& glyph : doc_.glyphs) {
+  for (const Glyph glyph : doc_.glyphs) {
     combo->addItem(FromUtf8(DescribeCharacter(Windows1252ToUnicode(glyph.code))));
   }
   // The same index stays selected, also when another glyph now holds it.
@@ -343,7 +342,7 @@ void GlyphSheetDialog::RefillGlyphCombo() {
 }
 
 void GlyphSheetDialog::UpdateStatus() {
-  const size_t offSheet = CountCellsOffSheet(doc_);
+  const size_t offSheet = doc_.layout.offSheet;
   QString text = QStringLiteral("%1 × %2，%3 個字元")
                      .arg(doc_.sheetWidth)
                      .arg(doc_.sheetHeight)

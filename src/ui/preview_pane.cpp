@@ -110,7 +110,7 @@ void PreviewPane::paintEvent(QPaintEvent*) {
   const QRectF target(0, 0, shownW * scaleX, shownH * scaleY);
   painter.drawImage(target, image, QRectF(h, v, shownW, shownH));
 
-  if (!showRects_ || !document_ || document_->glyphs.empty()) return;
+  if (!showRects_ || !document_ || document_->layout.shown.empty()) return;
   painter.setClipRect(target);
   QPen pen{QColor(kOutlineColour)};
   pen.setWidth(1);
@@ -118,7 +118,8 @@ void PreviewPane::paintEvent(QPaintEvent*) {
   pen.setDashPattern({1.0, 1.0});
   painter.setPen(pen);
   const float zoom = static_cast<float>(zoom_) / 100.0f;
-  for (const GlyphRecord& glyph : document_->glyphs) {
+  // Cells that start beyond the bitmap are not kept and would be clipped.
+  for (const auto& [index, glyph] : document_->layout.shown) {
     const int64_t left0 = int64_t{glyph.x} - h;
     const int64_t top0 = int64_t{glyph.y} - v;
     const int l = PanePixels(left0, zoom);

@@ -20,6 +20,8 @@ namespace glyphsheet::testing {
 struct CliRun {
   int exitCode = -1, signal = 0;
   std::string out, err;
+  /// The most memory the run held resident, in KiB.
+  long maxResidentKiB = 0;
 };
 
 /// Limits a run is started with: the largest file it may write and the
@@ -82,13 +84,13 @@ class CliProcess {
 
   /// True once the run has ended (it is then waited for).
   bool Ended() {
-    if (!ended_ && ::waitpid(pid_, &status_, WNOHANG) == pid_) ended_ = true;
+    if (!ended_ && ::wait4(pid_, &status_, WNOHANG, &usage_) == pid_) ended_ = true;
     return ended_;
   }
 
   /// Waits for the end of the run.
   CliRun Wait() {
-    if (!ended_) ::waitpid(pid_, &status_, 0);
+    if (!ended_) ::wait4(pid_, &status_, 0, &usage_);
     ended_ = true;
     pid_ = -1;
     CliRun run;
@@ -96,6 +98,7 @@ class CliProcess {
     run.signal = WIFSIGNALED(status_) ? WTERMSIG(status_) : 0;
     run.out = FileText(capture_ / "out");
     run.err = FileText(capture_ / "err");
+    run.maxResidentKiB = usage_.ru_maxrss;
     return run;
   }
 
@@ -103,6 +106,7 @@ class CliProcess {
   TempFolder capture_;
   pid_t pid_ = -1;
   int status_ = 0;
+  rusage usage_{};
   bool ended_ = false;
 };
 

@@ -86,10 +86,9 @@ TEST(GlyphDescriptor, SpacingMovesTheBordersFromAAndCIntoB) {
   font.Set(233, FakeGlyph{{3, 15, 2}});   // width 7 + 3 + 1, a 1 - 3, c 1 - 1
   font.Set('n', FakeGlyph{{-3, 7, -5}});  // width 3 + 2 + 3, a -1 - 2, c -2 - 3
   for (int code : {233, int{'n'}, 0}) doc.AddGlyph(static_cast<uint8_t>(code));
-  doc.glyphs[0].leftBorder = 1;
-  doc.glyphs[1].rightBorder = 2;
-  doc.glyphs[2].leftBorder = INT32_MAX;  // width 4 + (2^31 + 1) + (-2^31 + 1)
-  doc.glyphs[2].rightBorder = INT32_MIN;
+  doc.glyphs.SetBorders(0, 1, 0);
+  doc.glyphs.SetBorders(1, 0, 2);
+  doc.glyphs.SetBorders(2, INT32_MAX, INT32_MIN);  // width 4 + (2^31 + 1) + (-2^31 + 1)
   PixelBitmap bitmap(kSheetBitmapSize, kSheetBitmapSize);
   Rebuild(doc, &font, bitmap);
   TempFolder folder;
@@ -117,7 +116,7 @@ TEST(SheetExport, APairIsReplacedAsOne) {
   std::vector<Pair> pairs;
   for (int i = 0; i < 3; ++i) {
     docs[i].sheetWidth = 64 << i;
-    docs[i].glyphs.resize(static_cast<size_t>(i));
+    for (int g = 0; g < i; ++g) docs[i].glyphs.push_back(Glyph{});
     const std::string name = "made" + std::to_string(i);
     ASSERT_TRUE(ExportSheetFiles(folder / name, bitmap, docs[i], nullptr));
     pairs.emplace_back(FileBytes(folder / (name + ".tga")), FileBytes(folder / (name + ".xml")));

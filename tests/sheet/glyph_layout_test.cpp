@@ -15,9 +15,14 @@ using testing::FakeFont;
 using testing::FakeGlyph;
 using Cell = std::array<int32_t, 4>;  // x, y, width, height
 
-std::vector<Cell> Cells(const SheetDocument& doc) {
+// Every glyph's cell, kept or not by the layout.
+std::vector<Cell> Cells(const SheetDocument& doc, const RasterFont* font) {
   std::vector<Cell> cells;
-  for (const GlyphRecord& g : doc.glyphs) cells.push_back({g.x, g.y, g.width, g.height});
+  CellWalk walk(doc, font);
+  for (const Glyph g : doc.glyphs) {
+    const GlyphCell c = walk.Next(g);
+    cells.push_back({c.x, c.y, c.width, c.height});
+  }
   return cells;
 }
 
@@ -25,36 +30,35 @@ std::vector<Cell> Cells(const SheetDocument& doc) {
 // a negative B counts by its size, A and C do not count. Height: line height
 // / f plus top and bottom borders. Division truncates; factors no control
 // offers count as 1. Adding a code already listed changes nothing.
-TEST(MeasureGlyphs, CellIsInkWidthAndLineHeightOverFactorPlusBorders) {
+TEST(CellMeasure, CellIsInkWidthAndLineHeightOverFactorPlusBorders) {
   FakeFont font(30, FakeGlyph{{4, 15, 9}});
   font.Set('C', FakeGlyph{{0, 1, 0}});
   font.Set(0, FakeGlyph{{0, -15, 0}});
   SheetDocument doc;
   doc.borders = {2, 1, 1, 2};
   for (uint8_t c : {'A', 'C', '\0'}) doc.AddGlyph(c);
-  doc.glyphs[1].leftBorder = 4;
-  doc.glyphs[1].rightBorder = 5;
+  doc.glyphs.SetBorders(1, 4, 5);
   EXPECT_FALSE(doc.AddGlyph('C'));
   const std::pair<int32_t, std::vector<int32_t>> cases[] = {  // factor, widths and height
       {1, {18, 13, 18, 33}}, {2, {10, 12, 10, 18}}, {3, {8, 12, 8, 13}}, {4, {6, 12, 6, 10}},
       {0, {18, 13, 18, 33}}, {9, {18, 13, 18, 33}}};
   for (const auto& [factor, want] : cases) {
     doc.font.smoothing = factor;
-    MeasureGlyphs(doc, &font);
+    CellMeasure measure(doc, &font);
     std::vector<int32_t> got;
-    for (const GlyphRecord& g : doc.glyphs) got.push_back(g.width);
-    got.push_back(doc.glyphs[2].height);
+    for (const Glyph g : doc.glyphs) got.push_back(measure.Size(g).width);
+    got.push_back(measure.Size(doc.glyphs[2]).height);
     EXPECT_EQ(got, want) << "factor " << factor;
   }
-  MeasureGlyphs(doc, nullptr);  // no font: only the borders
-  EXPECT_EQ(Cells(doc)[0], (Cell{0, 0, 3, 3}));
-  EXPECT_EQ(doc.glyphs[1].width, 12);
+  CellMeasure noFont(doc, nullptr);  // no font: only the borders
+  EXPECT_EQ(noFont.Size(doc.glyphs[0]), (GlyphCell{0, 0, 3, 3}));
+  EXPECT_EQ(noFont.Size(doc.glyphs[1]).width, 12);
 }
 
 // Cells go left to right one pixel apart; a cell that would end past the
 // sheet's right edge (strictly) starts a new row. Rows are one pixel more
 // than the tallest cell so far apart. Cells past the bottom keep their places.
-TEST(LayoutGlyphs, PacksRowsOnePixelApartAndCountsCellsOffTheSheet) {
+TEST(CellPacker, PacksRowsOnePixelApartAndCountsCellsOffTheSheet) {
   using Sizes = std::vector<std::pair<int32_t, int32_t>>;
   const struct { const char* what; int32_t sheetWidth; Sizes sizes; std::vector<Cell> want;
                  size_t offSheet; /* of a 16 pixel high sheet */ } cases[] = {
@@ -72,11 +76,34 @@ TEST(LayoutGlyphs, PacksRowsOnePixelApartAndCountsCellsOffTheSheet) {
     SheetDocument doc;
     doc.sheetWidth = c.sheetWidth;
     doc.sheetHeight = 16;
-    for (const auto& [w, h] : c.sizes) doc.glyphs.push_back(GlyphRecord{.width = w, .height = h});
-    LayoutGlyphs(doc);
-    EXPECT_EQ(Cells(doc), c.want) << c.what;
-    EXPECT_EQ(CountCellsOffSheet(doc), c.offSheet) << c.what;
+    CellPacker packer(c.sheetWidth);
+    std::vector<Cell> got;
+    size_t offSheet = 0;
+    for (const auto& [w, h] : c.sizes) {
+      const GlyphCell cell = packer.Place(w, h);
+      got.push_back({cell.x, cell.y, cell.width, cell.height});
+      offSheet += CellOffSheet(cell, doc) ? 1 : 0;
+    }
+    EXPECT_EQ(got, c.want) << c.what;
+    EXPECT_EQ(offSheet, c.offSheet) << c.what;
   }
+}
+
+// The layout keeps only the cells that start on the 512-pixel sheet bitmap,
+// with their glyph's index, and counts every cell that is cut off.
+TEST(LayoutGlyphs, KeepsTheCellsOnTheBitmapAndCountsThoseOffTheSheet) {
+  FakeFont font(200, FakeGlyph{{0, 200, 0}});
+  SheetDocument doc;
+  doc.sheetWidth = 1000, doc.sheetHeight = 500;  // four cells a row: x 0, 201, 402, 603
+  for (int i = 0; i < 12; ++i) doc.glyphs.push_back(Glyph{static_cast<uint8_t>('A' + i)});
+  LayoutGlyphs(doc, &font);
+  std::vector<size_t> shown;
+  for (const auto& [index, cell] : doc.layout.shown) {
+    EXPECT_EQ(Cells(doc, &font)[index], (Cell{cell.x, cell.y, cell.width, cell.height}));
+    shown.push_back(index);
+  }
+  EXPECT_EQ(shown, (std::vector<size_t>{0, 1, 2, 4, 5, 6, 8, 9, 10}));
+  EXPECT_EQ(doc.layout.offSheet, 4u);  // the third row ends at 602
 }
 
 // Borders read from project files can be anything: cells saturate instead of
@@ -92,9 +119,9 @@ TEST(Rebuild, AbsurdBordersSaturateAndFinish) {
     PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
     // A first cell as wide as can be takes the second row and shows its black
     // left border across the sheet, up to its right edge: the hatch stays.
-    doc.glyphs[0].leftBorder = kMax;
+    doc.glyphs.SetBorders(0, kMax, 0);
     Rebuild(doc, &font, sheet);
-    EXPECT_EQ(Cells(doc)[0], (Cell{0, 40 / f + 1, kMax, 40 / f})) << f;
+    EXPECT_EQ(Cells(doc, &font)[0], (Cell{0, 40 / f + 1, kMax, 40 / f})) << f;
     EXPECT_EQ(sheet.GetPixel(0, 40 / f + 1) | sheet.GetPixel(499, 40 / f + 5), 0u) << f;
     EXPECT_EQ(sheet.GetPixel(500, 40 / f + 1), 0x808080u) << f;
     const std::pair<int32_t, std::vector<Cell>> cases[] = {  // every border, cells 0, 1, 255
@@ -102,9 +129,10 @@ TEST(Rebuild, AbsurdBordersSaturateAndFinish) {
         {kMin, {{0, 0, kMin, kMin}, {kMin + 1, 0, kMin, kMin}, {kMin, 0, kMin, kMin}}}};
     for (const auto& [border, want] : cases) {
       doc.borders = {border, border, border, border};
-      for (GlyphRecord& g : doc.glyphs) g.leftBorder = g.rightBorder = border;
+      for (size_t i = 0; i < doc.glyphs.size(); ++i) doc.glyphs.SetBorders(i, border, border);
       Rebuild(doc, &font, sheet);
-      EXPECT_EQ((std::vector{Cells(doc)[0], Cells(doc)[1], Cells(doc)[255]}), want) << f;
+      const std::vector<Cell> cells = Cells(doc, &font);
+      EXPECT_EQ((std::vector{cells[0], cells[1], cells[255]}), want) << f;
     }
   }
 }

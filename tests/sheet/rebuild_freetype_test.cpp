@@ -5,6 +5,7 @@
 
 #include "raster/freetype_rasterizer.h"
 #include "sheet/cell_geometry.h"
+#include "sheet/glyph_layout.h"
 #include "sheet/rebuild.h"
 #include "sheet/sheet_bitmap.h"
 #include "sheet/sheet_font.h"
@@ -27,11 +28,13 @@ PixelBitmap PlainRender(const SheetDocument& doc, const RasterFont& font) {
   const uint32_t divisor = f == 1 ? 1 : f == 2 ? 4 : f == 3 ? 21 : 36;
   PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
   ClearSheetBitmap(sheet, doc.sheetWidth, doc.sheetHeight);
-  for (const GlyphRecord& g : doc.glyphs) {
+  CellWalk walk(doc, &font);
+  for (const Glyph glyph : doc.glyphs) {
+    const GlyphCell g = walk.Next(glyph);
     PixelBitmap scratch(g.width * f, g.height * f);
-    const AbcWidths abc = font.CharAbc(g.code);
-    const int64_t inset = GlyphCellGeometry(g, doc.borders, abc.b, f).leftInset;
-    testing::DrawOnBlack(font, g.code, scratch, static_cast<int32_t>(inset * f - abc.a),
+    const AbcWidths abc = font.CharAbc(glyph.code);
+    const int64_t inset = GlyphCellGeometry(glyph, doc.borders, abc.b, f).leftInset;
+    testing::DrawOnBlack(font, glyph.code, scratch, static_cast<int32_t>(inset * f - abc.a),
                          doc.borders.top * f);
     for (int32_t cy = 0; cy < g.height && g.y + cy < doc.sheetHeight; ++cy) {
       for (int32_t cx = 0; cx < g.width && g.x + cx < doc.sheetWidth; ++cx) {
@@ -65,7 +68,7 @@ TEST(RebuildWithDejaVu, MatchesThePlainPixelByPixelWay) {
       doc.font = FontSettings{face, 13, 400, quality, f, italic};
       doc.borders = {1, 2, 0, 1};
       for (int c = 32; c < 256; c += 3) doc.AddGlyph(static_cast<uint8_t>(c));
-      doc.glyphs[1].leftBorder = 600, doc.glyphs[2].rightBorder = 3;
+      doc.glyphs.SetBorders(1, 600, 0), doc.glyphs.SetBorders(2, 0, 3);
       SheetFontCache font;
       ASSERT_TRUE(font.Update(rasterizer, doc.font));
       PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);

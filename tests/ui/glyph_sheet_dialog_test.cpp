@@ -68,9 +68,9 @@ TEST_F(GlyphSheetDialogTest, EveryKindOfControlRebuildsWithItsValue) {
     dialog->AddCharacters("AB");
     const int made = rasterizer.fontsMade;
     Set(control, value);
-    const GlyphList& g = dialog->Document().glyphs;
+    const std::vector<ShownCell>& g = dialog->Document().layout.shown;
     const FontRequest& r = rasterizer.lastRequest;
-    EXPECT_EQ(Outcome(g[0].width, g[0].height, g[1].x, r.face, r.pixelHeight, r.weight, r.italic,
+    EXPECT_EQ(Outcome(g[0].cell.width, g[0].cell.height, g[1].cell.x, r.face, r.pixelHeight, r.weight, r.italic,
                       r.antialiased, rasterizer.fontsMade > made), expected) << control;
   }
 }

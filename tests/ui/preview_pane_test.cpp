@@ -14,7 +14,7 @@ class PreviewPaneTest : public ::testing::Test {
     for (int y = 0; y < kSheetBitmapSize; ++y) {
       for (int x = 0; x < kSheetBitmapSize; ++x) bitmap.SetPixel(x, y, PositionColour(x, y));
     }
-    doc.glyphs = {cell};
+    doc.layout.shown = {{0, cell}};
     pane.resize(450, 450);
     pane.SetScrollBars(&hScroll, &vScroll);
     pane.SetSheet(&bitmap, &doc);
@@ -36,7 +36,7 @@ class PreviewPaneTest : public ::testing::Test {
     vScroll.setValue(v < 0 ? vScroll.maximum() : v);
   }
 
-  const GlyphRecord cell{.x = 40, .y = 20, .width = 12, .height = 15};
+  const GlyphCell cell{.x = 40, .y = 20, .width = 12, .height = 15};
   PixelBitmap bitmap;
   SheetDocument doc;
   QScrollBar hScroll{Qt::Horizontal};
@@ -81,7 +81,7 @@ TEST_F(PreviewPaneTest, ShowsSheetPixelsAtTheZoomFromTheScrollPositionAndDottedO
   }
   // A cell that absurd stored borders put far away is drawn without overflow:
   // only the near cell's outline shows, whatever the zoom.
-  doc.glyphs.push_back({.y = INT32_MAX, .width = INT32_MAX, .height = INT32_MAX});
+  doc.layout.shown.push_back({1, {.y = INT32_MAX, .width = INT32_MAX, .height = INT32_MAX}});
   ZoomAndScroll(1000, 0, 0);
   EXPECT_EQ(Rgb(Painted(&pane), 400, 200), kOutline) << "the near cell's top-left corner";
   ZoomAndScroll(100, 40, 0);

@@ -77,7 +77,7 @@ TEST_F(ProjectDialogTest, AProjectFaceThatIsNotInstalledKeepsTheCurrentOne) {
   ProjectData project;
   project.font.faceName = "No Such Face";
   project.sheetWidth = 300;
-  project.glyphs = {GlyphRecord{'Q', 0, 0}, GlyphRecord{'R', 20, 2}};  // 20: beyond the spin
+  project.glyphs = {Glyph{'Q', 0, 0}, Glyph{'R', 20, 2}};  // 20: beyond the spin
   ASSERT_TRUE(WriteProjectFile(PathOf("other.fnt").toStdString(), project));
   Set("faceCombo", 2);
   Choose("actionOpen", "other.fnt");
