@@ -25,10 +25,19 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
-std::string Describe(const std::filesystem::path& target, const char* what, int err) {
-  std::string message = "cannot write \"" + target.string() + "\": ";
-  if (what != nullptr) message += std::string(what) + ": ";
-  return message + std::strerror(err);
+Error WriteError(const std::filesystem::path& target, int err) {
+  return SystemError(FileAction::kWrite, target, err);
+}
+
+// A temporary that cannot be made in a folder that is there: "No such file
+// or directory" would be wrong about the folder (/proc is one such folder).
+Error TemporaryError(const std::filesystem::path& target, const std::filesystem::path& folder,
+                     int err) {
+  struct stat info {};
+  if (err != ENOENT || ::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+    return WriteError(target, err);
+  }
+  return SystemError(FileAction::kWrite, target, err, Problem::kFolderTakesNoFiles);
 }
 
 // Marks the temporaries of this class: ".NAME" + kTempMark + six random characters.
@@ -123,26 +132,26 @@ void AtomicFile::Discard() {
   fd_ = -1;
 }
 
-Error AtomicFile::Fail(const char* what, int err) {
+Error AtomicFile::Fail(int err) {
   Discard();
-  return Error{Describe(target_, what, err)};
+  return WriteError(target_, err);
 }
 
 Result<AtomicFile> AtomicFile::Open(const std::filesystem::path& target) {
-  if (target.filename().empty()) return Error{Describe(target, "no file name", EISDIR)};
+  if (target.filename().empty()) return FileError(FileAction::kWrite, target, Problem::kNotAFileName);
   // A folder in the way would only fail at the rename, after the whole write.
   struct stat existing {};
   if (::stat(target.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
-    return Error{Describe(target, nullptr, EISDIR)};
+    return WriteError(target, EISDIR);
   }
   // A link is followed, link after link, to the file it names, which need
   // not exist yet; a chain that does not end is refused.
   std::filesystem::path written = target;
   std::error_code ec;
   for (int links = 0; std::filesystem::is_symlink(std::filesystem::symlink_status(written, ec));) {
-    if (++links > kMaxLinks) return Error{Describe(target, nullptr, ELOOP)};
+    if (++links > kMaxLinks) return WriteError(target, ELOOP);
     const std::filesystem::path to = std::filesystem::read_symlink(written, ec);
-    if (ec) return Error{Describe(target, "cannot follow the link", ec.value())};
+    if (ec) return SystemError(FileAction::kWrite, target, ec.value(), Problem::kFollowLink);
     written = to.is_absolute() ? to : written.parent_path() / to;
   }
   const std::filesystem::path folder =
@@ -154,23 +163,23 @@ Result<AtomicFile> AtomicFile::Open(const std::filesystem::path& target) {
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkstemp(name.data());
-    if (fd < 0) return Error{Describe(target, nullptr, errno)};
+    if (fd < 0) return TemporaryError(target, folder, errno);
     if (LockFreshTemporary(fd)) {
       return AtomicFile(target, written, std::filesystem::path(name.data()), fd);
     }
     ::close(fd);
   }
-  return Error{Describe(target, "another run keeps removing its temporary file", EAGAIN)};
+  return FileError(FileAction::kWrite, target, Problem::kTemporaryTaken);
 }
 
 Status AtomicFile::Write(std::span<const uint8_t> bytes) {
-  if (fd_ < 0) return Error{Describe(target_, "the file was already closed", EBADF)};
+  if (fd_ < 0) return WriteError(target_, EBADF);
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return Fail(nullptr, errno);
+      return Fail(errno);
     }
     done += static_cast<size_t>(n);
   }
@@ -178,13 +187,13 @@ Status AtomicFile::Write(std::span<const uint8_t> bytes) {
 }
 
 Status AtomicFile::Sync() {
-  if (fd_ < 0) return Error{Describe(target_, "the file was already closed", EBADF)};
+  if (fd_ < 0) return WriteError(target_, EBADF);
   if (synced_) return Ok();
   struct stat existing {};
   const mode_t mode =
       ::stat(written_.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : NewFileMode();
-  if (::fchmod(fd_, mode) != 0) return Fail(nullptr, errno);
-  if (::fsync(fd_) != 0) return Fail(nullptr, errno);
+  if (::fchmod(fd_, mode) != 0) return Fail(errno);
+  if (::fsync(fd_) != 0) return Fail(errno);
   synced_ = true;
   return Ok();
 }
@@ -192,7 +201,7 @@ Status AtomicFile::Sync() {
 Status AtomicFile::Commit() {
   if (auto synced = Sync(); !synced) return synced;
   // Renamed while still open and locked, so no clean-up can take it for stale.
-  if (::rename(temp_.c_str(), written_.c_str()) != 0) return Fail(nullptr, errno);
+  if (::rename(temp_.c_str(), written_.c_str()) != 0) return Fail(errno);
   // The new name is on disk once its folder is; the file is replaced by now,
   // so a folder that cannot be flushed is not reported as a failure.
   const std::filesystem::path folder =
@@ -209,7 +218,7 @@ Status AtomicFile::Commit() {
 
 Status WriteFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
   auto file = AtomicFile::Open(path);
-  if (!file) return Error{file.error()};
+  if (!file) return file.failure();
   if (auto written = file.value().Write(bytes); !written) return written;
   return file.value().Commit();
 }
@@ -221,14 +230,12 @@ Status CheckRoomFor(const std::filesystem::path& path, uint64_t bytes) {
   if (::statvfs(folder.c_str(), &fs) != 0) return Ok();
   const uint64_t room = static_cast<uint64_t>(fs.f_bavail) * fs.f_frsize;
   if (room >= bytes) return Ok();
-  return Error{"cannot write \"" + path.string() + "\": it needs " + std::to_string(bytes) +
-               " bytes and its file system has " + std::to_string(room) + " free"};
+  return FileError(FileAction::kWrite, path, Problem::kNoRoom,
+                   {static_cast<int64_t>(bytes), static_cast<int64_t>(room)});
 }
 
 Result<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& path) {
-  auto failure = [&path](int err) {
-    return Error{"cannot read \"" + path.string() + "\": " + std::strerror(err)};
-  };
+  auto failure = [&path](int err) { return SystemError(FileAction::kRead, path, err); };
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return failure(errno);
   std::vector<uint8_t> bytes;
@@ -246,8 +253,8 @@ Result<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& path) {
     // An endless source (a device such as /dev/zero) must not fill the memory.
     if (bytes.size() > kMaxReadBytes) {
       ::close(fd);
-      return Error{"cannot read \"" + path.string() + "\": it is larger than " +
-                   std::to_string(kMaxReadBytes >> 20) + " MiB"};
+      return FileError(FileAction::kRead, path, Problem::kFileTooLarge,
+                       {static_cast<int64_t>(kMaxReadBytes >> 20)});
     }
   }
   ::close(fd);

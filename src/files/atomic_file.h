@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "sheet/error_text.h"
 #include "sheet/result.h"
 
 namespace glyphsheet {
@@ -48,7 +49,7 @@ class AtomicFile {
  private:
   AtomicFile(std::filesystem::path target, std::filesystem::path written,
              std::filesystem::path temp, int fd);
-  Error Fail(const char* what, int err);
+  Error Fail(int err);
   void Discard();
 
   std::filesystem::path target_;   // the name given, for messages

@@ -1,4 +1,5 @@
 #include "files/output_lock.h"
+#include "sheet/error_text.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -40,7 +41,7 @@ Result<OutputLock> OutputLock::Take(const std::filesystem::path& output,
   for (;;) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) {
-      return Error{"cannot write \"" + output.string() + "\": " + std::strerror(errno)};
+      return SystemError(FileAction::kWrite, output, errno);
     }
     int locked = ::flock(fd, LOCK_EX | LOCK_NB);
     while (locked != 0 && errno == EWOULDBLOCK) {

@@ -57,7 +57,7 @@ Result<std::vector<std::filesystem::path>> FinishInterruptedCommit(
   std::error_code ec;
   if (!std::filesystem::exists(std::filesystem::symlink_status(record, ec))) return replaced;
   auto bytes = ReadFileBytes(record);
-  if (!bytes) return Error{bytes.error()};
+  if (!bytes) return bytes.failure();
   const std::string text(bytes.value().begin(), bytes.value().end());
   size_t pos = std::strlen(kRecordHeader);
   if (!text.starts_with(kRecordHeader)) pos = text.size();
@@ -65,8 +65,7 @@ Result<std::vector<std::filesystem::path>> FinishInterruptedCommit(
   while (pos < text.size() && ReadPath(text, pos, from) && ReadPath(text, pos, to)) {
     if (!std::filesystem::exists(std::filesystem::symlink_status(from, ec))) continue;
     if (::rename(from.c_str(), to.c_str()) != 0) {
-      return Error{"cannot finish the interrupted export of \"" + to.string() +
-                   "\": " + std::strerror(errno)};
+      return SystemError(FileAction::kFinishExport, to, errno);
     }
     replaced.push_back(to);
   }

@@ -8,10 +8,12 @@
 #include <cerrno>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "files/atomic_file.h"
+#include "sheet/error_text.h"
 
 namespace glyphsheet {
 
@@ -40,12 +42,12 @@ class FieldReader {
   FieldReader(uint64_t size, Source source) : size_(size), source_(std::move(source)) {}
 
   uint64_t Remaining() const { return size_ - pos_; }
-  /// Why a read failed; empty while every read fitted.
-  const std::string& Failure() const { return failure_; }
+  /// Why a read failed; nothing while every read fitted.
+  const std::optional<Error>& Failure() const { return failure_; }
   /// The errno of a read that failed, 0 when none did.
   int ReadError() const { return readError_; }
 
-  int32_t Int32(const char* field) {
+  int32_t Int32(ProjectField field) {
     const uint8_t* bytes = Take(4, field);
     if (bytes == nullptr) return 0;
     uint32_t bits = 0;
@@ -53,25 +55,26 @@ class FieldReader {
     return static_cast<int32_t>(bits);
   }
 
-  uint8_t Byte(const char* field) {
+  uint8_t Byte(ProjectField field) {
     const uint8_t* bytes = Take(1, field);
     return bytes != nullptr ? *bytes : 0;
   }
 
-  std::string Text(size_t length, const char* field) {
+  std::string Text(size_t length, ProjectField field) {
     const uint8_t* bytes = Take(length, field);
     return bytes != nullptr ? std::string(reinterpret_cast<const char*>(bytes), length) : "";
   }
 
  private:
   // The next `length` bytes, or nullptr when they are not there.
-  const uint8_t* Take(size_t length, const char* field) {
-    if (!failure_.empty()) return nullptr;
+  const uint8_t* Take(size_t length, ProjectField field) {
+    if (failure_) return nullptr;
     if (Remaining() < length || !Buffer(length)) {
       if (readError_ == 0) {
-        failure_ = "the file is truncated: it ends after " + std::to_string(size_) +
-                   " bytes, inside " + field + " (bytes " + std::to_string(pos_) + " to " +
-                   std::to_string(pos_ + length - 1) + ")";
+        failure_ = FileError(FileAction::kNone, {}, Problem::kTruncated,
+                             {static_cast<int64_t>(size_), static_cast<int64_t>(field),
+                              static_cast<int64_t>(pos_),
+                              static_cast<int64_t>(pos_ + length) - 1});
       }
       return nullptr;
     }
@@ -92,7 +95,7 @@ class FieldReader {
       const int64_t got = source_(buffer_.data() + end_, buffer_.size() - end_);
       if (got < 0) {
         readError_ = static_cast<int>(-got);
-        failure_ = std::strerror(readError_);
+        failure_ = SystemError(FileAction::kNone, {}, readError_);
       }
       if (got <= 0) {
         // The source ended before its size said: the size it really has.
@@ -110,14 +113,14 @@ class FieldReader {
   size_t start_ = 0;
   size_t end_ = 0;
   uint64_t pos_ = 0;
-  std::string failure_;
+  std::optional<Error> failure_;
   int readError_ = 0;
 };
 
-Status CheckSheetSide(int32_t value, const char* side) {
+// Side 0 is the width, 1 the height.
+Status CheckSheetSide(int32_t value, int side) {
   if (kSheetSideRange.Contains(value)) return Ok();
-  return Error{std::string("the sheet ") + side + " " + std::to_string(value) + " is outside " +
-               kSheetSideRange.Text()};
+  return FileError(FileAction::kNone, {}, Problem::kSheetSide, {side, value});
 }
 
 }  // namespace
@@ -147,46 +150,44 @@ namespace {
 
 Result<ProjectData> DecodeFields(FieldReader& in) {
   ProjectData project;
-  project.sheetWidth = in.Int32("the sheet width");
-  project.sheetHeight = in.Int32("the sheet height");
-  if (!in.Failure().empty()) return Error{in.Failure()};
-  if (auto ok = CheckSheetSide(project.sheetWidth, "width"); !ok) return Error{ok.error()};
-  if (auto ok = CheckSheetSide(project.sheetHeight, "height"); !ok) return Error{ok.error()};
-  project.borders.left = in.Int32("the left border");
-  project.borders.top = in.Int32("the top border");
-  project.borders.right = in.Int32("the right border");
-  project.borders.bottom = in.Int32("the bottom border");
+  project.sheetWidth = in.Int32(ProjectField::kSheetWidth);
+  project.sheetHeight = in.Int32(ProjectField::kSheetHeight);
+  if (in.Failure()) return *in.Failure();
+  if (auto ok = CheckSheetSide(project.sheetWidth, 0); !ok) return ok.failure();
+  if (auto ok = CheckSheetSide(project.sheetHeight, 1); !ok) return ok.failure();
+  project.borders.left = in.Int32(ProjectField::kLeftBorder);
+  project.borders.top = in.Int32(ProjectField::kTopBorder);
+  project.borders.right = in.Int32(ProjectField::kRightBorder);
+  project.borders.bottom = in.Int32(ProjectField::kBottomBorder);
   FontSettings& font = project.font;
-  font.pointSize = in.Int32("the point size");
-  font.weight = in.Int32("the weight");
-  font.quality = in.Int32("the quality");
-  font.smoothing = in.Int32("the smoothing factor");
-  font.italic = in.Int32("the italic flag");
-  const int32_t nameLength = in.Int32("the face name length");
-  if (!in.Failure().empty()) return Error{in.Failure()};
+  font.pointSize = in.Int32(ProjectField::kPointSize);
+  font.weight = in.Int32(ProjectField::kWeight);
+  font.quality = in.Int32(ProjectField::kQuality);
+  font.smoothing = in.Int32(ProjectField::kSmoothing);
+  font.italic = in.Int32(ProjectField::kItalic);
+  const int32_t nameLength = in.Int32(ProjectField::kFaceNameLength);
+  if (in.Failure()) return *in.Failure();
   if (nameLength < 0 || nameLength > kMaxFaceNameBytes) {
-    return Error{"the face name length " + std::to_string(nameLength) + " is outside 0..255"};
+    return FileError(FileAction::kNone, {}, Problem::kFaceNameLength, {nameLength});
   }
-  font.faceName = in.Text(static_cast<size_t>(nameLength), "the face name");
-  in.Byte("the 0 byte after the face name");
-  const int32_t count = in.Int32("the glyph count");
-  if (!in.Failure().empty()) return Error{in.Failure()};
+  font.faceName = in.Text(static_cast<size_t>(nameLength), ProjectField::kFaceName);
+  in.Byte(ProjectField::kFaceNameEnd);
+  const int32_t count = in.Int32(ProjectField::kGlyphCount);
+  if (in.Failure()) return *in.Failure();
   if (count > 0 && static_cast<int64_t>(in.Remaining()) < kGlyphEntryBytes * count) {
-    return Error{"the glyph count " + std::to_string(count) + " needs " +
-                 std::to_string(kGlyphEntryBytes * count) + " bytes but only " +
-                 std::to_string(in.Remaining()) +
-                 " remain (the file is truncated or damaged)"};
+    return FileError(FileAction::kNone, {}, Problem::kGlyphCountTooLarge,
+                     {count, kGlyphEntryBytes * count, static_cast<int64_t>(in.Remaining())});
   }
   if (count > 0) project.glyphs.reserve(static_cast<size_t>(count));
   for (int32_t i = 0; i < count; ++i) {
     Glyph glyph;
-    glyph.code = in.Byte("a glyph code");
-    glyph.leftBorder = in.Int32("a glyph's left border");
-    glyph.rightBorder = in.Int32("a glyph's right border");
+    glyph.code = in.Byte(ProjectField::kGlyphCode);
+    glyph.leftBorder = in.Int32(ProjectField::kGlyphLeftBorder);
+    glyph.rightBorder = in.Int32(ProjectField::kGlyphRightBorder);
     project.glyphs.push_back(glyph);
   }
   // A source that ended early or failed while the glyphs were read.
-  if (!in.Failure().empty()) return Error{in.Failure()};
+  if (in.Failure()) return *in.Failure();
   return project;
 }
 
@@ -204,8 +205,12 @@ Result<ProjectData> DecodeProject(std::span<const uint8_t> bytes) {
 }
 
 Result<ProjectData> ReadProjectFile(const std::filesystem::path& path) {
-  const auto cannotLoad = [&path](const std::string& why) {
-    return Error{"cannot load \"" + path.string() + "\": " + why};
+  // The project's own fault, named with the file.
+  const auto cannotLoad = [&path](const Error& why) {
+    ErrorDetail detail = why.detail;
+    detail.action = FileAction::kLoad;
+    detail.file = path.string();
+    return MakeError(std::move(detail));
   };
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   struct stat info {};
@@ -216,9 +221,9 @@ Result<ProjectData> ReadProjectFile(const std::filesystem::path& path) {
     // other read.
     if (fd >= 0) ::close(fd);
     auto bytes = ReadFileBytes(path);
-    if (!bytes) return Error{bytes.error()};
+    if (!bytes) return bytes.failure();
     auto project = DecodeProject(bytes.value());
-    if (!project) return cannotLoad(project.error());
+    if (!project) return cannotLoad(project.failure());
     return project;
   }
   // A plain file is read a piece at a time: a project of millions of glyphs
@@ -233,17 +238,16 @@ Result<ProjectData> ReadProjectFile(const std::filesystem::path& path) {
   auto project = DecodeFields(in);
   ::close(fd);
   if (in.ReadError() != 0) {
-    return Error{"cannot read \"" + path.string() + "\": " + std::strerror(in.ReadError())};
+    return SystemError(FileAction::kRead, path, in.ReadError());
   }
-  if (!project) return cannotLoad(project.error());
+  if (!project) return cannotLoad(project.failure());
   return project;
 }
 
 Status WriteProjectFile(const std::filesystem::path& path, const ProjectData& project) {
   if (project.font.faceName.size() > static_cast<size_t>(kMaxFaceNameBytes)) {
-    return Error{"cannot write \"" + path.string() + "\": the face name is " +
-                 std::to_string(project.font.faceName.size()) +
-                 " bytes long; a project file holds at most 255"};
+    return FileError(FileAction::kWrite, path, Problem::kFaceNameTooLong,
+                     {static_cast<int64_t>(project.font.faceName.size())});
   }
   return WriteFileAtomically(path, EncodeProject(project));
 }

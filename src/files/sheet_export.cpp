@@ -1,6 +1,7 @@
 #include "files/sheet_export.h"
 
 #include <string>
+#include <utility>
 
 #include <pthread.h>
 #include <unistd.h>
@@ -59,11 +60,11 @@ Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
   auto lock = OutputLock::Take(files.image, [&] {
     notify("waiting for another export to \"" + files.image.string() + "\" to finish");
   });
-  if (!lock) return Error{lock.error()};
+  if (!lock) return lock.failure();
   // An export to this name that was cut short between its renames is finished first.
   const std::filesystem::path record = CommitRecordOf(files.image);
   auto finished = FinishInterruptedCommit(record);
-  if (!finished) return Error{finished.error()};
+  if (!finished) return finished.failure();
   if (!finished.value().empty()) {
     notify("finished an export to \"" + files.image.string() + "\" that was cut short");
   }
@@ -74,12 +75,12 @@ Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
       18 + uint64_t{4} * static_cast<uint32_t>(std::max(doc.sheetWidth, 0)) *
                static_cast<uint32_t>(std::max(doc.sheetHeight, 0));
   if (Status room = CheckRoomFor(files.image, imageBytes + 128 * (doc.glyphs.size() + 1)); !room) {
-    return Error{room.error()};
+    return room.failure();
   }
   auto image = AtomicFile::Open(files.image);
-  if (!image) return Error{image.error()};
+  if (!image) return image.failure();
   auto descriptor = AtomicFile::Open(files.descriptor);
-  if (!descriptor) return Error{descriptor.error()};
+  if (!descriptor) return descriptor.failure();
 
   AtomicFile& imageFile = image.value();
   AtomicFile& descriptorFile = descriptor.value();
@@ -92,7 +93,7 @@ Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
     step = WriteCommitRecord(record, {{imageFile.Temp(), imageFile.Written()},
                                       {descriptorFile.Temp(), descriptorFile.Written()}});
   }
-  if (!step) return Error{step.error()};
+  if (!step) return step.failure();
 
   const std::filesystem::path written = imageFile.Written();
   const std::filesystem::path backup = BackupOf(written);
@@ -109,16 +110,16 @@ Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
         // Put the old image back (or take the new one away), so nothing changed.
         const bool undone = hadImage ? ::rename(backup.c_str(), written.c_str()) == 0
                                      : ::unlink(written.c_str()) == 0;
-        step = Error{step.error() + (undone ? "; nothing was changed"
-                                            : "; \"" + files.image.string() +
-                                                  "\" is the new image, \"" +
-                                                  files.descriptor.string() + "\" the old")};
+        ErrorDetail detail = step.failure().detail;
+        detail.undo = undone ? Undo::kNothingChanged : Undo::kImageIsNew;
+        detail.newImage = files.image.string();
+        step = MakeError(std::move(detail));
       }
     }
     ::unlink(record.c_str());
     ::unlink(backup.c_str());
   }
-  if (!step) return Error{step.error()};
+  if (!step) return step.failure();
   return files;
 }
 

@@ -21,9 +21,7 @@ constexpr uint8_t kTopLeftWithAlpha = 0x28;
 // Fails, naming the image file, when the size does not fit the header.
 Status CheckFits(const std::filesystem::path& path, int32_t width, int32_t height) {
   if (kSheetSideRange.Contains(width) && kSheetSideRange.Contains(height)) return Ok();
-  return Error{"cannot write \"" + path.string() + "\": a sheet of " + std::to_string(width) +
-               " x " + std::to_string(height) + " pixels does not fit an image (each side " +
-               kSheetSideRange.Text() + ")"};
+  return FileError(FileAction::kWrite, path, Problem::kSheetTooLarge, {width, height});
 }
 
 void AppendHeader(std::vector<uint8_t>& out, int32_t width, int32_t height) {

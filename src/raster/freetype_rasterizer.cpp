@@ -46,9 +46,9 @@ Result<std::unique_ptr<FreeTypeRasterizer>> FreeTypeRasterizer::FromFontFile(
     const std::string& path, int32_t index) {
   auto rasterizer = std::make_unique<FreeTypeRasterizer>();
   Impl& impl = *rasterizer->impl_;
-  if (!impl.library) return Error{impl.library.error()};
+  if (!impl.library) return impl.library.failure();
   auto typeface = raster::ReadTypeface(impl.library.value().get(), path, index);
-  if (!typeface) return Error{typeface.error()};
+  if (!typeface) return typeface.failure();
   impl.typefaces = std::vector<raster::Typeface>{std::move(typeface).value()};
   return rasterizer;
 }

@@ -153,7 +153,7 @@ Result<Typeface> ReadTypeface(FT_Library library, const std::string& path, int32
                    " face(s); there is no face " + std::to_string(index)};
     }
   }
-  if (!face) return Error{face.error()};
+  if (!face) return face.failure();
   FT_Face ft = face.value().get();
   if (!FT_IS_SFNT(ft) || !FT_IS_SCALABLE(ft) || ft->num_glyphs <= 0) {
     return Error{"font file \"" + path + "\" (face " + std::to_string(index) +

@@ -1,14 +1,69 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <variant>
+#include <vector>
 
 namespace glyphsheet {
 
-/// A failure with a message for the user (names the file or value and the reason).
+/// What was being done to the file a failure concerns.
+enum class FileAction : uint8_t { kNone, kRead, kLoad, kWrite, kFinishExport };
+
+/// Why something failed. The values a kind names are in ErrorDetail::numbers,
+/// in the order given here.
+enum class Problem : uint8_t {
+  kOther,                // only the English message tells (a library's own words)
+  kSystem,               // a system call failed: ErrorDetail::code is its errno
+  kNotAFileName,         // the name ends in a folder separator
+  kFollowLink,           // a link on the way could not be read: code
+  kFolderTakesNoFiles,   // the folder exists but no file can be made in it: code
+  kTemporaryTaken,       // another run keeps removing the temporary file
+  kNoRoom,               // bytes needed, bytes free
+  kFileTooLarge,         // the largest size read, in MiB
+  kTruncated,            // file size, ProjectField, first byte, last byte
+  kFaceNameLength,       // the stored length
+  kGlyphCountTooLarge,   // glyph count, bytes needed, bytes left
+  kSheetSide,            // 0 for the width or 1 for the height, the value
+  kFaceNameTooLong,      // the name's length in bytes
+  kSheetTooLarge,        // width, height
+};
+
+/// The fields of a project file, in file order (for kTruncated).
+enum class ProjectField : uint8_t {
+  kSheetWidth, kSheetHeight, kLeftBorder, kTopBorder, kRightBorder, kBottomBorder,
+  kPointSize, kWeight, kQuality, kSmoothing, kItalic, kFaceNameLength, kFaceName,
+  kFaceNameEnd, kGlyphCount, kGlyphCode, kGlyphLeftBorder, kGlyphRightBorder,
+};
+
+/// After an export's second rename failed: what became of the first.
+enum class Undo : uint8_t { kNone, kNothingChanged, kImageIsNew };
+
+/// A failure in values, so each program can put it in its own words.
+struct ErrorDetail {
+  FileAction action = FileAction::kNone;
+  /// The file concerned, as named; empty when none.
+  std::string file;
+  Problem problem = Problem::kOther;
+  /// The errno of a failed system call.
+  int code = 0;
+  std::vector<int64_t> numbers;
+  Undo undo = Undo::kNone;
+  /// With Undo::kImageIsNew: the image that is new (file is the old descriptor).
+  std::string newImage;
+};
+
+/// A failure with a message for the user (names the file or value and the
+/// reason, in English) and the same in values.
 struct Error {
+  /// A failure known only by its English words (a library's own, say).
+  Error(std::string text) : message(std::move(text)) {}
+  Error(std::string text, ErrorDetail values)
+      : message(std::move(text)), detail(std::move(values)) {}
+
   std::string message;
+  ErrorDetail detail;
 };
 
 /// Either a value or an Error; never loses the reason of a failure.
@@ -29,6 +84,8 @@ class [[nodiscard]] Result {
 
   /// The failure message; only valid when !ok().
   const std::string& error() const { return std::get<1>(state_).message; }
+  /// The failure; only valid when !ok().
+  const Error& failure() const { return std::get<1>(state_); }
 
  private:
   std::variant<T, Error> state_;

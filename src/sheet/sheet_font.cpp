@@ -60,7 +60,7 @@ Status SheetFontCache::Update(const TextRasterizer& rasterizer, const FontSettin
   if (font_ && request == request_) return Ok();
   font_.reset();
   auto created = rasterizer.CreateFont(request);
-  if (!created) return Error{created.error()};
+  if (!created) return created.failure();
   font_ = std::move(created).value();
   request_ = request;
   return Ok();

@@ -1,0 +1,118 @@
+#include "sheet/error_text.h"
+
+#include <cstring>
+#include <utility>
+
+namespace glyphsheet {
+
+namespace {
+
+std::string Number(const ErrorDetail& d, size_t i) {
+  return i < d.numbers.size() ? std::to_string(d.numbers[i]) : "?";
+}
+
+std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
+
+}  // namespace
+
+const char* ProjectFieldName(ProjectField field) {
+  static const char* const kNames[] = {
+      "the sheet width", "the sheet height", "the left border", "the top border",
+      "the right border", "the bottom border", "the point size", "the weight", "the quality",
+      "the smoothing factor", "the italic flag", "the face name length", "the face name",
+      "the 0 byte after the face name", "the glyph count", "a glyph code",
+      "a glyph's left border", "a glyph's right border"};
+  const auto index = static_cast<size_t>(field);
+  return index < std::size(kNames) ? kNames[index] : "a field";
+}
+
+std::string EnglishReason(const ErrorDetail& d) {
+  const auto n = [&d](size_t i) { return Number(d, i); };
+  switch (d.problem) {
+    case Problem::kOther:
+      return {};
+    case Problem::kSystem:
+      return std::strerror(d.code);
+    case Problem::kNotAFileName:
+      return std::string("no file name: ") + std::strerror(EISDIR);
+    case Problem::kFollowLink:
+      return std::string("cannot follow the link: ") + std::strerror(d.code);
+    case Problem::kFolderTakesNoFiles:
+      return std::string("its folder takes no new files (") + std::strerror(d.code) + ")";
+    case Problem::kTemporaryTaken:
+      return std::string("another run keeps removing its temporary file: ") +
+             std::strerror(EAGAIN);
+    case Problem::kNoRoom:
+      return "it needs " + n(0) + " bytes and its file system has " + n(1) + " free";
+    case Problem::kFileTooLarge:
+      return "it is larger than " + n(0) + " MiB";
+    case Problem::kTruncated: {
+      const auto field = static_cast<ProjectField>(d.numbers.size() > 1 ? d.numbers[1] : 0);
+      return "the file is truncated: it ends after " + n(0) + " bytes, inside " +
+             ProjectFieldName(field) + " (bytes " + n(2) + " to " + n(3) + ")";
+    }
+    case Problem::kFaceNameLength:
+      return "the face name length " + n(0) + " is outside 0..255";
+    case Problem::kGlyphCountTooLarge:
+      return "the glyph count " + n(0) + " needs " + n(1) + " bytes but only " + n(2) +
+             " remain (the file is truncated or damaged)";
+    case Problem::kSheetSide:
+      return std::string("the sheet ") + (n(0) == "0" ? "width " : "height ") + n(1) +
+             " is outside 1..65535";
+    case Problem::kFaceNameTooLong:
+      return "the face name is " + n(0) + " bytes long; a project file holds at most 255";
+    case Problem::kSheetTooLarge:
+      return "a sheet of " + n(0) + " x " + n(1) +
+             " pixels does not fit an image (each side 1..65535)";
+  }
+  return {};
+}
+
+std::string EnglishText(const ErrorDetail& d) {
+  std::string text;
+  switch (d.action) {
+    case FileAction::kNone: break;
+    case FileAction::kRead: text = "cannot read " + Quoted(d.file) + ": "; break;
+    case FileAction::kLoad: text = "cannot load " + Quoted(d.file) + ": "; break;
+    case FileAction::kWrite: text = "cannot write " + Quoted(d.file) + ": "; break;
+    case FileAction::kFinishExport:
+      text = "cannot finish the interrupted export of " + Quoted(d.file) + ": ";
+      break;
+  }
+  text += EnglishReason(d);
+  switch (d.undo) {
+    case Undo::kNone: break;
+    case Undo::kNothingChanged: text += "; nothing was changed"; break;
+    case Undo::kImageIsNew:
+      text += "; " + Quoted(d.newImage) + " is the new image, " + Quoted(d.file) + " the old";
+      break;
+  }
+  return text;
+}
+
+Error MakeError(ErrorDetail detail) {
+  std::string message = EnglishText(detail);
+  return Error{std::move(message), std::move(detail)};
+}
+
+Error FileError(FileAction action, const std::filesystem::path& file, Problem problem,
+                std::vector<int64_t> numbers) {
+  ErrorDetail detail;
+  detail.action = action;
+  detail.file = file.string();
+  detail.problem = problem;
+  detail.numbers = std::move(numbers);
+  return MakeError(std::move(detail));
+}
+
+Error SystemError(FileAction action, const std::filesystem::path& file, int code,
+                  Problem problem) {
+  ErrorDetail detail;
+  detail.action = action;
+  detail.file = file.string();
+  detail.problem = problem;
+  detail.code = code;
+  return MakeError(std::move(detail));
+}
+
+}  // namespace glyphsheet
