@@ -18,9 +18,10 @@ DEPS = build-essential cmake ninja-build pkg-config \
        fonts-dejavu-core fonts-dejavu-extra \
        qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n \
        fonts-wqy-microhei xvfb xauth \
-       clang libclang-rt-14-dev
+       clang libclang-rt-14-dev \
+       desktop-file-utils appstream help2man man-db
 
-.PHONY: all deps configure build test bench demo gui screenshot clean test-sanitize fuzz stress
+.PHONY: all deps configure build test bench demo gui screenshot clean test-sanitize fuzz stress install
 
 all: build
 
@@ -42,6 +43,12 @@ build: configure
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Builds (help2man, among the DEPS, makes the man pages), then installs
+# under PREFIX; DESTDIR, when given, is put in front of every path.
+PREFIX ?= /usr/local
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 # Installs one extra Debian package unless it is there.
 need = @dpkg-query -W -f='$${Status}' $(1) 2>/dev/null | grep -q 'ok installed' || \

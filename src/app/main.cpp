@@ -1,13 +1,15 @@
 // The desktop program: the main window over the FreeType rasterizer.
 //
-//   glyphsheet [--face NAME] [--add-chars TEXT] [--screenshot FILE]
+//   glyphsheet [--face NAME] [--add-chars TEXT] [--screenshot FILE] [PROJECT.fnt]
 //
 // --face picks an installed typeface; --add-chars adds the characters as the add-characters dialog would;
-// --screenshot writes a picture of the window once it is shown, then quits.
+// --screenshot writes a picture of the window once it is shown, then quits. PROJECT.fnt is
+// opened once the window is up, as File > Open would.
 #include <cstdio>
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QStyleFactory>
@@ -32,12 +34,71 @@ void UseChineseFont(QApplication& app) {
   }
 }
 
+/// The command line, read before the QApplication exists so that --help,
+/// --version and wrong usage need no display.
+struct CommandLine {
+  QCommandLineParser parser;
+  QCommandLineOption face{QStringLiteral("face"), QStringLiteral("Typeface to start with."),
+                          QStringLiteral("NAME")};
+  QCommandLineOption addChars{QStringLiteral("add-chars"),
+                              QStringLiteral("Characters to add at start."), QStringLiteral("TEXT")};
+  QCommandLineOption screenshot{QStringLiteral("screenshot"),
+                                QStringLiteral("Write a picture of the window and quit."),
+                                QStringLiteral("FILE")};
+  QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                          QStringLiteral("Show this help and quit.")};
+  QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Show the version and quit.")};
+
+  CommandLine() {
+    parser.setApplicationDescription(
+        QStringLiteral("GlyphSheet: bitmap font sheets from installed fonts, in a window"));
+    // Qt's own options (-platform offscreen, -style Fusion, ...) are left to
+    // the QApplication, which takes them out of argv.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin",
+                             "qwindowgeometry", "qwindowicon", "qwindowtitle", "style",
+                             "stylesheet", "display"}) {
+      QCommandLineOption qtOption(QString::fromLatin1(name), QString(), QStringLiteral("VALUE"));
+      qtOption.setFlags(QCommandLineOption::HiddenFromHelp);
+      parser.addOption(qtOption);
+    }
+    parser.addOptions({face, addChars, screenshot, help, version});
+    parser.addPositionalArgument(QStringLiteral("PROJECT.fnt"),
+                                 QStringLiteral("Project file to open at start."),
+                                 QStringLiteral("[PROJECT.fnt]"));
+  }
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  CommandLine line;
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const bool parsed = line.parser.parse(arguments);
+  if (parsed && line.parser.isSet(line.help)) {
+    // Without a QCoreApplication the parser does not know the program's name.
+    QString text = line.parser.helpText();
+    text.replace(QStringLiteral("<executable_name>"), QStringLiteral("glyphsheet"));
+    std::fputs(qPrintable(text), stdout);
+    return 0;
+  }
+  if (parsed && line.parser.isSet(line.version)) {
+    std::puts("glyphsheet " GLYPHSHEET_VERSION);
+    return 0;
+  }
+  const QStringList projects = line.parser.positionalArguments();
+  if (!parsed || projects.size() > 1) {
+    const QString why = parsed ? QStringLiteral("only one project file can be opened")
+                               : line.parser.errorText();
+    std::fprintf(stderr, "glyphsheet: %s\nTry 'glyphsheet --help'.\n", qPrintable(why));
+    return 2;
+  }
+
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("GlyphSheet"));
-  QApplication::setApplicationVersion(QStringLiteral("1.0"));
+  QApplication::setApplicationVersion(QStringLiteral(GLYPHSHEET_VERSION));
+  QGuiApplication::setDesktopFileName(QStringLiteral(GLYPHSHEET_APP_ID));
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   UseChineseFont(app);
   // Qt's own dialogs (file dialogs, message box buttons) in Traditional
@@ -48,36 +109,25 @@ int main(int argc, char* argv[]) {
     QApplication::installTranslator(&qtTexts);
   }
 
-  QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral("GlyphSheet: bitmap font sheets"));
-  parser.addHelpOption();
-  const QCommandLineOption addChars(QStringLiteral("add-chars"),
-                                    QStringLiteral("Characters to add at start."),
-                                    QStringLiteral("TEXT"));
-  const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                      QStringLiteral("Write a picture of the window and quit."),
-                                      QStringLiteral("FILE"));
-  const QCommandLineOption face(QStringLiteral("face"),
-                                QStringLiteral("Typeface to start with."), QStringLiteral("NAME"));
-  parser.addOption(face);
-  parser.addOption(addChars);
-  parser.addOption(screenshot);
-  parser.process(app);
-
+  const QCommandLineParser& parser = line.parser;
   glyphsheet::FreeTypeRasterizer rasterizer;
   glyphsheet::QtFileChooser fileChooser;
   glyphsheet::QtMessageSink messages;
   glyphsheet::GlyphSheetDialog dialog(rasterizer, fileChooser, messages);
-  if (parser.isSet(face) && !dialog.SelectFace(parser.value(face))) {
+  if (parser.isSet(line.face) && !dialog.SelectFace(parser.value(line.face))) {
     std::fprintf(stderr, "glyphsheet: typeface %s is not installed\n",
-                 qPrintable(parser.value(face)));
+                 qPrintable(parser.value(line.face)));
     return 2;
   }
-  if (parser.isSet(addChars)) dialog.AddCharacters(parser.value(addChars));
+  if (parser.isSet(line.addChars)) dialog.AddCharacters(parser.value(line.addChars));
   dialog.show();
+  if (!projects.isEmpty()) {
+    const std::filesystem::path project(QFile::encodeName(projects.first()).toStdString());
+    QTimer::singleShot(0, &dialog, [&dialog, project] { dialog.OpenProject(project); });
+  }
 
-  if (parser.isSet(screenshot)) {
-    const QString file = parser.value(screenshot);
+  if (parser.isSet(line.screenshot)) {
+    const QString file = parser.value(line.screenshot);
     QTimer::singleShot(300, &dialog, [&dialog, file] {
       const bool saved = dialog.grab().save(file);
       if (!saved) std::fprintf(stderr, "glyphsheet: cannot write %s\n", qPrintable(file));

@@ -265,8 +265,10 @@ void GlyphSheetDialog::SaveProject() {
 
 void GlyphSheetDialog::LoadProject() {
   const std::optional<QString> name = fileChooser_.GetOpenFileName(this, ProjectDialogOptions());
-  if (!name) return;
-  const std::filesystem::path path = ToPath(*name);
+  if (name) OpenProject(ToPath(*name));
+}
+
+void GlyphSheetDialog::OpenProject(const std::filesystem::path& path) {
   const Result<ProjectData> project = ReadProjectFile(path);
   if (!project) {
     ReportFailure(QStringLiteral("無法開啟專案檔"), path, project.error());

@@ -64,6 +64,8 @@ class GlyphSheetDialog : public QMainWindow {
   /// File > Open: reads a project, shows its settings, rebuilds. A file that
   /// cannot be read is reported and changes nothing.
   void LoadProject();
+  /// Reads the project file at path as File > Open does once a file is chosen.
+  void OpenProject(const std::filesystem::path& path);
   /// File > Save: writes the project file.
   void SaveProject();
   /// File > Export: writes the sheet image, then the glyph descriptor; no rebuild.
