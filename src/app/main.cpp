@@ -11,14 +11,14 @@
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFontDatabase>
-#include <QLibraryInfo>
+#include <QLocale>
 #include <QStyleFactory>
 #include <QTimer>
-#include <QTranslator>
 
 #include "raster/freetype_rasterizer.h"
 #include "ui/file_chooser.h"
 #include "ui/glyph_sheet_dialog.h"
+#include "ui/window_language.h"
 
 namespace {
 
@@ -101,13 +101,9 @@ int main(int argc, char* argv[]) {
   QGuiApplication::setDesktopFileName(QStringLiteral(GLYPHSHEET_APP_ID));
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   UseChineseFont(app);
-  // Qt's own dialogs (file dialogs, message box buttons) in Traditional
-  // Chinese like the rest of the window, when the translations are installed.
-  QTranslator qtTexts;
-  if (qtTexts.load(QStringLiteral("qtbase_zh_TW"),
-                   QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&qtTexts);
-  }
+  // English when the user's languages put it before Chinese (LANGUAGE=en,
+  // say); the window's own Traditional Chinese otherwise.
+  glyphsheet::UseWindowLanguage(glyphsheet::ChooseWindowLanguage(QLocale::system().uiLanguages()));
 
   const QCommandLineParser& parser = line.parser;
   glyphsheet::FreeTypeRasterizer rasterizer;

@@ -29,17 +29,6 @@ Error WriteError(const std::filesystem::path& target, int err) {
   return SystemError(FileAction::kWrite, target, err);
 }
 
-// A temporary that cannot be made in a folder that is there: "No such file
-// or directory" would be wrong about the folder (/proc is one such folder).
-Error TemporaryError(const std::filesystem::path& target, const std::filesystem::path& folder,
-                     int err) {
-  struct stat info {};
-  if (err != ENOENT || ::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-    return WriteError(target, err);
-  }
-  return SystemError(FileAction::kWrite, target, err, Problem::kFolderTakesNoFiles);
-}
-
 // Marks the temporaries of this class: ".NAME" + kTempMark + six random characters.
 constexpr char kTempMark[] = ".glyphsheet-";
 constexpr size_t kTempRandomChars = 6;
@@ -163,7 +152,7 @@ Result<AtomicFile> AtomicFile::Open(const std::filesystem::path& target) {
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkstemp(name.data());
-    if (fd < 0) return TemporaryError(target, folder, errno);
+    if (fd < 0) return CannotCreateBeside(target, folder, errno);
     if (LockFreshTemporary(fd)) {
       return AtomicFile(target, written, std::filesystem::path(name.data()), fd);
     }
@@ -221,6 +210,17 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::span<const ui
   if (!file) return file.failure();
   if (auto written = file.value().Write(bytes); !written) return written;
   return file.value().Commit();
+}
+
+Error CannotCreateBeside(const std::filesystem::path& target, const std::filesystem::path& folder,
+                         int err) {
+  // "No such file or directory" would be wrong about a folder that is there
+  // (/proc is one that takes no new files).
+  struct stat info {};
+  if (err != ENOENT || ::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+    return WriteError(target, err);
+  }
+  return SystemError(FileAction::kWrite, target, err, Problem::kFolderTakesNoFiles);
 }
 
 Status CheckRoomFor(const std::filesystem::path& path, uint64_t bytes) {

@@ -65,6 +65,11 @@ class AtomicFile {
 /// reason; no temporary file remains.
 Status WriteFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 
+/// The failure to create a file in `folder` on the way to writing `target`
+/// (errno `err`), told apart when the folder exists but takes no new files.
+Error CannotCreateBeside(const std::filesystem::path& target, const std::filesystem::path& folder,
+                         int err);
+
 /// Fails, naming path and both sizes, when the file system that path is to be
 /// written on has fewer than `bytes` bytes free; succeeds when it cannot tell.
 Status CheckRoomFor(const std::filesystem::path& path, uint64_t bytes);

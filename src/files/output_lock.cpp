@@ -1,4 +1,6 @@
 #include "files/output_lock.h"
+
+#include "files/atomic_file.h"
 #include "sheet/error_text.h"
 
 #include <fcntl.h>
@@ -41,7 +43,8 @@ Result<OutputLock> OutputLock::Take(const std::filesystem::path& output,
   for (;;) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) {
-      return SystemError(FileAction::kWrite, output, errno);
+      return CannotCreateBeside(output, path.parent_path().empty() ? "." : path.parent_path(),
+                                errno);
     }
     int locked = ::flock(fd, LOCK_EX | LOCK_NB);
     while (locked != 0 && errno == EWOULDBLOCK) {

@@ -19,20 +19,21 @@
 #include "sheet/sheet_font.h"
 #include "sheet/windows1252.h"
 #include "ui/add_chars_dialog.h"
+#include "ui/failure_text.h"
 #include "ui_glyph_sheet_dialog.h"
 
 namespace glyphsheet {
 namespace {
 
-const FileDialogOptions& ProjectDialogOptions() {
-  static const FileDialogOptions options{
-      QString(), {QStringLiteral("字體 (*.fnt)"), QStringLiteral("所有 (*.*)")}, "fnt"};
-  return options;
+// Made when asked for, so the filters are in the window's language.
+FileDialogOptions ProjectDialogOptions() {
+  return {QString(),
+          {GlyphSheetDialog::tr("字體 (*.fnt)"), GlyphSheetDialog::tr("所有 (*.*)")},
+          QStringLiteral("fnt")};
 }
 
-const FileDialogOptions& ExportDialogOptions() {
-  static const FileDialogOptions options{QString(), {QStringLiteral("Targa 圖像 (*.tga)")}, "tga"};
-  return options;
+FileDialogOptions ExportDialogOptions() {
+  return {QString(), {GlyphSheetDialog::tr("Targa 圖像 (*.tga)")}, QStringLiteral("tga")};
 }
 
 std::filesystem::path ToPath(const QString& name) {
@@ -224,7 +225,11 @@ void GlyphSheetDialog::OnGlyphBorderChanged() {
 }
 
 void GlyphSheetDialog::OnGlyphSelected(int index) {
-  if (index < 0 || index >= static_cast<int>(doc_.glyphs.size())) return;
+  // The glyph's own borders can be set only while a glyph is selected.
+  const bool selected = index >= 0 && index < static_cast<int>(doc_.glyphs.size());
+  ui_->glyphLeftSpin->setEnabled(selected);
+  ui_->glyphRightSpin->setEnabled(selected);
+  if (!selected) return;
   const Glyph glyph = doc_.glyphs[static_cast<size_t>(index)];
   // Showing a glyph's borders must not write them into any glyph.
   const QSignalBlocker blockLeft(ui_->glyphLeftSpin);
@@ -251,8 +256,8 @@ void GlyphSheetDialog::AddCharacters(const QString& text) {
   if (encoded.rejected.empty()) return;
   QStringList names;
   for (char32_t ch : encoded.rejected) names << FromUtf8(DescribeCharacter(ch));
-  messages_.ShowError(this, QStringLiteral("下列字元不在 Windows-1252 字集內，未加入：%1")
-                                .arg(names.join(QStringLiteral("、"))));
+  messages_.ShowError(this, tr("下列字元不在 Windows-1252 字集內，未加入：%1")
+                                .arg(names.join(tr("、"))));
 }
 
 void GlyphSheetDialog::SaveProject() {
@@ -260,7 +265,7 @@ void GlyphSheetDialog::SaveProject() {
   if (!name) return;
   const std::filesystem::path path = ToPath(*name);
   const Status written = WriteProjectFile(path, ProjectFromDocument(doc_));
-  if (!written) ReportFailure(QStringLiteral("無法儲存專案檔"), path, written.error());
+  if (!written) ReportFailure(tr("無法儲存專案檔"), path, written.failure());
 }
 
 void GlyphSheetDialog::LoadProject() {
@@ -271,10 +276,13 @@ void GlyphSheetDialog::LoadProject() {
 void GlyphSheetDialog::OpenProject(const std::filesystem::path& path) {
   const Result<ProjectData> project = ReadProjectFile(path);
   if (!project) {
-    ReportFailure(QStringLiteral("無法開啟專案檔"), path, project.error());
+    ReportFailure(tr("無法開啟專案檔"), path, project.failure());
     return;
   }
   const ApplyOutcome outcome = ApplyProject(project.value(), doc_, typefaces_);
+  // Another project is seen from its top-left corner.
+  ui_->previewHScroll->setValue(0);
+  ui_->previewVScroll->setValue(0);
   ApplyLoadedFontSettings();
   // Any earlier note about a missing face is replaced by this project's.
   if (outcome.face == LoadTake::kTaken) {
@@ -320,13 +328,16 @@ void GlyphSheetDialog::ExportSheet() {
   if (!name) return;
   const std::filesystem::path chosen = ToPath(*name);
   const auto exported = ExportSheetFiles(chosen, sheetBitmap_, doc_, sheetFont_.Font());
-  if (!exported) ReportFailure(QStringLiteral("無法輸出 TGA 與 XML"), chosen, exported.error());
+  if (!exported) ReportFailure(tr("無法輸出 TGA 與 XML"), chosen, exported.failure());
 }
 
 void GlyphSheetDialog::RebuildSheet() {
   Rebuild(doc_, sheetFont_.Font(), sheetBitmap_);
   RefillGlyphCombo();
   UpdateStatus();
+  // A sheet that shrank out of the scrolled view is brought back into it.
+  if (ui_->previewHScroll->value() >= doc_.sheetWidth) ui_->previewHScroll->setValue(0);
+  if (ui_->previewVScroll->value() >= doc_.sheetHeight) ui_->previewVScroll->setValue(0);
   ui_->previewPane->InvalidatePreview();
 }
 
@@ -340,31 +351,32 @@ void GlyphSheetDialog::RefillGlyphCombo() {
   }
   // The same index stays selected, also when another glyph now holds it.
   combo->setCurrentIndex(selected < combo->count() ? selected : -1);
-  if (combo->currentIndex() >= 0) OnGlyphSelected(combo->currentIndex());
+  OnGlyphSelected(combo->currentIndex());
 }
 
 void GlyphSheetDialog::UpdateStatus() {
   const size_t offSheet = doc_.layout.offSheet;
-  QString text = QStringLiteral("%1 × %2，%3 個字元")
+  QString text = tr("%1 × %2，%3 個字元")
                      .arg(doc_.sheetWidth)
                      .arg(doc_.sheetHeight)
                      .arg(doc_.glyphs.size());
-  if (offSheet > 0) text += QStringLiteral("，其中 %1 個超出圖像範圍").arg(offSheet);
+  if (offSheet > 0) text += tr("，其中 %1 個超出圖像範圍").arg(offSheet);
   if (!missingFace_.empty()) {
-    text += QStringLiteral("。專案字型「%1」未安裝，改用「%2」")
+    text += tr("。專案字型「%1」未安裝，改用「%2」")
                 .arg(FromUtf8(missingFace_), ui_->faceCombo->currentText());
   }
-  if (!fontError_.empty()) text += QStringLiteral("。無法建立字型：%1").arg(FromUtf8(fontError_));
-  ui_->statusLabel->setText(text);
+  if (!fontError_.empty()) text += tr("。無法建立字型：%1").arg(FromUtf8(fontError_));
+  // A line too long for the label is cut with "…"; its tooltip holds all of it.
+  QLabel* label = ui_->statusLabel;
+  label->setToolTip(text);
+  label->setText(label->fontMetrics().elidedText(text, Qt::ElideRight, label->width()));
 }
 
-QString GlyphSheetDialog::StatusText() const { return ui_->statusLabel->text(); }
+QString GlyphSheetDialog::StatusText() const { return ui_->statusLabel->toolTip(); }
 
-void GlyphSheetDialog::ReportFailure(const QString& what, const std::filesystem::path& path,
-                                     const std::string& reason) {
-  messages_.ShowError(this, QStringLiteral("%1「%2」：\n%3")
-                                .arg(what, QFile::decodeName(path.string().c_str()),
-                                     FromUtf8(reason)));
+void GlyphSheetDialog::ReportFailure(const QString& what, const std::filesystem::path& chosen,
+                                     const Error& error) {
+  messages_.ShowError(this, FailureText::Message(what, QFile::decodeName(chosen.c_str()), error));
 }
 
 }  // namespace glyphsheet

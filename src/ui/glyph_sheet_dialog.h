@@ -10,6 +10,7 @@
 
 #include "sheet/text_rasterizer.h"
 #include "sheet/pixel_bitmap.h"
+#include "sheet/result.h"
 #include "sheet/sheet_font.h"
 #include "sheet/sheet_document.h"
 #include "ui/file_chooser.h"
@@ -42,7 +43,8 @@ class GlyphSheetDialog : public QMainWindow {
   const PixelBitmap& SheetBitmap() const { return sheetBitmap_; }
   /// The current sheet font; nullptr when it could not be made.
   const RasterFont* SheetFont() const { return sheetFont_.Font(); }
-  /// The text of the status line under the preview.
+  /// The whole text of the status line under the preview (the line itself
+  /// may show it cut short).
   QString StatusText() const;
 
   /// Selects the installed typeface equal to name without regard to case, as
@@ -86,8 +88,8 @@ class GlyphSheetDialog : public QMainWindow {
   void RefillGlyphCombo();
   void ShowSheetSizeChoices();
   void UpdateStatus();
-  void ReportFailure(const QString& what, const std::filesystem::path& path,
-                     const std::string& reason);
+  /// Shows a failed action on the file the user chose.
+  void ReportFailure(const QString& what, const std::filesystem::path& chosen, const Error& error);
 
   const TextRasterizer& rasterizer_;
   FileChooser& fileChooser_;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+
+#include "sheet/result.h"
+
+namespace glyphsheet {
+
+/// Failures in the window's language. The source texts are Traditional
+/// Chinese; the English translation gives the words the command line uses.
+class FailureText {
+  Q_DECLARE_TR_FUNCTIONS(FailureText)
+
+ public:
+  /// The message of a failed action: `what` (the window's words for the
+  /// action, such as 無法儲存專案檔), the file concerned once, and why.
+  /// `chosen` names the file when the failure names none.
+  static QString Message(const QString& what, const QString& chosen, const Error& error);
+  /// Why it failed, without the action or the file.
+  static QString Reason(const ErrorDetail& detail);
+  /// The words for a failed system call's errno.
+  static QString SystemReason(int code);
+};
+
+}  // namespace glyphsheet

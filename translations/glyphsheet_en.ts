@@ -1,0 +1,580 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_TW">
+<context>
+    <name>AddCharsDialog</name>
+    <message>
+        <location filename="../src/ui/add_chars_dialog.ui" line="6"/>
+        <source>加入字元</source>
+        <translation>Add Characters</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/add_chars_dialog.ui" line="12"/>
+        <source>確定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/add_chars_dialog.ui" line="17"/>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>FailureText</name>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="21"/>
+        <source>圖像寬度</source>
+        <translation>the sheet width</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="22"/>
+        <source>圖像高度</source>
+        <translation>the sheet height</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="23"/>
+        <source>左邊框</source>
+        <translation>the left border</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="24"/>
+        <source>頂部邊框</source>
+        <translation>the top border</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="25"/>
+        <source>右邊框</source>
+        <translation>the right border</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="26"/>
+        <source>底部邊框</source>
+        <translation>the bottom border</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="27"/>
+        <source>字型大小</source>
+        <translation>the point size</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="28"/>
+        <source>字重</source>
+        <translation>the weight</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="29"/>
+        <source>品質</source>
+        <translation>the quality</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="30"/>
+        <source>平滑係數</source>
+        <translation>the smoothing factor</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="31"/>
+        <source>傾斜旗標</source>
+        <translation>the italic flag</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="32"/>
+        <source>字型名稱長度</source>
+        <translation>the face name length</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="33"/>
+        <source>字型名稱</source>
+        <translation>the face name</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="34"/>
+        <source>字型名稱後的 0 位元組</source>
+        <translation>the 0 byte after the face name</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="35"/>
+        <source>字元數</source>
+        <translation>the glyph count</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="36"/>
+        <source>字元代碼</source>
+        <translation>a glyph code</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="37"/>
+        <source>字元的左邊框</source>
+        <translation>a glyph&apos;s left border</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="38"/>
+        <source>字元的右邊框</source>
+        <translation>a glyph&apos;s right border</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="47"/>
+        <source>沒有此檔案或目錄</source>
+        <translation>No such file or directory</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="48"/>
+        <source>權限不足</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="49"/>
+        <source>不允許的操作</source>
+        <translation>Operation not permitted</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="50"/>
+        <source>裝置上已無空間</source>
+        <translation>No space left on device</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="51"/>
+        <source>超出磁碟配額</source>
+        <translation>Disk quota exceeded</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="52"/>
+        <source>唯讀的檔案系統</source>
+        <translation>Read-only file system</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="53"/>
+        <source>是一個目錄</source>
+        <translation>Is a directory</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="54"/>
+        <source>不是一個目錄</source>
+        <translation>Not a directory</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="55"/>
+        <source>檔案已存在</source>
+        <translation>File exists</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="56"/>
+        <source>裝置或資源忙碌中</source>
+        <translation>Device or resource busy</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="57"/>
+        <source>輸入/輸出錯誤</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="58"/>
+        <source>檔案太大</source>
+        <translation>File too large</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="59"/>
+        <source>檔案名稱太長</source>
+        <translation>File name too long</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="60"/>
+        <source>符號連結的層數太多</source>
+        <translation>Too many levels of symbolic links</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="61"/>
+        <source>無效的跨裝置連結</source>
+        <translation>Invalid cross-device link</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="62"/>
+        <source>無法配置記憶體</source>
+        <translation>Cannot allocate memory</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="63"/>
+        <source>開啟的檔案太多</source>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="64"/>
+        <source>資源暫時無法使用</source>
+        <translation>Resource temporarily unavailable</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="65"/>
+        <source>無效的引數</source>
+        <translation>Invalid argument</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="77"/>
+        <source>名稱指的是資料夾，不是檔案</source>
+        <translation>the name is a folder, not a file</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="78"/>
+        <source>無法跟隨連結：%1</source>
+        <translation>cannot follow the link: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="79"/>
+        <source>所在的資料夾不能建立新檔案</source>
+        <translation>its folder takes no new files</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="80"/>
+        <source>另一個執行中的程式一再移除暫存檔</source>
+        <translation>another run keeps removing its temporary file</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="82"/>
+        <source>需要 %1 位元組，但檔案系統只剩 %2 位元組</source>
+        <translation>it needs %1 bytes and its file system has %2 free</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="83"/>
+        <source>檔案大於 %1 MiB</source>
+        <translation>it is larger than %1 MiB</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="85"/>
+        <source>檔案不完整：只有 %1 位元組，在%2（第 %3 至 %4 位元組）中斷</source>
+        <translation>the file is truncated: it ends after %1 bytes, inside %2 (bytes %3 to %4)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="87"/>
+        <source>字型名稱長度 %1 不在 0..255 之內</source>
+        <translation>the face name length %1 is outside 0..255</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="89"/>
+        <source>字元數 %1 需要 %2 位元組，但只剩 %3 位元組（檔案不完整或已損壞）</source>
+        <translation>the glyph count %1 needs %2 bytes but only %3 remain (the file is truncated or damaged)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="92"/>
+        <source>圖像寬度 %1 不在 1..65535 之內</source>
+        <translation>the sheet width %1 is outside 1..65535</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="93"/>
+        <source>圖像高度 %1 不在 1..65535 之內</source>
+        <translation>the sheet height %1 is outside 1..65535</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="96"/>
+        <source>字型名稱長 %1 位元組，專案檔最多只能存 255 位元組</source>
+        <translation>the face name is %1 bytes long; a project file holds at most 255</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="98"/>
+        <source>%1 × %2 像素的圖像無法存成 TGA（每邊 1..65535）</source>
+        <translation>a sheet of %1 x %2 pixels does not fit an image (each side 1..65535)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="106"/>
+        <location filename="../src/ui/failure_text.cpp" line="111"/>
+        <source>%1「%2」：
+%3</source>
+        <translation>%1 &quot;%2&quot;:
+%3</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="110"/>
+        <source>無法完成先前中斷的輸出「%1」：
+%2</source>
+        <translation>Cannot finish the interrupted export of &quot;%1&quot;:
+%2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="112"/>
+        <source>；沒有更改任何檔案</source>
+        <translation>; nothing was changed</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="114"/>
+        <source>；「%1」是新的圖像，「%2」仍是舊的</source>
+        <translation>; &quot;%1&quot; is the new image, &quot;%2&quot; the old</translation>
+    </message>
+</context>
+<context>
+    <name>GlyphSheetDialog</name>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="6"/>
+        <source>GlyphSheet 1.0</source>
+        <translation>GlyphSheet 1.0</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="12"/>
+        <source>檢視</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="16"/>
+        <source>寬度</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="20"/>
+        <source>高度</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="24"/>
+        <source>字型</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="109"/>
+        <source>平滑</source>
+        <comment>quality</comment>
+        <translation>Anti-aliased</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="190"/>
+        <source>字元</source>
+        <translation>Character</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="47"/>
+        <source>縮放:</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="28"/>
+        <source>字元</source>
+        <comment>group</comment>
+        <translation>Characters</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="62"/>
+        <source>100%</source>
+        <translation>100%</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="66"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="82"/>
+        <source>64</source>
+        <translation>64</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="70"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="86"/>
+        <source>128</source>
+        <translation>128</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="74"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="90"/>
+        <source>256</source>
+        <translation>256</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="78"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="94"/>
+        <source>512</source>
+        <translation>512</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="98"/>
+        <source>名稱</source>
+        <translation>Face</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="105"/>
+        <source>品質</source>
+        <translation>Quality</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="110"/>
+        <source>非平滑</source>
+        <translation>Aliased</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="114"/>
+        <source>平滑</source>
+        <comment>supersampling</comment>
+        <translation>Smoothing</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="118"/>
+        <source>(沒有)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="119"/>
+        <source>2x2</source>
+        <translation>2x2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="120"/>
+        <source>3x3</source>
+        <translation>3x3</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="121"/>
+        <source>4x4</source>
+        <translation>4x4</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="125"/>
+        <source>大小</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="135"/>
+        <source>字形</source>
+        <translation>Weight</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="139"/>
+        <source>標準</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="140"/>
+        <source>中等</source>
+        <translation>Semibold</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="141"/>
+        <source>粗體</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="145"/>
+        <source>傾斜</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="150"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="197"/>
+        <source>左邊框</source>
+        <translation>Left border</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="160"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="207"/>
+        <source>右邊框</source>
+        <translation>Right border</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="170"/>
+        <source>頂部邊框</source>
+        <translation>Upper border</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="180"/>
+        <source>底部邊框</source>
+        <translation>Lower border</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="217"/>
+        <source>顯示矩型</source>
+        <translation>Show cells</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="225"/>
+        <source>檔案(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="235"/>
+        <source>工具(&amp;T)</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="242"/>
+        <source>新增(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="245"/>
+        <source>開啟(&amp;O)</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="248"/>
+        <source>儲存(&amp;S)</source>
+        <translation>&amp;Save...</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="251"/>
+        <source>輸出為 TGA &amp;&amp; XML(&amp;E)</source>
+        <translation>&amp;Export as TGA &amp;&amp; XML...</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="254"/>
+        <source>離開(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="257"/>
+        <source>加入字元</source>
+        <translation>&amp;Add Characters...</translation>
+    </message>
+</context>
+<context>
+    <name>glyphsheet::GlyphSheetDialog</name>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="31"/>
+        <source>字體 (*.fnt)</source>
+        <translation>GlyphSheet projects (*.fnt)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="31"/>
+        <source>所有 (*.*)</source>
+        <translation>All files (*.*)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="36"/>
+        <source>Targa 圖像 (*.tga)</source>
+        <translation>Targa images (*.tga)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="259"/>
+        <source>下列字元不在 Windows-1252 字集內，未加入：%1</source>
+        <translation>These characters are not in Windows-1252 and were not added: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="260"/>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="268"/>
+        <source>無法儲存專案檔</source>
+        <translation>Cannot save the project</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="279"/>
+        <source>無法開啟專案檔</source>
+        <translation>Cannot open the project</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="331"/>
+        <source>無法輸出 TGA 與 XML</source>
+        <translation>Cannot export the TGA and XML</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="359"/>
+        <source>%1 × %2，%3 個字元</source>
+        <translation>%1 × %2, %3 characters</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="363"/>
+        <source>，其中 %1 個超出圖像範圍</source>
+        <translation>, %1 of them past the edge of the sheet</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="365"/>
+        <source>。專案字型「%1」未安裝，改用「%2」</source>
+        <translation>. The project&apos;s typeface &quot;%1&quot; is not installed; &quot;%2&quot; is used instead</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="368"/>
+        <source>。無法建立字型：%1</source>
+        <translation>. Cannot make the font: %1</translation>
+    </message>
+</context>
+</TS>
