@@ -95,13 +95,14 @@ std::unique_ptr<FreeTypeRasterizer> MakeRasterizer(const SettingOverrides& s) {
   return Check(FreeTypeRasterizer::FromFontFile(*s.fontFile, s.faceIndex.value_or(0)));
 }
 
-// The document a command works on: the start-up defaults, then the project
-// (if any), then the command-line settings. A --font-file's family takes the
-// place of the project's face.
-SheetDocument PrepareDocument(const CommandLine& line, const std::vector<std::string>& typefaces) {
+// The document a command works on: the start-up defaults in the default
+// typeface, then the project (if any), then the command-line settings. A
+// --font-file's family takes the place of the project's face.
+SheetDocument PrepareDocument(const CommandLine& line, const FreeTypeRasterizer& rasterizer) {
   const SettingOverrides& s = line.settings;
+  const std::vector<std::string> typefaces = rasterizer.ListTypefaces();
   SheetDocument doc;
-  if (!typefaces.empty()) doc.font.faceName = typefaces.front();
+  doc.font.faceName = rasterizer.DefaultTypeface();
   if (line.project) {
     ProjectData project = Check(ReadProjectFile(*line.project));
     const std::string storedFace = project.font.faceName;
@@ -136,7 +137,7 @@ int RunFonts(std::ostream& out) {
 
 int RunNew(const CommandLine& line, std::ostream& out) {
   const auto rasterizer = MakeRasterizer(line.settings);
-  const SheetDocument doc = PrepareDocument(line, rasterizer->ListTypefaces());
+  const SheetDocument doc = PrepareDocument(line, *rasterizer);
   Check(WriteProjectFile(*line.output, ProjectFromDocument(doc)));
   out << "wrote " << PrintableText(*line.output) << ": " << PrintableText(doc.font.faceName) << " "
       << doc.font.pointSize
@@ -147,7 +148,7 @@ int RunNew(const CommandLine& line, std::ostream& out) {
 
 int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
   const auto rasterizer = MakeRasterizer(line.settings);
-  SheetDocument doc = PrepareDocument(line, rasterizer->ListTypefaces());
+  SheetDocument doc = PrepareDocument(line, *rasterizer);
   const std::unique_ptr<RasterFont> font = Check(CreateSheetFont(*rasterizer, doc.font));
   PixelBitmap sheetBitmap(kSheetBitmapSize, kSheetBitmapSize);
   Rebuild(doc, font.get(), sheetBitmap);

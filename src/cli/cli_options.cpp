@@ -165,8 +165,9 @@ const Command kCommands[] = {
      Command::Project::kRequired, nullptr},
     {"export", CommandKind::kExport, "build the sheet and write NAME.tga and NAME.xml",
      "The extension of NAME is replaced. Settings override those of the project; without a "
-     "project the start-up defaults apply (first typeface, 11 pt, weight 400, anti-aliased, "
-     "smoothing 1, upright, 256 x 256, borders 0, no characters).",
+     "project the start-up defaults apply (the typeface fontconfig gives \"sans-serif\", "
+     "11 pt, weight 400, anti-aliased, smoothing 1, upright, 256 x 256, borders 0, no "
+     "characters).",
      Command::Project::kOptional, "NAME"},
 };
 

@@ -20,15 +20,13 @@ constexpr int32_t kBoldAbove = 550;
 struct FreeTypeRasterizer::Impl {
   Result<raster::LibraryPtr> library = raster::CreateLibrary();
   // Scanned on first use; fontconfig is asked once per rasterizer.
-  mutable std::optional<std::vector<raster::Typeface>> typefaces;
+  mutable std::optional<raster::TypefaceScan> scan;
 
-  const std::vector<raster::Typeface>& Typefaces() const {
-    if (!typefaces) {
-      typefaces = library ? raster::ScanTypefaces(library.value().get())
-                          : std::vector<raster::Typeface>{};
-    }
-    return *typefaces;
+  const raster::TypefaceScan& Scan() const {
+    if (!scan) scan = library ? raster::ScanTypefaces(library.value().get()) : raster::TypefaceScan{};
+    return *scan;
   }
+  const std::vector<raster::Typeface>& Typefaces() const { return Scan().typefaces; }
 
   const raster::Typeface* Find(const std::string& name) const {
     const std::string key = FoldCase(name);
@@ -49,9 +47,12 @@ Result<std::unique_ptr<FreeTypeRasterizer>> FreeTypeRasterizer::FromFontFile(
   if (!impl.library) return impl.library.failure();
   auto typeface = raster::ReadTypeface(impl.library.value().get(), path, index);
   if (!typeface) return typeface.failure();
-  impl.typefaces = std::vector<raster::Typeface>{std::move(typeface).value()};
+  std::string name = typeface.value().name;
+  impl.scan = raster::TypefaceScan{{std::move(typeface).value()}, std::move(name)};
   return rasterizer;
 }
+
+std::string FreeTypeRasterizer::DefaultTypeface() const { return impl_->Scan().sansSerif; }
 
 std::vector<std::string> FreeTypeRasterizer::ListTypefaces() const {
   std::vector<std::string> names;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "sheet/text_rasterizer.h"
 
@@ -20,6 +21,10 @@ class FreeTypeRasterizer : public TextRasterizer {
                                                                   int32_t index);
 
   std::vector<std::string> ListTypefaces() const override;
+  /// The listed typeface that holds fontconfig's best match for "sans-serif"
+  /// (the desktop's default text face), else the first; a rasterizer of one
+  /// font file gives its typeface. Empty when nothing is listed.
+  std::string DefaultTypeface() const;
   Result<std::unique_ptr<RasterFont>> CreateFont(const FontRequest& request) const override;
 
  private:

@@ -10,6 +10,7 @@
 #include <climits>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <utility>
 
@@ -90,12 +91,13 @@ FaceFile DescribeFace(FT_Face face, std::string path, int32_t index) {
   return file;
 }
 
+// A font file and a face index in it.
+using FaceKey = std::pair<std::string, int32_t>;
+
 // The font files fontconfig knows that may hold outlines: (path, face index),
 // without duplicates and without named instances of variable fonts.
-std::set<std::pair<std::string, int32_t>> ListOutlineFiles() {
-  std::set<std::pair<std::string, int32_t>> files;
-  std::unique_ptr<FcConfig, ConfigDeleter> config(FcInitLoadConfigAndFonts());
-  if (!config) return files;
+std::set<FaceKey> ListOutlineFiles(FcConfig* config) {
+  std::set<FaceKey> files;
   std::unique_ptr<FcPattern, PatternDeleter> pattern(FcPatternCreate());
   std::unique_ptr<FcObjectSet, ObjectSetDeleter> objects(
       FcObjectSetBuild(FC_FILE, FC_INDEX, FC_FONTFORMAT, FC_OUTLINE, FC_SCALABLE, nullptr));
@@ -103,7 +105,7 @@ std::set<std::pair<std::string, int32_t>> ListOutlineFiles() {
   FcPatternAddBool(pattern.get(), FC_OUTLINE, FcTrue);
   FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
   std::unique_ptr<FcFontSet, FontSetDeleter> fonts(
-      FcFontList(config.get(), pattern.get(), objects.get()));
+      FcFontList(config, pattern.get(), objects.get()));
   if (!fonts) return files;
   for (int i = 0; i < fonts->nfont; ++i) {
     FcPattern* font = fonts->fonts[i];
@@ -120,6 +122,26 @@ std::set<std::pair<std::string, int32_t>> ListOutlineFiles() {
     files.emplace(reinterpret_cast<const char*>(file), index);
   }
   return files;
+}
+
+// The face fontconfig picks for text that asks only for "sans-serif", after
+// the configuration's substitutions and defaults, as a desktop would; a named
+// instance of a variable font counts as its default face.
+std::optional<FaceKey> MatchSansSerif(FcConfig* config) {
+  // In a font name a bare '-' starts the point sizes ("sans" at size "serif").
+  std::unique_ptr<FcPattern, PatternDeleter> pattern(
+      FcNameParse(reinterpret_cast<const FcChar8*>("sans\\-serif")));
+  if (!pattern || !FcConfigSubstitute(config, pattern.get(), FcMatchPattern)) return std::nullopt;
+  FcDefaultSubstitute(pattern.get());
+  FcResult result = FcResultNoMatch;
+  std::unique_ptr<FcPattern, PatternDeleter> match(FcFontMatch(config, pattern.get(), &result));
+  FcChar8* file = nullptr;
+  int index = 0;
+  if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch) {
+    return std::nullopt;
+  }
+  if (FcPatternGetInteger(match.get(), FC_INDEX, 0, &index) != FcResultMatch) index = 0;
+  return FaceKey{reinterpret_cast<const char*>(file), index & 0xFFFF};
 }
 
 }  // namespace
@@ -164,9 +186,12 @@ Result<Typeface> ReadTypeface(FT_Library library, const std::string& path, int32
   return Typeface{std::move(name), {DescribeFace(ft, path, index)}};
 }
 
-std::vector<Typeface> ScanTypefaces(FT_Library library) {
+TypefaceScan ScanTypefaces(FT_Library library) {
+  TypefaceScan scan;
+  std::unique_ptr<FcConfig, ConfigDeleter> config(FcInitLoadConfigAndFonts());
+  if (!config) return scan;
   std::map<std::string, Typeface> byKey;  // ordered by folded name
-  for (const auto& [path, index] : ListOutlineFiles()) {
+  for (const auto& [path, index] : ListOutlineFiles(config.get())) {
     auto read = ReadTypeface(library, path, index);
     if (!read) continue;
     Typeface& typeface = byKey[FoldCase(read.value().name)];
@@ -175,10 +200,18 @@ std::vector<Typeface> ScanTypefaces(FT_Library library) {
     }
     typeface.faces.push_back(read.value().faces.front());
   }
-  std::vector<Typeface> typefaces;
-  typefaces.reserve(byKey.size());
-  for (auto& entry : byKey) typefaces.push_back(std::move(entry.second));
-  return typefaces;
+  scan.typefaces.reserve(byKey.size());
+  for (auto& entry : byKey) scan.typefaces.push_back(std::move(entry.second));
+  if (scan.typefaces.empty()) return scan;
+  const std::optional<FaceKey> match = MatchSansSerif(config.get());
+  const auto holdsMatch = [&match](const Typeface& typeface) {
+    return match && std::ranges::any_of(typeface.faces, [&match](const FaceFile& face) {
+             return FaceKey{face.path, face.index} == *match;
+           });
+  };
+  const auto found = std::ranges::find_if(scan.typefaces, holdsMatch);
+  scan.sansSerif = (found != scan.typefaces.end() ? *found : scan.typefaces.front()).name;
+  return scan;
 }
 
 const FaceFile& ChooseFace(const Typeface& typeface, bool bold, bool italic) {

@@ -32,10 +32,20 @@ struct Typeface {
 /// naming the file, when it cannot be opened or holds no scalable outlines.
 Result<Typeface> ReadTypeface(FT_Library library, const std::string& path, int32_t index);
 
-/// Every scalable outline font (TrueType or OpenType) that fontconfig lists,
-/// grouped by family name and sorted without regard to case, each name once.
-/// Files FreeType cannot open are left out.
-std::vector<Typeface> ScanTypefaces(FT_Library library);
+/// What one look at fontconfig's configuration finds.
+struct TypefaceScan {
+  /// Every scalable outline font (TrueType or OpenType) that fontconfig
+  /// lists, grouped by family name and sorted without regard to case, each
+  /// name once. Files FreeType cannot open are left out.
+  std::vector<Typeface> typefaces;
+  /// The name of the typeface that holds fontconfig's best match for
+  /// "sans-serif"; the first typeface's when the match is none of them (a
+  /// bitmap font, say); empty when there are no typefaces.
+  std::string sansSerif;
+};
+
+/// The installed typefaces and fontconfig's sans-serif among them.
+TypefaceScan ScanTypefaces(FT_Library library);
 
 /// The family name of an opened face: name ID 1 from the Windows platform
 /// (US English first, then any English, then any language), else the

@@ -259,6 +259,17 @@ TEST(FreeTypeRasterizer, DrawsTheInkWhereTheHintedOutlinePutsIt) {
   }
 }
 
+// New sheets take the face the system's rules give "sans-serif", named as the
+// list names it, not the first listed (DejaVu Math TeX Gyre).
+TEST(FreeTypeRasterizer, DefaultTypefaceIsTheSansSerifMatch) {
+  const FreeTypeRasterizer rasterizer;
+  const std::vector<std::string> typefaces = rasterizer.ListTypefaces();
+  ASSERT_FALSE(typefaces.empty());
+  EXPECT_NE(typefaces.front(), "DejaVu Sans");
+  EXPECT_EQ(rasterizer.DefaultTypeface(), "DejaVu Sans");
+  EXPECT_EQ(std::count(typefaces.begin(), typefaces.end(), rasterizer.DefaultTypeface()), 1);
+}
+
 // Unknown faces, impossible sizes and font files that became unreadable are
 // refused naming them; typed names match without regard to case.
 TEST(FreeTypeRasterizer, RefusesWhatItCannotDrawNamingIt) {
