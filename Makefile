@@ -103,6 +103,7 @@ gui: build
 screenshot: build
 	$(call need,$(SCREENSHOT_DEPS))
 	scripts/screenshot.sh $(BUILD)/src/app/glyphsheet docs/screenshot.png
+	LANGUAGE=en scripts/screenshot.sh $(BUILD)/src/app/glyphsheet docs/screenshot-en.png
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) out

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the desktop program on a virtual display, adds the printable ASCII
-# characters and writes a picture of the window.
-#   scripts/screenshot.sh PROGRAM OUTPUT.png
+# characters and writes a picture of the window, in its own Traditional
+# Chinese or, with LANGUAGE=en, in English.
+#   [LANGUAGE=en] scripts/screenshot.sh PROGRAM OUTPUT.png
 set -euo pipefail
 program=${1:?usage: screenshot.sh PROGRAM OUTPUT.png}
 output=${2:?usage: screenshot.sh PROGRAM OUTPUT.png}
@@ -21,7 +22,8 @@ cat > "$work/fonts.conf" <<CONF
 CONF
 
 ascii=$(printf '%b' "$(printf '\\%03o' $(seq 32 126))")
-FONTCONFIG_FILE="$work/fonts.conf" XDG_RUNTIME_DIR="$work" \
+LANGUAGE=${LANGUAGE:-zh_TW} LC_ALL=C.UTF-8 \
+  FONTCONFIG_FILE="$work/fonts.conf" XDG_RUNTIME_DIR="$work" \
   xvfb-run -a -s "-screen 0 1024x768x24" \
   "$program" --face "DejaVu Sans" --add-chars "$ascii" --screenshot "$output"
 echo "wrote $output"

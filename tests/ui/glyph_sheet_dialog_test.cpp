@@ -1,3 +1,4 @@
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -6,6 +7,7 @@
 
 #include "sheet/sheet_font.h"
 #include "ui/add_chars_dialog.h"
+#include "ui/elided_combo_box.h"
 #include "ui_test_support.h"
 
 namespace glyphsheet::testing {
@@ -109,6 +111,56 @@ TEST_F(GlyphSheetDialogTest, ZoomAndOutlinesRepaintThePreview) {
   for (int x = 0; x < 7; ++x) outlined += Rgb(shown, x, 0) == 0xC0C0C0;
   EXPECT_EQ(std::tuple(outlined > 0, Rgb(shown, 255, 255)), std::tuple(true, 0xFF00FFu));
   EXPECT_NE(Rgb(shown, 256, 10), 0xFF00FFu);
+}
+
+// A face name longer than the box: cut with "…" in the box, whole in its
+// tooltip and in the list it opens.
+TEST_F(GlyphSheetDialogTest, ALongFaceNameCanBeReadWhole) {
+  const QString longName = QStringLiteral("Fake Sans Mono Condensed Extra Light Oblique");
+  rasterizer.faces = {"Fake Sans", longName.toStdString()};
+  dialog = MakeDialog();
+  Set("faceCombo", 1);
+  auto* face = Find<ElidedComboBox>("faceCombo");
+  EXPECT_EQ(face->toolTip(), longName);
+  EXPECT_TRUE(face->ShownText().endsWith(u'…') && face->ShownText().size() < longName.size())
+      << face->ShownText().toStdString();
+  face->showPopup();
+  EXPECT_GT(face->view()->width(), face->view()->fontMetrics().horizontalAdvance(longName));
+  face->hidePopup();
+}
+
+// A glyph's own borders are there to set only while a glyph is selected.
+TEST_F(GlyphSheetDialogTest, GlyphBordersWaitForASelectedGlyph) {
+  const auto enabled = [this] {
+    return std::pair(Find("glyphLeftSpin")->isEnabled(), Find("glyphRightSpin")->isEnabled());
+  };
+  EXPECT_EQ(enabled(), std::pair(false, false)) << "no glyph";
+  dialog->AddCharacters("AB");
+  EXPECT_EQ(enabled(), std::pair(false, false)) << "glyphs, none selected";
+  Set("glyphCombo", 1);
+  EXPECT_EQ(enabled(), std::pair(true, true)) << "one selected";
+  Find<QAction>("actionNew")->trigger();
+  EXPECT_EQ(enabled(), std::pair(false, false)) << "after New";
+}
+
+// The zoom slider's tick marks keep off the rows of the View group's title:
+// there only the group's frame line crosses the slider's columns.
+TEST_F(GlyphSheetDialogTest, ZoomTicksStayClearOfTheViewTitle) {
+  const QImage window = Painted(dialog.get());
+  const QWidget* group = Find("viewGroup");
+  const QWidget* slider = Find("zoomSlider");
+  const QPoint groupTop = group->mapTo(dialog.get(), QPoint(0, 0));
+  const QPoint sliderLeft = slider->mapTo(dialog.get(), QPoint(0, 0));
+  const QRgb background = dialog->palette().color(QPalette::Window).rgb() & 0xFFFFFF;
+  int markedRows = 0;
+  for (int y = groupTop.y(); y < groupTop.y() + group->fontMetrics().height(); ++y) {
+    bool marked = false;
+    for (int x = sliderLeft.x(); x < sliderLeft.x() + slider->width(); ++x) {
+      marked |= Rgb(window, x, y) != background;
+    }
+    markedRows += marked;
+  }
+  EXPECT_LE(markedRows, 2);
 }
 
 using AddCharsDialogTest = GlyphSheetDialogTest;

@@ -75,7 +75,7 @@ TEST_F(ProjectDialogTest, AFileThatCannotBeReadOrWrittenIsReportedAndChangesNoth
 // and the status line says so until the user picks one.
 TEST_F(ProjectDialogTest, AProjectFaceThatIsNotInstalledKeepsTheCurrentOne) {
   ProjectData project;
-  project.font.faceName = "No Such Face";
+  project.font.faceName = "No Such Face With A Name Long Enough To Cut The Status Line";
   project.sheetWidth = 300;
   project.glyphs = {Glyph{'Q', 0, 0}, Glyph{'R', 20, 2}};  // 20: beyond the spin
   ASSERT_TRUE(WriteProjectFile(PathOf("other.fnt").toStdString(), project));
@@ -91,9 +91,29 @@ TEST_F(ProjectDialogTest, AProjectFaceThatIsNotInstalledKeepsTheCurrentOne) {
             std::tuple(0, 0, 20, 2));
   EXPECT_EQ(std::tuple(dialog->Document().sheetWidth, Shown("width256")), std::tuple(300, 0))
       << "no radio shows 300";
-  EXPECT_TRUE(dialog->StatusText().contains(QStringLiteral("「No Such Face」未安裝，改用「fake serif」")));
+  EXPECT_TRUE(dialog->StatusText().contains(
+      QStringLiteral("「No Such Face With A Name Long Enough To Cut The Status Line」未安裝，改用「fake serif」")));
+  // The line shows as much as fits, cut with "…"; its tooltip holds all of it.
+  const QLabel* status = Find<QLabel>("statusLabel");
+  EXPECT_EQ(status->toolTip(), dialog->StatusText());
+  EXPECT_TRUE(status->text().endsWith(u'…') &&
+              status->fontMetrics().horizontalAdvance(status->text()) <= status->width())
+      << status->text().toStdString();
   Set("faceCombo", 0);
   EXPECT_FALSE(dialog->StatusText().contains(QStringLiteral("No Such Face"))) << "a pick drops it";
+}
+
+// A project is opened at its top-left corner, and a sheet made smaller than
+// the scrolled position comes back into view.
+TEST_F(ProjectDialogTest, TheSheetComesBackIntoViewWhenItShrinksOrAProjectOpens) {
+  ASSERT_TRUE(WriteProjectFile(PathOf("small.fnt").toStdString(), ProjectData{}));
+  Set("zoomSlider", 1000);
+  Set("previewHScroll", 300);
+  Set("previewVScroll", 100);
+  Set("width64");  // the view starts right of the sheet: back to its left edge
+  EXPECT_EQ(std::pair(Shown("previewHScroll"), Shown("previewVScroll")), std::pair(0, 100));
+  Choose("actionOpen", "small.fnt");
+  EXPECT_EQ(std::pair(Shown("previewHScroll"), Shown("previewVScroll")), std::pair(0, 0));
 }
 
 }  // namespace

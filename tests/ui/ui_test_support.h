@@ -75,6 +75,7 @@ class GlyphSheetDialogTest : public ::testing::Test {
   int Shown(const char* name, GlyphSheetDialog* in = nullptr) {
     QWidget* control = Find(name, in);
     if (auto* spin = qobject_cast<QSpinBox*>(control)) return spin->value();
+    if (auto* slider = qobject_cast<QAbstractSlider*>(control)) return slider->value();
     if (auto* combo = qobject_cast<QComboBox*>(control)) return combo->currentIndex();
     if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->isChecked();
     return -1;
