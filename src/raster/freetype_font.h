@@ -36,6 +36,7 @@ class FreeTypeFont : public RasterFont {
                                                     const FaceFile& file, const FontStyle& style);
 
   int32_t LineHeight() const override { return ascent_ + descent_; }
+  int32_t Ascent() const override { return ascent_; }
   AbcWidths CharAbc(uint8_t code) const override;
   GlyphCoverage Coverage(uint8_t code) const override;
   void Prepare(std::span<const uint8_t> codes) const override;

@@ -13,8 +13,6 @@ namespace {
 // Largest em size accepted. Fonts keep every rendered glyph, and one glyph
 // at this size is already up to 4 MB; sheets need at most about 540.
 constexpr int32_t kMaxPixelHeight = 2048;
-// Requests heavier than this prefer a bold face.
-constexpr int32_t kBoldAbove = 550;
 }  // namespace
 
 struct FreeTypeRasterizer::Impl {

@@ -42,6 +42,8 @@ inline constexpr int32_t kQualityAliased = 3;
 inline constexpr int32_t kQualityChoices[2] = {kQualityAntialiased, kQualityAliased};
 /// Weights offered: normal, medium, bold.
 inline constexpr int32_t kWeightChoices[3] = {400, 600, 700};
+/// Weights above this are bold: a typeface's bold face, or a synthesised one.
+inline constexpr int32_t kBoldAbove = 550;
 /// The sheet sizes offered in each direction.
 inline constexpr int32_t kSheetSizeChoices[4] = {64, 128, 256, 512};
 

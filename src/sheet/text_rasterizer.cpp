@@ -9,4 +9,6 @@ RasterFont::~RasterFont() = default;
 
 void RasterFont::Prepare(std::span<const uint8_t>) const {}
 
+int32_t RasterFont::Kerning(uint8_t, uint8_t) const { return 0; }
+
 }  // namespace glyphsheet

@@ -62,6 +62,8 @@ class RasterFont {
 
   /// Line height in pixels (ascent + descent), the same for every code.
   virtual int32_t LineHeight() const = 0;
+  /// Ascent in pixels: from the top of the character cell to the baseline.
+  virtual int32_t Ascent() const = 0;
   /// A/B/C widths of one code; A + B + C is its advance. The cell columns
   /// A .. A + B from the pen hold all of the code's ink.
   virtual AbcWidths CharAbc(uint8_t code) const = 0;
@@ -71,6 +73,10 @@ class RasterFont {
   /// Afterwards CharAbc and Coverage of them may be called from several
   /// threads at once. Their results are the same as without it.
   virtual void Prepare(std::span<const uint8_t> codes) const;
+  /// How much farther (or, negative, less far) the pen moves from `left` to
+  /// `right` than left's advance, as the font's kerning says, in 1/64 pixel;
+  /// 0 for a font without kerning.
+  virtual int32_t Kerning(uint8_t left, uint8_t right) const;
 
   /// The sheet-scale images of this font's glyphs that the renderer keeps.
   ReducedGlyphs& Reduced() const { return *reduced_; }

@@ -19,6 +19,7 @@ struct DotFont : RasterFont {
     for (const auto& [dx, dy] : dots) ink[dy * size + dx] = 255;
   }
   int32_t LineHeight() const override { return size; }
+  int32_t Ascent() const override { return size; }
   AbcWidths CharAbc(uint8_t) const override { return {-3, size, 2}; }
   GlyphCoverage Coverage(uint8_t) const override { return {-3, 0, size, 2 * size, ink.data()}; }
   int32_t size;

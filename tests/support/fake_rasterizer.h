@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,9 @@ struct FakeGlyph {
 };
 
 /// A font whose characters are boxes of known size: the ink of a code is a
-/// B × inkHeight box of `level` at (pen + A, cell top + inkTop). Glyphs are
-/// set before the font is first used.
+/// B × inkHeight box of `level` at (pen + A, cell top + inkTop). Its ascent
+/// is four fifths of the line height. Glyphs and kerning pairs are set
+/// before the font is first used.
 class FakeFont : public RasterFont {
  public:
   explicit FakeFont(int32_t lineHeight, FakeGlyph defaultGlyph = {});
@@ -29,8 +31,15 @@ class FakeFont : public RasterFont {
   /// Gives one code its own metrics and box.
   void Set(uint8_t code, FakeGlyph glyph);
   const FakeGlyph& Glyph(uint8_t code) const;
+  /// Gives a pair of codes a kerning in 1/64 pixel.
+  void SetKerning(uint8_t left, uint8_t right, int32_t amount) { kerning_[{left, right}] = amount; }
 
   int32_t LineHeight() const override { return lineHeight_; }
+  int32_t Ascent() const override { return lineHeight_ * 4 / 5; }
+  int32_t Kerning(uint8_t left, uint8_t right) const override {
+    const auto it = kerning_.find({left, right});
+    return it == kerning_.end() ? 0 : it->second;
+  }
   AbcWidths CharAbc(uint8_t code) const override { return Glyph(code).abc; }
   GlyphCoverage Coverage(uint8_t code) const override;
   void Prepare(std::span<const uint8_t> codes) const override;
@@ -39,6 +48,7 @@ class FakeFont : public RasterFont {
   int32_t lineHeight_;
   FakeGlyph default_;
   std::map<uint8_t, FakeGlyph> glyphs_;
+  std::map<std::pair<uint8_t, uint8_t>, int32_t> kerning_;
   mutable std::map<uint8_t, std::vector<uint8_t>> ink_;
 };
 

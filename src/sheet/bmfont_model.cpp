@@ -1,0 +1,67 @@
+#include "sheet/bmfont_model.h"
+
+#include <bitset>
+#include <cmath>
+
+#include "sheet/cell_geometry.h"
+#include "sheet/glyph_layout.h"
+#include "sheet/saturate.h"
+#include "sheet/settings.h"
+#include "sheet/sheet_font.h"
+#include "sheet/windows1252.h"
+
+namespace glyphsheet {
+
+BmFont DescribeBmFont(const SheetDocument& doc, const RasterFont* font, const std::string& page,
+                      bool withKerning) {
+  const int32_t f = SmoothingFactor(doc.font.smoothing);
+  const CellBorders& borders = doc.borders;
+  BmFont out;
+  out.info.face = doc.font.faceName;
+  out.info.size = -(SheetFontPixelHeight(doc.font.pointSize, f) / f);
+  out.info.bold = doc.font.weight > kBoldAbove;
+  out.info.italic = doc.font.italic != 0;
+  out.info.smooth = doc.font.quality == kQualityAntialiased;
+  out.info.aa = f;
+  out.info.padding = {borders.top, borders.right, borders.bottom, borders.left};
+  // Divided as the cell height is: truncating.
+  out.common.lineHeight = font ? font->LineHeight() / f : 0;
+  out.common.base = font ? font->Ascent() / f : 0;
+  out.common.scaleW = doc.sheetWidth;
+  out.common.scaleH = doc.sheetHeight;
+  out.page = page;
+
+  std::bitset<256> described;
+  std::vector<uint8_t> codes;
+  CellWalk walk(doc, font);
+  for (const Glyph glyph : doc.glyphs) {
+    const GlyphCell cell = walk.Next(glyph);
+    if (CellOffSheet(cell, doc)) {
+      ++out.leftOut;
+      continue;
+    }
+    if (described[glyph.code]) continue;
+    described[glyph.code] = true;
+    codes.push_back(glyph.code);
+    const AbcWidths abc = font ? font->CharAbc(glyph.code) : AbcWidths{};
+    const AbcWidths spacing = GlyphSpacing(glyph, borders, abc, f);
+    out.chars.push_back(BmFontChar{
+        static_cast<uint32_t>(Windows1252ToUnicode(glyph.code)), cell.x, cell.y, cell.width,
+        cell.height, spacing.a, -borders.top,
+        Saturate(int64_t{spacing.a} + spacing.b + spacing.c)});
+  }
+
+  if (!withKerning || font == nullptr) return out;
+  for (size_t i = 0; i < codes.size(); ++i) {
+    for (size_t j = 0; j < codes.size(); ++j) {
+      const int32_t kerning = font->Kerning(codes[i], codes[j]);
+      if (kerning == 0) continue;
+      // 1/64 pixel at the font's size to whole sheet pixels, halves away from zero.
+      const auto amount = static_cast<int32_t>(std::lround(kerning / (64.0 * f)));
+      if (amount != 0) out.kernings.push_back({out.chars[i].id, out.chars[j].id, amount});
+    }
+  }
+  return out;
+}
+
+}  // namespace glyphsheet
