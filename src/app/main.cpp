@@ -96,6 +96,8 @@ int main(int argc, char* argv[]) {
   }
 
   QApplication app(argc, argv);
+  // Remembered choices go to ~/.config/GlyphSheet/GlyphSheet.conf.
+  QApplication::setOrganizationName(QStringLiteral("GlyphSheet"));
   QApplication::setApplicationName(QStringLiteral("GlyphSheet"));
   QApplication::setApplicationVersion(QStringLiteral(GLYPHSHEET_VERSION));
   QGuiApplication::setDesktopFileName(QStringLiteral(GLYPHSHEET_APP_ID));

@@ -7,12 +7,15 @@
 
 #include "files/atomic_file.h"
 #include "files/project_file.h"
+#include "files/preview_image.h"
 #include "files/sheet_export.h"
 #include "raster/freetype_rasterizer.h"
+#include "sheet/bmfont_model.h"
 #include "sheet/glyph_layout.h"
 #include "sheet/pixel_bitmap.h"
 #include "sheet/rebuild.h"
 #include "sheet/sheet_font.h"
+#include "sheet/text_preview.h"
 #include "sheet/windows1252.h"
 
 namespace glyphsheet::cli {
@@ -36,6 +39,30 @@ std::string InstalledFace(const std::string& name, const std::vector<std::string
 // Rejected characters named in a message before the rest are only counted.
 constexpr size_t kRejectedNamed = 10;
 
+// The first characters of a list by name, the rest counted.
+std::string CharacterNames(const std::vector<char32_t>& characters) {
+  std::string names;
+  for (size_t i = 0; i < std::min(characters.size(), kRejectedNamed); ++i) {
+    names += (i == 0 ? "" : ", ") + DescribeCharacter(characters[i]);
+  }
+  if (characters.size() > kRejectedNamed) {
+    names += " and " + std::to_string(characters.size() - kRejectedNamed) + " more";
+  }
+  return names;
+}
+
+// The characters of UTF-8 text given as `where`; invalid UTF-8 is wrong usage.
+std::u32string DecodeArgument(const std::string& text, const std::string& where) {
+  std::u32string decoded;
+  for (size_t pos = 0; pos < text.size();) {
+    const size_t at = pos;
+    const std::optional<char32_t> ch = DecodeUtf8(text, pos);
+    if (!ch) throw UsageError(where + ": invalid UTF-8 at byte " + std::to_string(at));
+    decoded.push_back(*ch);
+  }
+  return decoded;
+}
+
 // Windows-1252 bytes of the characters of one --chars or --chars-file. A
 // file may start with a UTF-8 byte-order mark; its line ends are skipped.
 std::vector<uint8_t> CharacterBytes(const CharSource& source) {
@@ -58,14 +85,7 @@ std::vector<uint8_t> CharacterBytes(const CharSource& source) {
   if (source.fromFile) std::erase_if(text, [](char c) { return c == '\n' || c == '\r'; });
   Windows1252Text encoded = EncodeWindows1252(text);
   if (encoded.rejected.empty()) return std::move(encoded.bytes);
-  std::string names;
-  for (size_t i = 0; i < std::min(encoded.rejected.size(), kRejectedNamed); ++i) {
-    names += (i == 0 ? "" : ", ") + DescribeCharacter(encoded.rejected[i]);
-  }
-  if (encoded.rejected.size() > kRejectedNamed) {
-    names += " and " + std::to_string(encoded.rejected.size() - kRejectedNamed) + " more";
-  }
-  fail(where + ": Windows-1252 has no byte for " + names);
+  fail(where + ": Windows-1252 has no byte for " + CharacterNames(encoded.rejected));
   return {};
 }
 
@@ -146,27 +166,69 @@ int RunNew(const CommandLine& line, std::ostream& out) {
   return 0;
 }
 
-int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
+// The sheet of a command line: the document, its font and its bitmap, rebuilt.
+struct BuiltSheet {
+  SheetDocument doc;
+  std::unique_ptr<RasterFont> font;
+  PixelBitmap bitmap{kSheetBitmapSize, kSheetBitmapSize};
+};
+
+std::unique_ptr<BuiltSheet> BuildSheet(const CommandLine& line) {
+  auto sheet = std::make_unique<BuiltSheet>();
   const auto rasterizer = MakeRasterizer(line.settings);
-  SheetDocument doc = PrepareDocument(line, *rasterizer);
-  const std::unique_ptr<RasterFont> font = Check(CreateSheetFont(*rasterizer, doc.font));
-  PixelBitmap sheetBitmap(kSheetBitmapSize, kSheetBitmapSize);
-  Rebuild(doc, font.get(), sheetBitmap);
-  ExportObserver observer;
-  observer.notify = [&err](const std::string& message) {
-    err << "glyphsheet-cli: " << PrintableText(message) << '\n';
-  };
-  const ExportedFiles files =
-      Check(ExportSheetFiles(*line.output, sheetBitmap, doc, font.get(), observer));
-  out << "wrote " << PrintableText(files.image.string()) << " and "
-      << PrintableText(files.descriptor.string()) << ": "
-      << SizeText(doc.sheetWidth, doc.sheetHeight) << " sheet, "
-      << GlyphCountText(doc.glyphs.size()) << '\n';
+  sheet->doc = PrepareDocument(line, *rasterizer);
+  sheet->font = Check(CreateSheetFont(*rasterizer, sheet->doc.font));
+  Rebuild(sheet->doc, sheet->font.get(), sheet->bitmap);
+  return sheet;
+}
+
+void WarnOffSheet(const SheetDocument& doc, std::ostream& err) {
   if (const size_t off = doc.layout.offSheet; off > 0) {
     err << "glyphsheet-cli: warning: " << off << " of " << GlyphCountText(doc.glyphs.size())
         << " do not lie wholly on the sheet (their cells reach past its bottom or right edge "
            "and are cut off); use a larger sheet or a smaller font\n";
   }
+}
+
+int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  const auto sheet = BuildSheet(line);
+  const SheetDocument& doc = sheet->doc;
+  ExportOptions options;
+  options.format = line.choices.format;
+  options.kerning = line.choices.kerning;
+  options.replaceProject = line.choices.force;
+  ExportObserver observer;
+  observer.notify = [&err](const std::string& message) {
+    err << "glyphsheet-cli: " << PrintableText(message) << '\n';
+  };
+  Result<ExportedFiles> exported =
+      ExportSheetFiles(*line.output, sheet->bitmap, doc, sheet->font.get(), options, observer);
+  if (!exported && exported.failure().detail.problem == Problem::kHoldsProject) {
+    throw Failure(exported.error() + " (--force replaces it)");
+  }
+  const ExportedFiles files = Check(std::move(exported));
+  out << "wrote " << PrintableText(files.image.string()) << " and "
+      << PrintableText(files.descriptor.string()) << ": "
+      << SizeText(doc.sheetWidth, doc.sheetHeight) << " sheet, "
+      << GlyphCountText(doc.glyphs.size()) << '\n';
+  WarnOffSheet(doc, err);
+  return 0;
+}
+
+int RunPreview(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  const std::u32string text = DecodeArgument(*line.choices.text, "--text");
+  const auto sheet = BuildSheet(line);
+  WarnOffSheet(sheet->doc, err);
+  const BmFont described =
+      DescribeBmFont(sheet->doc, sheet->font.get(), std::string(), line.choices.kerning);
+  const TextPreview preview = SetTextWithSheet(described, sheet->bitmap, text, line.choices.scale);
+  if (!preview.skipped.empty()) {
+    err << "glyphsheet-cli: warning: not on the sheet, so skipped: "
+        << PrintableText(CharacterNames(preview.skipped)) << '\n';
+  }
+  Check(WritePreviewImage(*line.output, preview));
+  out << "wrote " << PrintableText(*line.output) << ": " << SizeText(preview.width, preview.height)
+      << " image\n";
   return 0;
 }
 
@@ -261,6 +323,8 @@ int RunCommand(const CommandLine& line, std::ostream& out, std::ostream& err) {
       return RunShow(line, out);
     case CommandKind::kExport:
       return RunExport(line, out, err);
+    case CommandKind::kPreview:
+      return RunPreview(line, out, err);
   }
   return 0;
 }

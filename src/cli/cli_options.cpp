@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <functional>
@@ -14,6 +15,18 @@ namespace {
 constexpr char kProgram[] = "glyphsheet-cli";
 // Faces a font collection file may hold, as --face-index takes them.
 constexpr SettingRange kFaceIndexRange{0, 65535};
+// How much a preview may be enlarged.
+constexpr SettingRange kPreviewScaleRange{1, 16};
+
+// The export formats by their names on the command line.
+struct FormatName {
+  const char* name;
+  SheetFormat format;
+};
+constexpr FormatName kFormatNames[] = {
+    {"tga-xml", SheetFormat::kTgaXml},           {"bmfont-text", SheetFormat::kBmFontText},
+    {"bmfont-xml", SheetFormat::kBmFontXml},     {"bmfont-binary", SheetFormat::kBmFontBinary},
+    {"bmfont-json", SheetFormat::kBmFontJson}};
 
 // ---- Values ---------------------------------------------------------------
 
@@ -143,6 +156,63 @@ const std::vector<SettingOption>& SettingOptions() {
   return options;
 }
 
+std::string FormatNames() {
+  std::string names;
+  for (const FormatName& f : kFormatNames) names += std::string(names.empty() ? "" : "|") + f.name;
+  return names;
+}
+
+std::string CheckFormat(const std::string& text) {
+  for (const FormatName& f : kFormatNames) {
+    if (text == f.name) return {};
+  }
+  return "\"" + text + "\" is not one of " + FormatNames();
+}
+
+std::string CheckOnOff(const std::string& text) {
+  return text == "on" || text == "off" ? "" : "\"" + text + "\" is not on or off";
+}
+
+/// An option of some commands only, declared once with the commands that
+/// take it.
+struct CommandOption {
+  const char* name;
+  /// Shown after the name in the help; nullptr for a flag.
+  const char* valueName;
+  std::string help;
+  std::vector<CommandKind> commands;
+  std::function<std::string(const std::string&)> check;
+  std::function<void(OutputChoices&, const std::string&)> set;
+};
+
+const std::vector<CommandOption>& CommandOptions() {
+  using K = CommandKind;
+  using C = OutputChoices;
+  static const std::vector<CommandOption> options = {
+      {"--format", "FORMAT",
+       "the files written: " + FormatNames() +
+           " (default tga-xml: NAME.tga and NAME.xml; bmfont-*: NAME.png and an AngelCode "
+           "BMFont descriptor NAME.fnt, NAME.xml, NAME.fnt or NAME.json)",
+       {K::kExport}, CheckFormat,
+       [](C& c, const std::string& v) {
+         for (const FormatName& f : kFormatNames) {
+           if (v == f.name) c.format = f.format;
+         }
+       }},
+      {"--kerning", "on|off", "the font's kerning pairs in BMFont descriptors and previews (default on)",
+       {K::kExport, K::kPreview}, CheckOnOff,
+       [](C& c, const std::string& v) { c.kerning = v == "on"; }},
+      {"--force", nullptr, "let a BMFont NAME.fnt replace a file that is a GlyphSheet project",
+       {K::kExport}, nullptr, [](C& c, const std::string&) { c.force = true; }},
+      {"--text", "TEXT", "the text to set (UTF-8)", {K::kPreview}, nullptr,
+       [](C& c, const std::string& v) { c.text = v; }},
+      {"--scale", "N", "each pixel as N x N pixels, " + kPreviewScaleRange.Text() + " (default 1)",
+       {K::kPreview}, InRange(kPreviewScaleRange),
+       [](C& c, const std::string& v) { c.scale = WholeNumber(v).value_or(1); }},
+  };
+  return options;
+}
+
 /// One command: its name, what it does and what it takes.
 struct Command {
   const char* name;
@@ -163,12 +233,19 @@ const Command kCommands[] = {
      Command::Project::kNone, "PROJECT.fnt"},
     {"show", CommandKind::kShow, "print every field of a project file", "",
      Command::Project::kRequired, nullptr},
-    {"export", CommandKind::kExport, "build the sheet and write NAME.tga and NAME.xml",
+    {"export", CommandKind::kExport,
+     "build the sheet and write NAME.tga and NAME.xml, or a BMFont page and descriptor",
      "The extension of NAME is replaced. Settings override those of the project; without a "
      "project the start-up defaults apply (the typeface fontconfig gives \"sans-serif\", "
      "11 pt, weight 400, anti-aliased, smoothing 1, upright, 256 x 256, borders 0, no "
      "characters).",
      Command::Project::kOptional, "NAME"},
+    {"preview", CommandKind::kPreview,
+     "set a line of text with the sheet's cells, as a game engine would, into a PNG image",
+     "The pen moves by each character's xadvance plus the kerning of the pair; each cell is "
+     "drawn at the pen plus its xoffset, its top at yoffset, on a dark background. Characters "
+     "not on the sheet are skipped with a warning. Settings as for export.",
+     Command::Project::kOptional, "IMAGE.png"},
 };
 
 std::string Synopsis(const Command& c) {
@@ -228,8 +305,9 @@ class CommandTable {
     if (c.output == nullptr) return;
     sub->add_option_function<std::string>(
            "-o,--output", [this](const std::string& v) { line_.output = v; },
-           c.kind == CommandKind::kNew ? "the project file to write"
-                                       : "the name of the files to write")
+           c.kind == CommandKind::kNew       ? "the project file to write"
+           : c.kind == CommandKind::kPreview ? "the image to write"
+                                             : "the name of the files to write")
         ->type_name(c.output)
         ->trigger_on_parse();
     for (const SettingOption& option : SettingOptions()) {
@@ -246,6 +324,25 @@ class CommandTable {
         if (option.check) added->check(Check(option.check));
       }
       added->trigger_on_parse()->group("settings");
+    }
+    for (const CommandOption& option : CommandOptions()) {
+      if (std::find(option.commands.begin(), option.commands.end(), c.kind) ==
+          option.commands.end()) {
+        continue;
+      }
+      CLI::Option* added;
+      if (option.valueName == nullptr) {
+        added = sub->add_flag_callback(
+            option.name, [this, &option] { option.set(line_.choices, {}); }, option.help);
+        added->disable_flag_override();
+      } else {
+        added = sub->add_option_function<std::string>(
+            option.name, [this, &option](const std::string& v) { option.set(line_.choices, v); },
+            option.help);
+        added->type_name(option.valueName);
+        if (option.check) added->check(Check(option.check));
+      }
+      added->trigger_on_parse();
     }
   }
 
@@ -346,6 +443,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   line.kind = command->kind;
   if (command->project == Command::Project::kRequired && !line.project) {
     throw UsageError(name + " needs a project file");
+  }
+  if (command->kind == CommandKind::kPreview && !line.choices.text) {
+    throw UsageError("preview needs --text TEXT");
   }
   if (command->output != nullptr) {
     if (!line.output) throw UsageError(name + " needs -o NAME");

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "files/sheet_export.h"
 #include "sheet/sheet_document.h"
 
 namespace glyphsheet::cli {
@@ -45,7 +46,21 @@ struct SettingOverrides {
 };
 
 /// What the program was asked to do.
-enum class CommandKind { kHelp, kVersion, kFonts, kNew, kShow, kExport };
+enum class CommandKind { kHelp, kVersion, kFonts, kNew, kShow, kExport, kPreview };
+
+/// How export and preview use the sheet.
+struct OutputChoices {
+  /// export: the files written.
+  SheetFormat format = SheetFormat::kTgaXml;
+  /// export (BMFont formats) and preview: the font's kerning pairs.
+  bool kerning = true;
+  /// export: a BMFont .fnt descriptor may replace a project file.
+  bool force = false;
+  /// preview: the text set, UTF-8.
+  std::optional<std::string> text;
+  /// preview: each pixel as scale × scale pixels.
+  int32_t scale = 1;
+};
 
 /// A parsed command line.
 struct CommandLine {
@@ -54,9 +69,10 @@ struct CommandLine {
   std::string helpTopic;
   /// The project file named by show or export, if any.
   std::optional<std::string> project;
-  /// The -o name of new and export.
+  /// The -o name of new, export and preview.
   std::optional<std::string> output;
   SettingOverrides settings;
+  OutputChoices choices;
 };
 
 /// Parses the arguments after the program name; throws UsageError naming the

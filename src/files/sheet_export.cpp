@@ -8,12 +8,17 @@
 
 #include <algorithm>
 #include <csignal>
+#include <optional>
 
 #include "files/atomic_file.h"
+#include "files/bmfont_descriptor.h"
 #include "files/glyph_descriptor.h"
 #include "files/output_lock.h"
 #include "files/pair_commit.h"
+#include "files/project_file.h"
 #include "files/sheet_image.h"
+#include "files/sheet_png.h"
+#include "sheet/bmfont_model.h"
 
 namespace glyphsheet {
 
@@ -44,12 +49,54 @@ std::filesystem::path BackupOf(const std::filesystem::path& written) {
   return written.parent_path() / ("." + written.filename().string() + ".glyphsheet.old");
 }
 
+std::optional<BmFontFormat> BmFontFormatOf(SheetFormat format) {
+  switch (format) {
+    case SheetFormat::kTgaXml: return std::nullopt;
+    case SheetFormat::kBmFontText: return BmFontFormat::kText;
+    case SheetFormat::kBmFontXml: return BmFontFormat::kXml;
+    case SheetFormat::kBmFontBinary: return BmFontFormat::kBinary;
+    case SheetFormat::kBmFontJson: return BmFontFormat::kJson;
+  }
+  return std::nullopt;
+}
+
+// A BMFont descriptor named like a project must never take a project's place.
+Status KeepProject(const std::filesystem::path& descriptor) {
+  std::error_code ec;
+  if (descriptor.extension() != ".fnt" || !std::filesystem::exists(descriptor, ec)) return Ok();
+  if (!ReadProjectFile(descriptor)) return Ok();
+  return FileError(FileAction::kWrite, descriptor, Problem::kHoldsProject);
+}
+
+// The image and the descriptor of the format.
+Status WritePair(AtomicFile& image, AtomicFile& descriptor, const PixelBitmap& sheetBitmap,
+                 const SheetDocument& doc, const RasterFont* font, const ExportOptions& options) {
+  const std::optional<BmFontFormat> bmfont = BmFontFormatOf(options.format);
+  if (!bmfont) {
+    Status step = WriteSheetImageTo(image, sheetBitmap, doc.sheetWidth, doc.sheetHeight);
+    if (step) step = WriteGlyphDescriptorTo(descriptor, doc, font);
+    return step;
+  }
+  Status step = WriteSheetPngTo(image, sheetBitmap, doc);
+  if (!step) return step;
+  const BmFont described =
+      DescribeBmFont(doc, font, image.Target().filename().string(), options.kerning);
+  return descriptor.Write(EncodeBmFont(described, *bmfont));
+}
+
 }  // namespace
+
+ExportedFiles ExportNames(const std::filesystem::path& chosen, SheetFormat format) {
+  const std::optional<BmFontFormat> bmfont = BmFontFormatOf(format);
+  if (!bmfont) return {WithExtension(chosen, ".tga"), WithExtension(chosen, ".xml")};
+  return {WithExtension(chosen, ".png"), WithExtension(chosen, BmFontExtension(*bmfont))};
+}
 
 Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
                                        const PixelBitmap& sheetBitmap, const SheetDocument& doc,
-                                       const RasterFont* font, const ExportObserver& observer) {
-  ExportedFiles files{WithExtension(chosen, ".tga"), WithExtension(chosen, ".xml")};
+                                       const RasterFont* font, const ExportOptions& options,
+                                       const ExportObserver& observer) {
+  const ExportedFiles files = ExportNames(chosen, options.format);
   const auto notify = [&observer](const std::string& message) {
     if (observer.notify) observer.notify(message);
   };
@@ -69,6 +116,9 @@ Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
     notify("finished an export to \"" + files.image.string() + "\" that was cut short");
   }
 
+  if (!options.replaceProject) {
+    if (Status kept = KeepProject(files.descriptor); !kept) return kept.failure();
+  }
   // Old and new files stand side by side until the renames, so the new ones
   // need all their room (a descriptor line is well under 128 bytes).
   const uint64_t imageBytes =
@@ -85,8 +135,7 @@ Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
   AtomicFile& imageFile = image.value();
   AtomicFile& descriptorFile = descriptor.value();
   // Each step runs only when the ones before it succeeded.
-  Status step = WriteSheetImageTo(imageFile, sheetBitmap, doc.sheetWidth, doc.sheetHeight);
-  if (step) step = WriteGlyphDescriptorTo(descriptorFile, doc, font);
+  Status step = WritePair(imageFile, descriptorFile, sheetBitmap, doc, font, options);
   if (step) step = imageFile.Sync();
   if (step) step = descriptorFile.Sync();
   if (step) {

@@ -11,11 +11,36 @@
 
 namespace glyphsheet {
 
+/// What an export writes: the sheet image and its descriptor.
+enum class SheetFormat {
+  /// NAME.tga and the glyph table NAME.xml (cells and A/B/C spacing).
+  kTgaXml,
+  /// NAME.png and an AngelCode BMFont descriptor: text NAME.fnt, XML
+  /// NAME.xml, binary NAME.fnt or JSON NAME.json.
+  kBmFontText,
+  kBmFontXml,
+  kBmFontBinary,
+  kBmFontJson,
+};
+
+/// How an export is made.
+struct ExportOptions {
+  SheetFormat format = SheetFormat::kTgaXml;
+  /// BMFont descriptors: list the font's kerning pairs.
+  bool kerning = true;
+  /// A BMFont ".fnt" descriptor may replace a file that reads as a project
+  /// (without it, such a file is never replaced).
+  bool replaceProject = false;
+};
+
 /// The two files an export wrote.
 struct ExportedFiles {
   std::filesystem::path image;
   std::filesystem::path descriptor;
 };
+
+/// The files an export to `chosen` in the format writes.
+ExportedFiles ExportNames(const std::filesystem::path& chosen, SheetFormat format);
 
 /// Where an export's commit stands (for tests that cut it short there).
 enum class CommitStep {
@@ -32,9 +57,9 @@ struct ExportObserver {
   std::function<void(CommitStep)> atStep;
 };
 
-/// Writes the sheet image (chosen name with ".tga") and the glyph descriptor
-/// (with ".xml") from the sheet bitmap as the last rebuild left it, as a
-/// pair: both are written and flushed before either replaces an existing
+/// Writes the sheet image and its descriptor in the options' format (the
+/// chosen name with their extensions) from the sheet bitmap as the last
+/// rebuild left it, as a pair: both are written and flushed before either replaces an existing
 /// file, and a commit record beside them, until both are replaced, lets the
 /// next export to the name finish a commit that was cut short. A failure
 /// leaves the old pair (a failed second replace puts the old image back);
@@ -42,7 +67,7 @@ struct ExportObserver {
 /// turns, and Ctrl-C and the like are held off between the two replaces.
 Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
                                        const PixelBitmap& sheetBitmap, const SheetDocument& doc,
-                                       const RasterFont* font,
+                                       const RasterFont* font, const ExportOptions& options = {},
                                        const ExportObserver& observer = {});
 
 }  // namespace glyphsheet

@@ -252,4 +252,10 @@ FreeTypeFont::Glyph FreeTypeFont::Load(FT_Face face, uint8_t code, bool render) 
   return glyph;
 }
 
+int32_t FreeTypeFont::Kerning(uint8_t left, uint8_t right) const {
+  const std::lock_guard<std::mutex> hold(kerningMutex_);
+  if (!kerning_) kerning_ = std::make_unique<PairKerning>(file_.path, file_.index, style_.pixelHeight);
+  return kerning_->Amount(Windows1252ToUnicode(left), Windows1252ToUnicode(right));
+}
+
 }  // namespace glyphsheet::raster

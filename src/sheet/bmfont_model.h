@@ -74,7 +74,8 @@ struct BmFont {
   std::string page;
   /// In glyph-list order, each character once.
   std::vector<BmFontChar> chars;
-  /// Pairs of listed characters with a non-zero amount, by first then second.
+  /// Pairs of listed characters with a non-zero amount, in the order of
+  /// `chars`: by first, then by second.
   std::vector<BmFontKerning> kernings;
   /// Glyphs left out because their cells do not lie wholly on the sheet.
   size_t leftOut = 0;

@@ -61,6 +61,8 @@ std::string EnglishReason(const ErrorDetail& d) {
              " is outside 1..65535";
     case Problem::kFaceNameTooLong:
       return "the face name is " + n(0) + " bytes long; a project file holds at most 255";
+    case Problem::kHoldsProject:
+      return "it is a GlyphSheet project; a BMFont descriptor does not replace it";
     case Problem::kSheetTooLarge:
       return "a sheet of " + n(0) + " x " + n(1) +
              " pixels does not fit an image (each side 1..65535)";

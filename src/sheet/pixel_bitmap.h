@@ -49,6 +49,7 @@ class PixelBitmap {
   const uint32_t* Pixels() const { return pixels_.empty() ? nullptr : pixels_.data(); }
   /// The pixel words (0x00RRGGBB) of row y, which must lie in the bitmap.
   uint32_t* Row(int32_t y) { return pixels_.data() + Index(0, y); }
+  const uint32_t* Row(int32_t y) const { return pixels_.data() + Index(0, y); }
   /// Bytes from one row to the next.
   int32_t BytesPerLine() const { return width_ * 4; }
 

@@ -28,6 +28,7 @@ enum class Problem : uint8_t {
   kSheetSide,            // 0 for the width or 1 for the height, the value
   kFaceNameTooLong,      // the name's length in bytes
   kSheetTooLarge,        // width, height
+  kHoldsProject,         // the file is a project, which a descriptor must not replace
 };
 
 /// The fields of a project file, in file order (for kTruncated).

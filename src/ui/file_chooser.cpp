@@ -7,23 +7,30 @@ namespace glyphsheet {
 namespace {
 
 std::optional<QString> RunFileDialog(QWidget* owner, const FileDialogOptions& options,
-                                     QFileDialog::AcceptMode mode) {
+                                     QFileDialog::AcceptMode mode, int* chosenFilter = nullptr) {
   QFileDialog dialog(owner, options.caption);
   dialog.setAcceptMode(mode);
   // Saving needs an existing folder; opening needs an existing file.
   dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                      : QFileDialog::ExistingFile);
   dialog.setNameFilters(options.filters);
+  if (options.selectedFilter >= 0 && options.selectedFilter < options.filters.size()) {
+    dialog.selectNameFilter(options.filters[options.selectedFilter]);
+  }
   dialog.setDefaultSuffix(options.defaultSuffix);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  if (chosenFilter != nullptr) {
+    *chosenFilter = static_cast<int>(options.filters.indexOf(dialog.selectedNameFilter()));
+  }
   return dialog.selectedFiles().first();
 }
 
 }  // namespace
 
 std::optional<QString> QtFileChooser::GetSaveFileName(QWidget* owner,
-                                                      const FileDialogOptions& options) {
-  return RunFileDialog(owner, options, QFileDialog::AcceptSave);
+                                                      const FileDialogOptions& options,
+                                                      int* chosenFilter) {
+  return RunFileDialog(owner, options, QFileDialog::AcceptSave, chosenFilter);
 }
 
 std::optional<QString> QtFileChooser::GetOpenFileName(QWidget* owner,

@@ -15,6 +15,8 @@ struct FileDialogOptions {
   QString caption;
   QStringList filters;
   QString defaultSuffix;
+  /// The filter selected when the dialog opens.
+  int selectedFilter = 0;
 };
 
 /// Asks the user for a file name; the program uses QFileDialog, tests inject names.
@@ -22,9 +24,10 @@ class FileChooser {
  public:
   virtual ~FileChooser() = default;
   /// A name to write to, confirmed when the file exists, in an existing
-  /// folder; nothing when cancelled.
-  virtual std::optional<QString> GetSaveFileName(QWidget* owner,
-                                                 const FileDialogOptions& options) = 0;
+  /// folder; nothing when cancelled. `chosenFilter`, when given, receives
+  /// the index of the filter the user left selected.
+  virtual std::optional<QString> GetSaveFileName(QWidget* owner, const FileDialogOptions& options,
+                                                 int* chosenFilter = nullptr) = 0;
   /// The name of an existing file; nothing when cancelled.
   virtual std::optional<QString> GetOpenFileName(QWidget* owner,
                                                  const FileDialogOptions& options) = 0;
@@ -33,7 +36,8 @@ class FileChooser {
 /// FileChooser over QFileDialog.
 class QtFileChooser : public FileChooser {
  public:
-  std::optional<QString> GetSaveFileName(QWidget* owner, const FileDialogOptions& options) override;
+  std::optional<QString> GetSaveFileName(QWidget* owner, const FileDialogOptions& options,
+                                         int* chosenFilter = nullptr) override;
   std::optional<QString> GetOpenFileName(QWidget* owner, const FileDialogOptions& options) override;
 };
 

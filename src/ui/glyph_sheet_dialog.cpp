@@ -9,6 +9,7 @@
 #include <QButtonGroup>
 #include <QFile>
 #include <QLayout>
+#include <QSettings>
 #include <QSignalBlocker>
 
 #include "files/project_file.h"
@@ -20,6 +21,7 @@
 #include "sheet/windows1252.h"
 #include "ui/add_chars_dialog.h"
 #include "ui/failure_text.h"
+#include "ui/text_preview_dialog.h"
 #include "ui_glyph_sheet_dialog.h"
 
 namespace glyphsheet {
@@ -34,6 +36,21 @@ FileDialogOptions ProjectDialogOptions() {
 
 FileDialogOptions ExportDialogOptions() {
   return {QString(), {GlyphSheetDialog::tr("Targa 圖像 (*.tga)")}, QStringLiteral("tga")};
+}
+
+// The BMFont forms in the order of their filters.
+constexpr SheetFormat kBmFontFilterFormats[] = {SheetFormat::kBmFontText, SheetFormat::kBmFontXml,
+                                                SheetFormat::kBmFontBinary,
+                                                SheetFormat::kBmFontJson};
+// Where the last BMFont filter chosen is remembered.
+const char kBmFontFilterKey[] = "export/bmfontFilter";
+
+FileDialogOptions BmFontDialogOptions(int selected) {
+  return {QString(),
+          {GlyphSheetDialog::tr("BMFont 文字 (*.fnt)"), GlyphSheetDialog::tr("BMFont XML (*.xml)"),
+           GlyphSheetDialog::tr("BMFont 二進位 (*.fnt)"), GlyphSheetDialog::tr("BMFont JSON (*.json)")},
+          QString(),
+          selected};
 }
 
 std::filesystem::path ToPath(const QString& name) {
@@ -166,6 +183,8 @@ void GlyphSheetDialog::ConnectControls() {
   connect(ui_->actionOpen, &QAction::triggered, this, &GlyphSheetDialog::LoadProject);
   connect(ui_->actionSave, &QAction::triggered, this, &GlyphSheetDialog::SaveProject);
   connect(ui_->actionExport, &QAction::triggered, this, &GlyphSheetDialog::ExportSheet);
+  connect(ui_->actionExportBmFont, &QAction::triggered, this, &GlyphSheetDialog::ExportBmFont);
+  connect(ui_->actionTextPreview, &QAction::triggered, this, &GlyphSheetDialog::ShowTextPreview);
   connect(ui_->actionExit, &QAction::triggered, this, &QWidget::close);
   connect(ui_->actionAddChars, &QAction::triggered, this, &GlyphSheetDialog::OnAddChars);
 }
@@ -331,8 +350,32 @@ void GlyphSheetDialog::ExportSheet() {
   if (!exported) ReportFailure(tr("無法輸出 TGA 與 XML"), chosen, exported.failure());
 }
 
+void GlyphSheetDialog::ExportBmFont() {
+  QSettings settings;
+  const int last = settings.value(kBmFontFilterKey, 0).toInt();
+  int filter = std::clamp(last, 0, static_cast<int>(std::size(kBmFontFilterFormats)) - 1);
+  const std::optional<QString> name =
+      fileChooser_.GetSaveFileName(this, BmFontDialogOptions(filter), &filter);
+  if (!name) return;
+  if (filter < 0 || filter >= static_cast<int>(std::size(kBmFontFilterFormats))) filter = 0;
+  settings.setValue(kBmFontFilterKey, filter);
+  const std::filesystem::path chosen = ToPath(*name);
+  ExportOptions options;
+  options.format = kBmFontFilterFormats[filter];
+  const auto exported = ExportSheetFiles(chosen, sheetBitmap_, doc_, sheetFont_.Font(), options);
+  if (!exported) ReportFailure(tr("無法輸出 BMFont"), chosen, exported.failure());
+}
+
+void GlyphSheetDialog::ShowTextPreview() {
+  if (textPreview_ == nullptr) textPreview_ = new TextPreviewDialog(doc_, sheetBitmap_, this);
+  textPreview_->Refresh(sheetFont_.Font());
+  textPreview_->show();
+  textPreview_->raise();
+}
+
 void GlyphSheetDialog::RebuildSheet() {
   Rebuild(doc_, sheetFont_.Font(), sheetBitmap_);
+  if (textPreview_ != nullptr) textPreview_->Refresh(sheetFont_.Font());
   RefillGlyphCombo();
   UpdateStatus();
   // A sheet that shrank out of the scrolled view is brought back into it.

@@ -23,6 +23,8 @@ class GlyphSheetDialog;
 
 namespace glyphsheet {
 
+class TextPreviewDialog;
+
 /// The main window: the controls, the menu and the preview of one sheet.
 /// Owns the document, the sheet bitmap and the sheet font; every change of a
 /// setting, a border, the size or the glyph list rebuilds the whole sheet.
@@ -72,6 +74,13 @@ class GlyphSheetDialog : public QMainWindow {
   void SaveProject();
   /// File > Export: writes the sheet image, then the glyph descriptor; no rebuild.
   void ExportSheet();
+  /// File > Export as BMFont: writes the PNG page and a BMFont descriptor in
+  /// the form of the chosen filter (remembered for next time); no rebuild.
+  void ExportBmFont();
+  /// Tools > Text preview: opens (or raises) the sample text set with the sheet.
+  void ShowTextPreview();
+  /// The open text preview, or nullptr.
+  TextPreviewDialog* TextPreview() const { return textPreview_; }
   /// Tools > Add characters: asks for text and adds it.
   void OnAddChars();
   /// Adds every character of the text that Windows-1252 has (others are named
@@ -106,6 +115,8 @@ class GlyphSheetDialog : public QMainWindow {
   std::string fontError_;
   /// The typeface a loaded project asked for and this machine lacks.
   std::string missingFace_;
+  /// Made when first asked for; it belongs to the window.
+  TextPreviewDialog* textPreview_ = nullptr;
   bool initialized_ = false;
 };
 

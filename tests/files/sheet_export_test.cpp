@@ -131,7 +131,7 @@ TEST(SheetExport, APairIsReplacedAsOne) {
     killAfterImage.atStep = [](CommitStep step) {
       if (step == CommitStep::kImageReplaced) ::raise(SIGKILL);
     };
-    (void)ExportSheetFiles(folder / "s", bitmap, docs[1], nullptr, killAfterImage);
+    (void)ExportSheetFiles(folder / "s", bitmap, docs[1], nullptr, {}, killAfterImage);
     ::_exit(0);
   }
   int status = 0;
@@ -148,7 +148,7 @@ TEST(SheetExport, APairIsReplacedAsOne) {
   observer.atStep = [&](CommitStep step) {
     if (step == CommitStep::kRecordWritten) beforeItsOwn = pairOf();
   };
-  ASSERT_TRUE(ExportSheetFiles(folder / "s", bitmap, docs[2], nullptr, observer));
+  ASSERT_TRUE(ExportSheetFiles(folder / "s", bitmap, docs[2], nullptr, {}, observer));
   EXPECT_EQ(beforeItsOwn, pairs[1]) << "the cut-short export is finished first";
   EXPECT_EQ(pairOf(), pairs[2]);
   ASSERT_EQ(told.size(), 1u);
@@ -160,7 +160,7 @@ TEST(SheetExport, APairIsReplacedAsOne) {
     std::filesystem::remove(folder / "s.xml");
     std::filesystem::create_directories(folder / "s.xml" / "in the way");
   };
-  const auto failed = ExportSheetFiles(folder / "s", bitmap, docs[0], nullptr, blockDescriptor);
+  const auto failed = ExportSheetFiles(folder / "s", bitmap, docs[0], nullptr, {}, blockDescriptor);
   ASSERT_FALSE(failed);
   EXPECT_NE(failed.error().find("nothing was changed"), std::string::npos) << failed.error();
   EXPECT_EQ(FileBytes(folder / "s.tga"), pairs[2].first);

@@ -14,6 +14,8 @@
 #include FT_DRIVER_H
 #include FT_MODULE_H
 #include FT_OUTLINE_H
+#include <hb-ft.h>
+#include <hb.h>
 
 #include "raster/freetype_rasterizer.h"
 #include "support/draw_glyph.h"
@@ -256,6 +258,46 @@ TEST(FreeTypeRasterizer, DrawsTheInkWhereTheHintedOutlinePutsIt) {
         }
       }
     }
+  }
+}
+
+// Kerning is what HarfBuzz's shaping over FreeType gives at the font's
+// size (here read through hb-ft, the other way into HarfBuzz): DejaVu Sans
+// pulls "AV" and "To" together; its monospaced sibling kerns nothing.
+TEST(FreeTypeRasterizer, KerningIsHarfBuzzsAtTheFontsSize) {
+  const auto shaped = [](const char* file, int32_t h, const char pair[2]) {
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+    FT_Init_FreeType(&library);
+    const std::string path = std::string(GLYPHSHEET_TEST_FONT_DIR) + "/" + file;
+    EXPECT_EQ(FT_New_Face(library, path.c_str(), 0, &face), 0) << path;
+    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(h));
+    hb_font_t* font = hb_ft_font_create_referenced(face);
+    hb_buffer_t* buffer = hb_buffer_create();
+    hb_buffer_add_utf8(buffer, pair, 2, 0, 2);
+    hb_buffer_guess_segment_properties(buffer);
+    hb_shape(font, buffer, nullptr, 0);
+    const hb_glyph_info_t* glyphs = hb_buffer_get_glyph_infos(buffer, nullptr);
+    const hb_glyph_position_t* at = hb_buffer_get_glyph_positions(buffer, nullptr);
+    const int32_t amount = at[0].x_advance - hb_font_get_glyph_h_advance(font, glyphs[0].codepoint) +
+                           at[1].x_offset;
+    hb_buffer_destroy(buffer);
+    hb_font_destroy(font);
+    FT_Done_Face(face);
+    FT_Done_FreeType(library);
+    return amount;  // 1/64 pixel
+  };
+  for (int32_t h : {15, 59}) {
+    const auto sans = MakeFont("DejaVu Sans", h, 400, false, true);
+    const auto mono = MakeFont("DejaVu Sans Mono", h, 400, false, true);
+    ASSERT_TRUE(sans && mono);
+    for (const char* pair : {"AV", "To"}) {
+      const int32_t kerning = sans->Kerning(uint8_t(pair[0]), uint8_t(pair[1]));
+      EXPECT_LT(kerning, -h) << pair << " at " << h << " px";  // over a sixty-fourth of the em
+      EXPECT_NEAR(kerning, shaped("DejaVuSans.ttf", h, pair), 1) << pair << " at " << h << " px";
+      EXPECT_EQ(mono->Kerning(uint8_t(pair[0]), uint8_t(pair[1])), 0) << pair;
+    }
+    EXPECT_EQ(sans->Kerning('o', 'o'), 0);
   }
 }
 

@@ -27,7 +27,13 @@ namespace glyphsheet::testing {
 class FakeFileChooser : public FileChooser {
  public:
   std::optional<QString> answer;
-  std::optional<QString> GetSaveFileName(QWidget*, const FileDialogOptions&) override {
+  /// The filter "chosen" with the answer; the options of the last dialog.
+  int answerFilter = 0;
+  FileDialogOptions lastOptions;
+  std::optional<QString> GetSaveFileName(QWidget*, const FileDialogOptions& options,
+                                         int* chosenFilter) override {
+    lastOptions = options;
+    if (chosenFilter != nullptr) *chosenFilter = answerFilter;
     return std::exchange(answer, std::nullopt);
   }
   std::optional<QString> GetOpenFileName(QWidget*, const FileDialogOptions&) override {
