@@ -1,0 +1,337 @@
+#include "files/bmfont_descriptor.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <utility>
+#include <variant>
+
+#include "sheet/saturate.h"
+
+namespace glyphsheet {
+
+namespace {
+
+// What every descriptor says alike: one page, glyphs in the alpha channel
+// (0: glyph data) of a white image (4: the colour channels are set to one),
+// each character on page 0 in all four channels (chnl 15).
+constexpr int32_t kStretchH = 100;
+constexpr int32_t kAlphaChnl = 0;
+constexpr int32_t kColourChnl = 4;
+constexpr int32_t kCharChnl = 15;
+
+// The three textual forms share one list of fields per line or element and
+// differ only in how a field is written.
+using Numbers = std::vector<int64_t>;
+using Value = std::variant<int64_t, std::string_view, Numbers>;
+using Fields = std::vector<std::pair<const char*, Value>>;
+
+Fields InfoFields(const BmFontInfo& info) {
+  const auto& [up, right, down, left] = info.padding;
+  return {{"face", info.face},
+          {"size", info.size},
+          {"bold", int64_t{info.bold}},
+          {"italic", int64_t{info.italic}},
+          {"charset", std::string_view{}},
+          {"unicode", 1},
+          {"stretchH", kStretchH},
+          {"smooth", int64_t{info.smooth}},
+          {"aa", info.aa},
+          {"padding", Numbers{up, right, down, left}},
+          {"spacing", Numbers{0, 0}},
+          {"outline", 0}};
+}
+
+Fields CommonFields(const BmFontCommon& common) {
+  return {{"lineHeight", common.lineHeight},
+          {"base", common.base},
+          {"scaleW", common.scaleW},
+          {"scaleH", common.scaleH},
+          {"pages", 1},
+          {"packed", 0},
+          {"alphaChnl", kAlphaChnl},
+          {"redChnl", kColourChnl},
+          {"greenChnl", kColourChnl},
+          {"blueChnl", kColourChnl}};
+}
+
+Fields PageFields(const BmFont& font) { return {{"id", 0}, {"file", font.page}}; }
+
+Fields CharFields(const BmFontChar& c) {
+  return {{"id", c.id},           {"x", c.x},
+          {"y", c.y},             {"width", c.width},
+          {"height", c.height},   {"xoffset", c.xoffset},
+          {"yoffset", c.yoffset}, {"xadvance", c.xadvance},
+          {"page", 0},            {"chnl", kCharChnl}};
+}
+
+Fields KerningFields(const BmFontKerning& k) {
+  return {{"first", k.first}, {"second", k.second}, {"amount", k.amount}};
+}
+
+Fields CountField(size_t count) { return {{"count", static_cast<int64_t>(count)}}; }
+
+// A string in the text form sits between double quotes that nothing escapes,
+// so a quote inside it is written as an apostrophe. Control characters become
+// spaces in the text form (a line end would end the line) and in XML (which
+// cannot hold most of them and reads the others in an attribute as spaces).
+std::string TextOrXmlString(std::string_view text, BmFontFormat format) {
+  std::string out;
+  for (const char ch : text) {
+    if (static_cast<unsigned char>(ch) < 0x20) {
+      out += ' ';
+    } else if (format == BmFontFormat::kText) {
+      out += ch == '"' ? '\'' : ch;
+    } else {
+      switch (ch) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += ch;
+      }
+    }
+  }
+  return out;
+}
+
+// JSON holds any text: quotes and backslashes escaped, control characters as
+// \u00XX, the rest (UTF-8) as it is.
+std::string JsonString(std::string_view text) {
+  std::string out = "\"";
+  for (const char ch : text) {
+    if (ch == '"' || ch == '\\') {
+      out += '\\';
+      out += ch;
+    } else if (static_cast<unsigned char>(ch) < 0x20) {
+      constexpr char kHex[] = "0123456789abcdef";
+      out += "\\u00";
+      out += kHex[ch >> 4];
+      out += kHex[ch & 0xF];
+    } else {
+      out += ch;
+    }
+  }
+  return out + '"';
+}
+
+std::string ValueText(const Value& value, BmFontFormat format) {
+  if (const auto* number = std::get_if<int64_t>(&value)) return std::to_string(*number);
+  if (const auto* text = std::get_if<std::string_view>(&value)) {
+    if (format == BmFontFormat::kJson) return JsonString(*text);
+    const std::string quoted = TextOrXmlString(*text, format);
+    // XML quotes every value itself.
+    return format == BmFontFormat::kText ? '"' + quoted + '"' : quoted;
+  }
+  // Lists: "1,2" in text and XML, [1, 2] in JSON.
+  const bool json = format == BmFontFormat::kJson;
+  std::string out;
+  for (const int64_t number : std::get<Numbers>(value)) {
+    if (!out.empty()) out += json ? ", " : ",";
+    out += std::to_string(number);
+  }
+  return json ? '[' + out + ']' : out;
+}
+
+// The fields as the form writes them: ` key=value` (text), ` key="value"`
+// (XML), `"key": value, ...` (JSON).
+std::string FieldsText(const Fields& fields, BmFontFormat format) {
+  std::string out;
+  for (const auto& [key, value] : fields) {
+    if (format == BmFontFormat::kJson) {
+      if (!out.empty()) out += ", ";
+      out += JsonString(key) + ": " + ValueText(value, format);
+    } else {
+      const char* quote = format == BmFontFormat::kXml ? "\"" : "";
+      out += std::string(" ") + key + '=' + quote + ValueText(value, format) + quote;
+    }
+  }
+  return out;
+}
+
+std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+// Lines in AngelCode's order. A font without kerning still says so
+// ("kernings count=0"), as the XML and JSON forms say it with an empty list;
+// only the binary form, whose blocks are counted by their size, leaves the
+// kerning block out.
+std::string EncodeText(const BmFont& font) {
+  std::string out;
+  const auto line = [&out](const char* tag, const Fields& fields) {
+    out += tag + FieldsText(fields, BmFontFormat::kText) + '\n';
+  };
+  line("info", InfoFields(font.info));
+  line("common", CommonFields(font.common));
+  line("page", PageFields(font));
+  line("chars", CountField(font.chars.size()));
+  for (const BmFontChar& c : font.chars) line("char", CharFields(c));
+  line("kernings", CountField(font.kernings.size()));
+  for (const BmFontKerning& k : font.kernings) line("kerning", KerningFields(k));
+  return out;
+}
+
+std::string XmlElement(const char* indent, const char* tag, const Fields& fields) {
+  return indent + ('<' + (tag + FieldsText(fields, BmFontFormat::kXml))) + "/>\n";
+}
+
+// A counted list: <chars count="N"> with one element per item, or an empty
+// element when there are none.
+template <class Item>
+std::string XmlList(const char* tag, const char* itemTag, const std::vector<Item>& items,
+                    Fields (*fields)(const Item&)) {
+  if (items.empty()) return XmlElement("  ", tag, CountField(0));
+  std::string out =
+      "  <" + (tag + FieldsText(CountField(items.size()), BmFontFormat::kXml)) + ">\n";
+  for (const Item& item : items) out += XmlElement("    ", itemTag, fields(item));
+  return out + "  </" + tag + ">\n";
+}
+
+std::string EncodeXml(const BmFont& font) {
+  return "<?xml version=\"1.0\"?>\n<font>\n" + XmlElement("  ", "info", InfoFields(font.info)) +
+         XmlElement("  ", "common", CommonFields(font.common)) + "  <pages>\n" +
+         XmlElement("    ", "page", PageFields(font)) + "  </pages>\n" +
+         XmlList("chars", "char", font.chars, CharFields) +
+         XmlList("kernings", "kerning", font.kernings, KerningFields) + "</font>\n";
+}
+
+template <class Item>
+std::string JsonList(const std::vector<Item>& items, Fields (*fields)(const Item&)) {
+  if (items.empty()) return "[]";
+  std::string out = "[";
+  for (const Item& item : items) {
+    out += (out.size() > 1 ? ",\n    {" : "\n    {") +
+           FieldsText(fields(item), BmFontFormat::kJson) + '}';
+  }
+  return out + "\n  ]";
+}
+
+// The object web loaders make of the other forms: pages as a list of file
+// names, then chars, info, common, kernings.
+std::string EncodeJson(const BmFont& font) {
+  const auto object = [](const Fields& fields) {
+    return '{' + FieldsText(fields, BmFontFormat::kJson) + '}';
+  };
+  return "{\n  \"pages\": [" + JsonString(font.page) +
+         "],\n  \"chars\": " + JsonList(font.chars, CharFields) +
+         ",\n  \"info\": " + object(InfoFields(font.info)) +
+         ",\n  \"common\": " + object(CommonFields(font.common)) +
+         ",\n  \"kernings\": " + JsonList(font.kernings, KerningFields) + "\n}\n";
+}
+
+// The binary form's little-endian fields. A value outside a field's range is
+// held to its nearest end (a 16-bit x of 70000 is written 65535, a padding of
+// -1 is written 0).
+class BinaryWriter {
+ public:
+  template <class T>
+  void Put(int64_t value) {
+    const auto bits = static_cast<std::make_unsigned_t<T>>(SaturateTo<T>(value));
+    for (size_t i = 0; i < sizeof(T); ++i) bytes_.push_back(static_cast<uint8_t>(bits >> (8 * i)));
+  }
+
+  // A NUL would end the string early; it is written as a space.
+  void PutString(std::string_view text) {
+    for (const char ch : text) bytes_.push_back(ch == '\0' ? ' ' : static_cast<uint8_t>(ch));
+    bytes_.push_back(0);
+  }
+
+  // Starts a block: its type, and its size, filled in by EndBlock.
+  void BeginBlock(uint8_t type) {
+    bytes_.push_back(type);
+    blockStart_ = bytes_.size();
+    Put<int32_t>(0);
+  }
+  void EndBlock() {
+    BinaryWriter size;
+    size.Put<int32_t>(static_cast<int64_t>(bytes_.size() - blockStart_ - 4));
+    std::copy(size.bytes_.begin(), size.bytes_.end(), bytes_.begin() + blockStart_);
+  }
+
+  std::vector<uint8_t> Take() { return std::move(bytes_); }
+
+ private:
+  std::vector<uint8_t> bytes_;
+  size_t blockStart_ = 0;
+};
+
+// "BMF", version 3, then the blocks info (1), common (2), pages (3), chars (4)
+// and, when there is kerning, kerning pairs (5). The info bit field is read
+// from its high bit down: smooth, unicode, italic, bold, fixed height.
+std::vector<uint8_t> EncodeBinary(const BmFont& font) {
+  BinaryWriter out;
+  for (const char letter : {'B', 'M', 'F'}) out.Put<uint8_t>(letter);
+  out.Put<uint8_t>(3);
+
+  const BmFontInfo& info = font.info;
+  out.BeginBlock(1);
+  out.Put<int16_t>(info.size);
+  out.Put<uint8_t>(0x80 * info.smooth + 0x40 + 0x20 * info.italic + 0x10 * info.bold);
+  out.Put<uint8_t>(0);  // charset: none, the ids are Unicode
+  out.Put<uint16_t>(kStretchH);
+  out.Put<uint8_t>(info.aa);
+  for (const int32_t padding : info.padding) out.Put<uint8_t>(padding);
+  for (const int spacingOrOutline : {0, 0, 0}) out.Put<uint8_t>(spacingOrOutline);
+  out.PutString(info.face);
+  out.EndBlock();
+
+  const BmFontCommon& common = font.common;
+  out.BeginBlock(2);
+  for (const int32_t value : {common.lineHeight, common.base, common.scaleW, common.scaleH, 1}) {
+    out.Put<uint16_t>(value);  // the last: one page
+  }
+  out.Put<uint8_t>(0);  // not packed
+  for (const int32_t chnl : {kAlphaChnl, kColourChnl, kColourChnl, kColourChnl}) {
+    out.Put<uint8_t>(chnl);
+  }
+  out.EndBlock();
+
+  out.BeginBlock(3);
+  out.PutString(font.page);
+  out.EndBlock();
+
+  out.BeginBlock(4);
+  for (const BmFontChar& c : font.chars) {
+    out.Put<uint32_t>(c.id);
+    for (const int32_t value : {c.x, c.y, c.width, c.height}) out.Put<uint16_t>(value);
+    for (const int32_t value : {c.xoffset, c.yoffset, c.xadvance}) out.Put<int16_t>(value);
+    out.Put<uint8_t>(0);
+    out.Put<uint8_t>(kCharChnl);
+  }
+  out.EndBlock();
+
+  if (!font.kernings.empty()) {
+    out.BeginBlock(5);
+    for (const BmFontKerning& k : font.kernings) {
+      out.Put<uint32_t>(k.first);
+      out.Put<uint32_t>(k.second);
+      out.Put<int16_t>(k.amount);
+    }
+    out.EndBlock();
+  }
+  return out.Take();
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeBmFont(const BmFont& font, BmFontFormat format) {
+  switch (format) {
+    case BmFontFormat::kText: return Bytes(EncodeText(font));
+    case BmFontFormat::kXml: return Bytes(EncodeXml(font));
+    case BmFontFormat::kBinary: return EncodeBinary(font);
+    case BmFontFormat::kJson: return Bytes(EncodeJson(font));
+  }
+  return {};
+}
+
+const char* BmFontExtension(BmFontFormat format) {
+  switch (format) {
+    case BmFontFormat::kXml: return ".xml";
+    case BmFontFormat::kJson: return ".json";
+    case BmFontFormat::kText:
+    case BmFontFormat::kBinary: break;
+  }
+  return ".fnt";
+}
+
+}  // namespace glyphsheet
