@@ -18,12 +18,6 @@ constexpr uint8_t kBitsPerPixel = 32;
 // Rows from the top-left, 8 bits of alpha.
 constexpr uint8_t kTopLeftWithAlpha = 0x28;
 
-// Fails, naming the image file, when the size does not fit the header.
-Status CheckFits(const std::filesystem::path& path, int32_t width, int32_t height) {
-  if (kSheetSideRange.Contains(width) && kSheetSideRange.Contains(height)) return Ok();
-  return FileError(FileAction::kWrite, path, Problem::kSheetTooLarge, {width, height});
-}
-
 void AppendHeader(std::vector<uint8_t>& out, int32_t width, int32_t height) {
   const uint8_t header[kHeaderBytes] = {
       0, 0, kTrueColour, 0, 0, 0, 0, 0, 0, 0, 0, 0,
@@ -31,21 +25,6 @@ void AppendHeader(std::vector<uint8_t>& out, int32_t width, int32_t height) {
       static_cast<uint8_t>(height & 0xFF), static_cast<uint8_t>((height >> 8) & 0xFF),
       kBitsPerPixel, kTopLeftWithAlpha};
   out.insert(out.end(), header, header + kHeaderBytes);
-}
-
-// Appends one image row: white pixels whose alpha is the red channel of the
-// bitmap, 0 beyond it.
-void AppendRow(std::vector<uint8_t>& out, const PixelBitmap& sheetBitmap, int32_t width,
-               int32_t y) {
-  const size_t start = out.size();
-  out.resize(start + static_cast<size_t>(width) * 4, 0xFF);
-  uint8_t* alpha = out.data() + start + 3;
-  const int32_t inside = y < sheetBitmap.Height() ? std::min(width, sheetBitmap.Width()) : 0;
-  const uint32_t* words =
-      inside > 0 ? sheetBitmap.Pixels() + static_cast<size_t>(y) * sheetBitmap.Width() : nullptr;
-  for (int32_t x = 0; x < width; ++x, alpha += 4) {
-    *alpha = x < inside ? static_cast<uint8_t>(words[x] >> 16) : 0;
-  }
 }
 
 // Rows are gathered into writes of about this many bytes.
@@ -59,14 +38,32 @@ std::filesystem::path WithExtension(const std::filesystem::path& chosen, const c
   return result;
 }
 
+Status CheckImageSides(const std::filesystem::path& path, int32_t width, int32_t height) {
+  if (kSheetSideRange.Contains(width) && kSheetSideRange.Contains(height)) return Ok();
+  return FileError(FileAction::kWrite, path, Problem::kSheetTooLarge, {width, height});
+}
+
+void FillSheetRow(const PixelBitmap& sheetBitmap, int32_t width, int32_t y, uint8_t* pixels) {
+  std::fill_n(pixels, static_cast<size_t>(width) * 4, uint8_t{0xFF});
+  uint8_t* alpha = pixels + 3;
+  const int32_t inside = y < sheetBitmap.Height() ? std::min(width, sheetBitmap.Width()) : 0;
+  const uint32_t* words =
+      inside > 0 ? sheetBitmap.Pixels() + static_cast<size_t>(y) * sheetBitmap.Width() : nullptr;
+  for (int32_t x = 0; x < width; ++x, alpha += 4) {
+    *alpha = x < inside ? static_cast<uint8_t>(words[x] >> 16) : 0;
+  }
+}
+
 Status WriteSheetImageTo(AtomicFile& file, const PixelBitmap& sheetBitmap, int32_t width,
                          int32_t height) {
-  if (auto fits = CheckFits(file.Target(), width, height); !fits) return fits;
+  if (auto fits = CheckImageSides(file.Target(), width, height); !fits) return fits;
   // Written a few rows at a time, so a large stored sheet size needs no large buffer.
   std::vector<uint8_t> chunk;
   AppendHeader(chunk, width, height);
   for (int32_t y = 0; y < height; ++y) {
-    AppendRow(chunk, sheetBitmap, width, y);
+    const size_t start = chunk.size();
+    chunk.resize(start + static_cast<size_t>(width) * 4);
+    FillSheetRow(sheetBitmap, width, y, chunk.data() + start);
     if (chunk.size() < kWriteBytes && y + 1 < height) continue;
     if (auto written = file.Write(chunk); !written) return written;
     chunk.clear();

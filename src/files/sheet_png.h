@@ -13,14 +13,16 @@ namespace glyphsheet {
 /// into an open file without committing it. `row(y, rgba)` fills the 4 ×
 /// width bytes of row y (from the top) as R, G, B, A. Rows are made and
 /// written one at a time, so a large image needs no large buffer. Fails,
-/// naming the file, when a side is outside 1..65535 or a write fails.
+/// naming the file, when a side is outside 1..65535, when a write fails (the
+/// file's own error) or when libspng fails (its words).
 Status WritePngTo(AtomicFile& file, int32_t width, int32_t height,
                   const std::function<void(int32_t y, uint8_t* rgba)>& row);
 
 /// Writes the sheet of the document as last rebuilt as an RGBA PNG page:
-/// inside every cell (where it lies on the sheet) the bytes the sheet image
-/// (TGA) holds there, white with the coverage as alpha; everywhere else
-/// (the gaps between cells and the unused area) fully transparent white.
+/// inside every cell (where it lies on the sheet and on the sheet bitmap;
+/// cells may overlap) the bytes the sheet image (TGA) holds there, white with
+/// the coverage as alpha; everywhere else (the gaps between cells, the unused
+/// area and what lies beyond the bitmap) fully transparent white.
 Status WriteSheetPngTo(AtomicFile& file, const PixelBitmap& sheetBitmap, const SheetDocument& doc);
 
 }  // namespace glyphsheet
