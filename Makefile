@@ -16,7 +16,7 @@ SAN_ENV = ASAN_OPTIONS=detect_stack_use_after_return=1:strict_init_order=1 \
 # everything (the programs, the tests, the benchmarks, the English
 # translation) and runs the programs, the demo and the tests.
 BUILD_DEPS = build-essential cmake ninja-build pkg-config \
-             libfreetype-dev libfontconfig-dev libcli11-dev \
+             libfreetype-dev libfontconfig-dev libharfbuzz-dev libspng-dev libcli11-dev \
              libgtest-dev libgmock-dev libbenchmark-dev \
              qt6-base-dev qt6-base-dev-tools libxkbcommon-dev \
              qt6-tools-dev qt6-l10n-tools \
@@ -27,7 +27,7 @@ TEST_DEPS = help2man man-db desktop-file-utils appstream
 # help2man makes the man pages when the build is configured.
 INSTALL_DEPS = help2man
 # libFuzzer comes with clang; the sanitizer build uses gcc's own sanitizers.
-FUZZ_DEPS = cmake ninja-build clang libclang-rt-14-dev
+FUZZ_DEPS = cmake ninja-build pkg-config clang libclang-rt-14-dev libspng-dev
 SCREENSHOT_DEPS = xvfb xauth
 BENCH_DEPS = hyperfine python3
 STRESS_DEPS = strace
@@ -47,8 +47,14 @@ configure:
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The BMFont forms are also read by the parsers web engines use (npm, when
+# npm is there; the check is skipped otherwise).
 test-deps:
 	$(call need,$(TEST_DEPS))
+	@if command -v npm >/dev/null 2>&1; then \
+	  npm ci --prefix tests/bmfont --no-audit --no-fund --silent || \
+	    echo "npm ci in tests/bmfont failed: the BMFont parser check will be skipped"; \
+	fi
 test: test-deps build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 

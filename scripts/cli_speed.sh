@@ -19,11 +19,23 @@ hyperfine --style basic --warmup 5 --min-runs 40 --export-json times.json \
   -n "fc-match" "fc-match 'DejaVu Sans'" \
   -n "export, --font-file" "$cli export --font-file $font --chars-file ascii.txt -o a" \
   -n "export, --face" "$cli export --face 'DejaVu Sans' --chars-file ascii.txt -o b" > /dev/null
+# Scenario (b) (32 pt, smoothing 4, codes 32..126, 512 x 512) exported as
+# the TGA and XML, and as the BMFont page (PNG) with and without kerning.
+"$cli" new -o b.fnt --face "DejaVu Sans" --size 32 --smoothing 4 --width 512 --height 512 \
+  --chars-file ascii.txt > /dev/null
+hyperfine --style basic --warmup 5 --min-runs 40 --export-json formats.json \
+  -n "tga-xml" "$cli export b.fnt -o tb" \
+  -n "bmfont, --kerning off" "$cli export b.fnt --format bmfont-text --kerning off -o pb" \
+  -n "bmfont-text" "$cli export b.fnt --format bmfont-text -o kb" > /dev/null
 python3 - <<'PY'
 import json
-results = {r["command"]: r for r in json.load(open("times.json"))["results"]}
-base = results["version"]["median"]
-print(f"{'command':24} {'median ms':>10} {'x --version':>12}")
-for name, r in results.items():
-    print(f"{name:24} {r['median'] * 1000:10.2f} {r['median'] / base:12.2f}")
+def table(file, base_name, title):
+    results = {r["command"]: r for r in json.load(open(file))["results"]}
+    base = results[base_name]["median"]
+    print(f"{'command':24} {'median ms':>10} {title:>12}")
+    for name, r in results.items():
+        print(f"{name:24} {r['median'] * 1000:10.2f} {r['median'] / base:12.2f}")
+table("times.json", "version", "x --version")
+print()
+table("formats.json", "tga-xml", "x tga-xml")
 PY

@@ -267,32 +267,37 @@
         <translation>the face name is %1 bytes long; a project file holds at most 255</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="98"/>
-        <source>%1 × %2 像素的圖像無法存成 TGA（每邊 1..65535）</source>
+        <location filename="../src/ui/failure_text.cpp" line="97"/>
+        <source>這是一個 GlyphSheet 專案檔，BMFont 描述檔不會取代它</source>
+        <translation>it is a GlyphSheet project; a BMFont descriptor does not replace it</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="99"/>
+        <source>%1 × %2 像素的圖像超出圖檔的上限（每邊 1..65535）</source>
         <translation>a sheet of %1 x %2 pixels does not fit an image (each side 1..65535)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="106"/>
-        <location filename="../src/ui/failure_text.cpp" line="111"/>
+        <location filename="../src/ui/failure_text.cpp" line="107"/>
+        <location filename="../src/ui/failure_text.cpp" line="112"/>
         <source>%1「%2」：
 %3</source>
         <translation>%1 &quot;%2&quot;:
 %3</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="110"/>
+        <location filename="../src/ui/failure_text.cpp" line="111"/>
         <source>無法完成先前中斷的輸出「%1」：
 %2</source>
         <translation>Cannot finish the interrupted export of &quot;%1&quot;:
 %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="112"/>
+        <location filename="../src/ui/failure_text.cpp" line="113"/>
         <source>；沒有更改任何檔案</source>
         <translation>; nothing was changed</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="114"/>
+        <location filename="../src/ui/failure_text.cpp" line="115"/>
         <source>；「%1」是新的圖像，「%2」仍是舊的</source>
         <translation>; &quot;%1&quot; is the new image, &quot;%2&quot; the old</translation>
     </message>
@@ -479,102 +484,163 @@
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="235"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="236"/>
         <source>工具(&amp;T)</source>
         <translation>&amp;Tools</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="242"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="244"/>
         <source>新增(&amp;N)</source>
         <translation>&amp;New</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="245"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="247"/>
         <source>開啟(&amp;O)</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="248"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="250"/>
         <source>儲存(&amp;S)</source>
         <translation>&amp;Save...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="251"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="253"/>
         <source>輸出為 TGA &amp;&amp; XML(&amp;E)</source>
         <translation>&amp;Export as TGA &amp;&amp; XML...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="254"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="256"/>
+        <source>輸出為 BMFont(&amp;B)…</source>
+        <translation>Export as &amp;BMFont…</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="259"/>
         <source>離開(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="257"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="262"/>
         <source>加入字元</source>
         <translation>&amp;Add Characters...</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="265"/>
+        <source>文字預覽(&amp;P)…</source>
+        <translation>Text &amp;Preview…</translation>
+    </message>
+</context>
+<context>
+    <name>TextPreviewDialog</name>
+    <message>
+        <location filename="../src/ui/text_preview_dialog.ui" line="6"/>
+        <source>文字預覽</source>
+        <translation>Text Preview</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/text_preview_dialog.ui" line="12"/>
+        <source>文字：</source>
+        <translation>Text:</translation>
     </message>
 </context>
 <context>
     <name>glyphsheet::GlyphSheetDialog</name>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="31"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="33"/>
         <source>字體 (*.fnt)</source>
         <translation>GlyphSheet projects (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="31"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="33"/>
         <source>所有 (*.*)</source>
         <translation>All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="36"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="38"/>
         <source>Targa 圖像 (*.tga)</source>
         <translation>Targa images (*.tga)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="259"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="50"/>
+        <source>BMFont 文字 (*.fnt)</source>
+        <translation>BMFont text (*.fnt)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="50"/>
+        <source>BMFont XML (*.xml)</source>
+        <translation>BMFont XML (*.xml)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="51"/>
+        <source>BMFont 二進位 (*.fnt)</source>
+        <translation>BMFont binary (*.fnt)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="51"/>
+        <source>BMFont JSON (*.json)</source>
+        <translation>BMFont JSON (*.json)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="278"/>
         <source>下列字元不在 Windows-1252 字集內，未加入：%1</source>
         <translation>These characters are not in Windows-1252 and were not added: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="260"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="279"/>
         <source>、</source>
         <translation>, </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="268"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="287"/>
         <source>無法儲存專案檔</source>
         <translation>Cannot save the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="279"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="298"/>
         <source>無法開啟專案檔</source>
         <translation>Cannot open the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="331"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="350"/>
         <source>無法輸出 TGA 與 XML</source>
         <translation>Cannot export the TGA and XML</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="359"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="366"/>
+        <source>無法輸出 BMFont</source>
+        <translation>Cannot export the BMFont</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="402"/>
         <source>%1 × %2，%3 個字元</source>
         <translation>%1 × %2, %3 characters</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="363"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="406"/>
         <source>，其中 %1 個超出圖像範圍</source>
         <translation>, %1 of them past the edge of the sheet</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="365"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="408"/>
         <source>。專案字型「%1」未安裝，改用「%2」</source>
         <translation>. The project&apos;s typeface &quot;%1&quot; is not installed; &quot;%2&quot; is used instead</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="368"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="411"/>
         <source>。無法建立字型：%1</source>
         <translation>. Cannot make the font: %1</translation>
+    </message>
+</context>
+<context>
+    <name>glyphsheet::TextPreviewDialog</name>
+    <message>
+        <location filename="../src/ui/text_preview_dialog.cpp" line="46"/>
+        <source>不在圖像上，略過：%1</source>
+        <translation>Not on the sheet, skipped: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/text_preview_dialog.cpp" line="46"/>
+        <source>、</source>
+        <translation>, </translation>
     </message>
 </context>
 </TS>

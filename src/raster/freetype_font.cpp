@@ -252,10 +252,10 @@ FreeTypeFont::Glyph FreeTypeFont::Load(FT_Face face, uint8_t code, bool render) 
   return glyph;
 }
 
-int32_t FreeTypeFont::Kerning(uint8_t left, uint8_t right) const {
-  const std::lock_guard<std::mutex> hold(kerningMutex_);
-  if (!kerning_) kerning_ = std::make_unique<PairKerning>(file_.path, file_.index, style_.pixelHeight);
-  return kerning_->Amount(Windows1252ToUnicode(left), Windows1252ToUnicode(right));
+std::vector<int32_t> FreeTypeFont::KerningTable(std::span<const uint8_t> codes) const {
+  std::vector<char32_t> characters;
+  for (uint8_t code : codes) characters.push_back(Windows1252ToUnicode(code));
+  return PairKerning(file_.path, file_.index, style_.pixelHeight).Table(characters);
 }
 
 }  // namespace glyphsheet::raster

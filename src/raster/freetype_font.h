@@ -42,7 +42,7 @@ class FreeTypeFont : public RasterFont {
   AbcWidths CharAbc(uint8_t code) const override;
   GlyphCoverage Coverage(uint8_t code) const override;
   void Prepare(std::span<const uint8_t> codes) const override;
-  int32_t Kerning(uint8_t left, uint8_t right) const override;
+  std::vector<int32_t> KerningTable(std::span<const uint8_t> codes) const override;
 
  private:
   // One code: its widths and, once rendered, its coverage, one byte per pixel.
@@ -71,9 +71,7 @@ class FreeTypeFont : public RasterFont {
   int32_t ascent_ = 0;
   int32_t descent_ = 0;
   mutable std::array<std::unique_ptr<Glyph>, 256> cache_;
-  // Made on the first question of kerning.
-  mutable std::mutex kerningMutex_;
-  mutable std::unique_ptr<PairKerning> kerning_;
+
 };
 
 /// Ascent and descent in whole pixels as the Windows font mapper computes

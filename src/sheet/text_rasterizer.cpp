@@ -9,6 +9,8 @@ RasterFont::~RasterFont() = default;
 
 void RasterFont::Prepare(std::span<const uint8_t>) const {}
 
-int32_t RasterFont::Kerning(uint8_t, uint8_t) const { return 0; }
+std::vector<int32_t> RasterFont::KerningTable(std::span<const uint8_t> codes) const {
+  return std::vector<int32_t>(codes.size() * codes.size(), 0);
+}
 
 }  // namespace glyphsheet

@@ -73,10 +73,11 @@ class RasterFont {
   /// Afterwards CharAbc and Coverage of them may be called from several
   /// threads at once. Their results are the same as without it.
   virtual void Prepare(std::span<const uint8_t> codes) const;
-  /// How much farther (or, negative, less far) the pen moves from `left` to
-  /// `right` than left's advance, as the font's kerning says, in 1/64 pixel;
-  /// 0 for a font without kerning.
-  virtual int32_t Kerning(uint8_t left, uint8_t right) const;
+  /// The kerning of every ordered pair of the codes: entry i × n + j is how
+  /// much farther (or, negative, less far) the pen moves from codes[i] to
+  /// codes[j] than codes[i]'s advance, in 1/64 pixel; 0 for a font without
+  /// kerning.
+  virtual std::vector<int32_t> KerningTable(std::span<const uint8_t> codes) const;
 
   /// The sheet-scale images of this font's glyphs that the renderer keeps.
   ReducedGlyphs& Reduced() const { return *reduced_; }

@@ -96,7 +96,7 @@ QString FailureText::Reason(const ErrorDetail& d) {
       return tr("字型名稱長 %1 位元組，專案檔最多只能存 255 位元組").arg(n(0));
     case Problem::kHoldsProject: return tr("這是一個 GlyphSheet 專案檔，BMFont 描述檔不會取代它");
     case Problem::kSheetTooLarge:
-      return tr("%1 × %2 像素的圖像無法存成 TGA（每邊 1..65535）").arg(n(0), n(1));
+      return tr("%1 × %2 像素的圖像超出圖檔的上限（每邊 1..65535）").arg(n(0), n(1));
   }
   return QString();
 }

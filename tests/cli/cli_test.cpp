@@ -156,6 +156,12 @@ TEST(Cli, WrongUsageEndsWithStatusTwoNamingTheOption) {
       {{"show"}, "show needs a project file"},
       {{"show", "a.fnt", "--size", "12"}, "unknown option \"--size\" for show"},
       {{"fonts", "extra"}, "unexpected argument \"extra\" for fonts"},
+      {{"export", "-o", "x", "--format", "bmfont"}, "--format: \"bmfont\" is not one of tga-xml|"},
+      {{"export", "-o", "x", "--kerning", "yes"}, "--kerning: \"yes\" is not on or off"},
+      {{"new", "-o", "x.fnt", "--force"}, "unknown option \"--force\" for new"},
+      {{"preview", "-o", "x.png"}, "preview needs --text"},
+      {{"preview", "--text", "A\xFF", "-o", "x.png"}, "--text: invalid UTF-8 at byte 1"},
+      {{"preview", "--text", "A", "--scale", "17", "-o", "x.png"}, "--scale: 17 is outside 1..16"},
       {{"draw"}, "unknown command \"draw\""},
       {{}, "no command given"},
   };
@@ -183,6 +189,45 @@ TEST(Cli, WrongUsageEndsWithStatusTwoNamingTheOption) {
   const CliRun version = RunCli(folder.Path(), {"--version"});
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_EQ(version.out.rfind("glyphsheet-cli ", 0), 0u);
+}
+
+// The BMFont formats write a PNG page and a descriptor beside it; a text or
+// binary NAME.fnt never replaces a project unless forced; preview writes a
+// PNG of the text and names what it skipped.
+TEST(Cli, BmFontFormatsAndThePreviewWriteTheirFiles) {
+  TempFolder folder;
+  ASSERT_EQ(RunCli(folder.Path(), {"new", "-o", "p.fnt", "--chars", "AVTo"}).exitCode, 0);
+  const std::vector<uint8_t> project = FileBytes(folder / "p.fnt");
+  const struct { const char* format; const char* written; } cases[] = {
+      {"bmfont-text", "t.png and t.fnt"}, {"bmfont-xml", "t.png and t.xml"},
+      {"bmfont-binary", "b.png and b.fnt"}, {"bmfont-json", "t.png and t.json"}};
+  for (const auto& c : cases) {
+    const std::string name = std::string(c.written).substr(0, 1);
+    const CliRun run = RunCli(folder.Path(), {"export", "p.fnt", "--format", c.format, "-o", name});
+    EXPECT_EQ(run.exitCode, 0) << c.format << run.err;
+    EXPECT_EQ(run.out.substr(0, run.out.find(':')), "wrote "s + c.written);
+  }
+  EXPECT_EQ(FileText(folder / "t.fnt").substr(0, 23), "info face=\"DejaVu Sans\"");
+  EXPECT_EQ(FileText(folder / "b.fnt").substr(0, 4), "BMF\x03");
+  EXPECT_NE(FileText(folder / "t.fnt").find("kerning first=65 second=86 amount=-"), std::string::npos);
+  const CliRun plain = RunCli(folder.Path(), {"export", "p.fnt", "--format", "bmfont-text",
+                                              "--kerning", "off", "-o", "t"});
+  EXPECT_NE(FileText(folder / "t.fnt").find("kernings count=0"), std::string::npos) << plain.err;
+
+  const CliRun refused = RunCli(folder.Path(), {"export", "p.fnt", "--format", "bmfont-binary", "-o", "p"});
+  EXPECT_EQ(std::tuple(refused.exitCode, refused.err),
+            std::tuple(1, "glyphsheet-cli: cannot write \"p.fnt\": it is a GlyphSheet project; a "
+                          "BMFont descriptor does not replace it (--force replaces it)\n"s));
+  EXPECT_EQ(FileBytes(folder / "p.fnt"), project);
+  EXPECT_EQ(RunCli(folder.Path(), {"export", "p.fnt", "--format", "bmfont-text", "--force", "-o", "p"})
+                .exitCode, 0);
+  EXPECT_NE(FileBytes(folder / "p.fnt"), project);
+
+  const CliRun preview = RunCli(folder.Path(), {"preview", "--chars", "AVTo", "--text", "AVxTo",
+                                                "--scale", "2", "-o", "hello.png"});
+  EXPECT_EQ(preview.exitCode, 0);
+  EXPECT_EQ(preview.err, "glyphsheet-cli: warning: not on the sheet, so skipped: x\n");
+  EXPECT_EQ(FileText(folder / "hello.png").substr(1, 3), "PNG");
 }
 
 // Output that cannot be written (a full disk, a closed output) is one line on

@@ -291,13 +291,14 @@ TEST(FreeTypeRasterizer, KerningIsHarfBuzzsAtTheFontsSize) {
     const auto sans = MakeFont("DejaVu Sans", h, 400, false, true);
     const auto mono = MakeFont("DejaVu Sans Mono", h, 400, false, true);
     ASSERT_TRUE(sans && mono);
-    for (const char* pair : {"AV", "To"}) {
-      const int32_t kerning = sans->Kerning(uint8_t(pair[0]), uint8_t(pair[1]));
-      EXPECT_LT(kerning, -h) << pair << " at " << h << " px";  // over a sixty-fourth of the em
-      EXPECT_NEAR(kerning, shaped("DejaVuSans.ttf", h, pair), 1) << pair << " at " << h << " px";
-      EXPECT_EQ(mono->Kerning(uint8_t(pair[0]), uint8_t(pair[1])), 0) << pair;
+    const uint8_t codes[] = {'A', 'V', 'T', 'o'};
+    const std::vector<int32_t> table = sans->KerningTable(codes);  // AA AV AT Ao VA ...
+    for (const auto& [pair, entry] : {std::pair("AV", 1), {"To", 11}}) {
+      EXPECT_LT(table[entry], -h) << pair << " at " << h << " px";  // over a 64th of the em
+      EXPECT_NEAR(table[entry], shaped("DejaVuSans.ttf", h, pair), 1) << pair << " at " << h;
     }
-    EXPECT_EQ(sans->Kerning('o', 'o'), 0);
+    EXPECT_EQ(table[15], 0) << "oo";
+    EXPECT_EQ(mono->KerningTable(codes), std::vector<int32_t>(16, 0));
   }
 }
 

@@ -36,9 +36,15 @@ class FakeFont : public RasterFont {
 
   int32_t LineHeight() const override { return lineHeight_; }
   int32_t Ascent() const override { return lineHeight_ * 4 / 5; }
-  int32_t Kerning(uint8_t left, uint8_t right) const override {
-    const auto it = kerning_.find({left, right});
-    return it == kerning_.end() ? 0 : it->second;
+  std::vector<int32_t> KerningTable(std::span<const uint8_t> codes) const override {
+    std::vector<int32_t> table;
+    for (uint8_t left : codes) {
+      for (uint8_t right : codes) {
+        const auto it = kerning_.find({left, right});
+        table.push_back(it == kerning_.end() ? 0 : it->second);
+      }
+    }
+    return table;
   }
   AbcWidths CharAbc(uint8_t code) const override { return Glyph(code).abc; }
   GlyphCoverage Coverage(uint8_t code) const override;

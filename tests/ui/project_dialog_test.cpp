@@ -1,7 +1,9 @@
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "files/project_file.h"
+#include "ui/text_preview_dialog.h"
 #include "ui_test_support.h"
 
 namespace glyphsheet::testing {
@@ -101,6 +103,47 @@ TEST_F(ProjectDialogTest, AProjectFaceThatIsNotInstalledKeepsTheCurrentOne) {
       << status->text().toStdString();
   Set("faceCombo", 0);
   EXPECT_FALSE(dialog->StatusText().contains(QStringLiteral("No Such Face"))) << "a pick drops it";
+}
+
+// File > Export as BMFont writes the page and the descriptor of the chosen
+// filter, opens next time on that filter, and never replaces a project.
+TEST_F(ProjectDialogTest, BmFontExportTakesTheChosenFormAndRemembersIt) {
+  dialog->AddCharacters("AB");
+  Choose("actionSave", "sheet.fnt");
+  const struct { int filter; const char* name; const char* descriptor; } cases[] = {
+      {1, "x", "x.xml"}, {3, "j", "j.json"}, {2, "b", "b.fnt"}, {0, "t", "t.fnt"}};
+  for (const auto& c : cases) {
+    files.answerFilter = c.filter;
+    Choose("actionExportBmFont", c.name);
+    EXPECT_TRUE(QFileInfo::exists(PathOf(c.descriptor)) && QFileInfo::exists(PathOf(c.name) + ".png"))
+        << c.descriptor;
+    Find<QAction>("actionExportBmFont")->trigger();  // cancelled: shows the filter kept
+    EXPECT_EQ(files.lastOptions.selectedFilter, c.filter);
+  }
+  const QByteArray project = [this] {
+    QFile f(PathOf("sheet.fnt"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }();
+  messages.shown.clear();
+  Choose("actionExportBmFont", "sheet");  // text form: sheet.fnt is the project
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("專案檔"))) << messages.shown[0].toStdString();
+  QFile after(PathOf("sheet.fnt"));
+  ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+  EXPECT_EQ(after.readAll(), project);
+}
+
+// Tools > Text preview sets its sample with the sheet, again at every rebuild.
+TEST_F(ProjectDialogTest, TextPreviewFollowsTheSheet) {
+  dialog->AddCharacters("The");
+  Find<QAction>("actionTextPreview")->trigger();
+  TextPreviewDialog* preview = dialog->TextPreview();
+  ASSERT_NE(preview, nullptr);
+  const QImage before = preview->Picture();
+  Set("sizeSpin", 20);  // larger cells: a larger picture
+  EXPECT_GT(preview->Picture().height(), before.height());
+  Find<QAction>("actionNew")->trigger();  // nothing on the sheet: only the margin
+  EXPECT_LT(preview->Picture().width(), before.width());
 }
 
 // A project is opened at its top-left corner, and a sheet made smaller than
