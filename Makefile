@@ -12,16 +12,19 @@ SAN_ENV = ASAN_OPTIONS=detect_stack_use_after_return=1:strict_init_order=1 \
           UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 # Debian packages, by what needs them. Each target first installs those of
-# its set that are missing (scripts/need_packages.sh). BUILD_DEPS builds
-# everything (the programs, the tests, the benchmarks, the English
-# translation) and runs the programs, the demo and the tests.
-BUILD_DEPS = build-essential cmake ninja-build pkg-config \
-             libfreetype-dev libfontconfig-dev libharfbuzz-dev libspng-dev libcli11-dev \
+# its set that are missing (scripts/need_packages.sh). DEMO_DEPS builds and
+# runs the command line, the main job; BUILD_DEPS builds everything (the
+# window and its English translation, the tests, the benchmarks) and runs
+# the programs and the tests.
+DEMO_DEPS = build-essential cmake ninja-build pkg-config \
+            libfreetype-dev libfontconfig-dev libharfbuzz-dev libspng-dev libcli11-dev \
+            fonts-dejavu-core
+BUILD_DEPS = $(DEMO_DEPS) \
              libgtest-dev libgmock-dev libbenchmark-dev \
              qt6-base-dev qt6-base-dev-tools libxkbcommon-dev \
              qt6-tools-dev qt6-l10n-tools \
              qt6-qpa-plugins qt6-translations-l10n \
-             fonts-dejavu-core fonts-dejavu-extra fonts-wqy-microhei
+             fonts-dejavu-extra fonts-wqy-microhei
 # The tests also check an install: its man pages, desktop entry and metainfo.
 TEST_DEPS = help2man man-db desktop-file-utils appstream
 # help2man makes the man pages when the build is configured.
@@ -35,14 +38,15 @@ STRESS_DEPS = strace
 # $(call need,PACKAGES): installs those that are missing, or says how to.
 need = @scripts/need_packages.sh $(1)
 
-.PHONY: all configure build test test-deps bench demo gui screenshot clean test-sanitize fuzz \
-        stress install install-deps
+.PHONY: all configure build test test-deps bench demo cli gui screenshot clean test-sanitize \
+        fuzz stress install install-deps
 
 all: build
 
 configure:
 	$(call need,$(BUILD_DEPS))
-	cmake -S . -B $(BUILD) -G Ninja -DGLYPHSHEET_GUI=ON -DGLYPHSHEET_BENCH=ON -DGLYPHSHEET_SANITIZE=OFF
+	cmake -S . -B $(BUILD) -G Ninja -DGLYPHSHEET_GUI=ON -DGLYPHSHEET_TESTS=ON -DGLYPHSHEET_BENCH=ON \
+	  -DGLYPHSHEET_SANITIZE=OFF
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -73,8 +77,15 @@ bench: build
 	$(BUILD)/bench/rebuild_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	scripts/cli_speed.sh $(BUILD)/src/cli/glyphsheet-cli
 
+# The command line alone, without the window, the tests or the benchmarks.
+cli:
+	$(call need,$(DEMO_DEPS))
+	cmake -S . -B $(BUILD) -G Ninja -DGLYPHSHEET_GUI=OFF -DGLYPHSHEET_TESTS=OFF \
+	  -DGLYPHSHEET_BENCH=OFF -DGLYPHSHEET_SANITIZE=OFF
+	cmake --build $(BUILD) -j $(JOBS) --target glyphsheet-cli
+
 # Exports examples/ascii.fnt (made by examples/make_ascii.sh) to out/ascii.tga and out/ascii.xml.
-demo: build
+demo: cli
 	mkdir -p out
 	$(BUILD)/src/cli/glyphsheet-cli export examples/ascii.fnt -o out/ascii
 
@@ -99,7 +110,7 @@ fuzz:
 
 # Exports killed at random moments and at each rename, a failed rename, and
 # exports to the same name at once: never a mixed pair (about a minute).
-stress: build
+stress: cli
 	$(call need,$(STRESS_DEPS))
 	scripts/export_stress.sh $(BUILD)/src/cli/glyphsheet-cli
 
