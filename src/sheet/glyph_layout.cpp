@@ -47,7 +47,9 @@ bool CellOffSheet(const GlyphCell& cell, const SheetDocument& doc) {
 
 void LayoutGlyphs(SheetDocument& doc, const RasterFont* font) {
   SheetLayout& layout = doc.layout;
-  layout = SheetLayout();
+  // Cleared, not made anew: a redraw reuses the room of the last one.
+  layout.shown.clear();
+  layout.offSheet = 0;
   CellWalk walk(doc, font);
   for (size_t i = 0; i < doc.glyphs.size(); ++i) {
     const GlyphCell cell = walk.Next(doc.glyphs[i]);
