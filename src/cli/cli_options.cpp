@@ -311,39 +311,32 @@ class CommandTable {
         ->type_name(c.output)
         ->trigger_on_parse();
     for (const SettingOption& option : SettingOptions()) {
-      CLI::Option* added;
-      if (option.valueName == nullptr) {
-        added = sub->add_flag_callback(
-            option.name, [this, &option] { option.set(line_.settings, {}); }, option.help);
-        added->disable_flag_override();
-      } else {
-        added = sub->add_option_function<std::string>(
-            option.name, [this, &option](const std::string& v) { option.set(line_.settings, v); },
-            option.help);
-        added->type_name(option.valueName);
-        if (option.check) added->check(Check(option.check));
-      }
-      added->trigger_on_parse()->group("settings");
+      AddOption(sub, option, line_.settings)->group("settings");
     }
     for (const CommandOption& option : CommandOptions()) {
-      if (std::find(option.commands.begin(), option.commands.end(), c.kind) ==
-          option.commands.end()) {
-        continue;
+      const auto& takers = option.commands;
+      if (std::find(takers.begin(), takers.end(), c.kind) != takers.end()) {
+        AddOption(sub, option, line_.choices);
       }
-      CLI::Option* added;
-      if (option.valueName == nullptr) {
-        added = sub->add_flag_callback(
-            option.name, [this, &option] { option.set(line_.choices, {}); }, option.help);
-        added->disable_flag_override();
-      } else {
-        added = sub->add_option_function<std::string>(
-            option.name, [this, &option](const std::string& v) { option.set(line_.choices, v); },
-            option.help);
-        added->type_name(option.valueName);
-        if (option.check) added->check(Check(option.check));
-      }
-      added->trigger_on_parse();
     }
+  }
+
+  // A flag or a valued option that sets a field of `target` when parsed.
+  template <class Option, class Target>
+  static CLI::Option* AddOption(CLI::App* sub, const Option& option, Target& target) {
+    CLI::Option* added;
+    if (option.valueName == nullptr) {
+      added = sub->add_flag_callback(
+          option.name, [&option, &target] { option.set(target, {}); }, option.help);
+      added->disable_flag_override();
+    } else {
+      added = sub->add_option_function<std::string>(
+          option.name, [&option, &target](const std::string& v) { option.set(target, v); },
+          option.help);
+      added->type_name(option.valueName);
+      if (option.check) added->check(Check(option.check));
+    }
+    return added->trigger_on_parse();
   }
 
   CommandLine& line_;

@@ -253,9 +253,31 @@ FreeTypeFont::Glyph FreeTypeFont::Load(FT_Face face, uint8_t code, bool render) 
 }
 
 std::vector<int32_t> FreeTypeFont::KerningTable(std::span<const uint8_t> codes) const {
-  std::vector<char32_t> characters;
-  for (uint8_t code : codes) characters.push_back(Windows1252ToUnicode(code));
-  return PairKerning(file_.path, file_.index, style_.pixelHeight).Table(characters);
+  const std::lock_guard<std::mutex> hold(kerningMutex_);
+  if (kerning_.empty()) kerning_.assign(256 * 256, 0), kerned_.assign(256 * 256, false);
+  const auto pair = [](uint8_t left, uint8_t right) { return size_t{left} * 256 + right; };
+  bool known = true;
+  for (uint8_t left : codes) {
+    for (uint8_t right : codes) known = known && kerned_[pair(left, right)];
+  }
+  if (!known) {
+    std::vector<char32_t> characters;
+    for (uint8_t code : codes) characters.push_back(Windows1252ToUnicode(code));
+    const std::vector<int32_t> shaped =
+        PairKerning(file_.path, file_.index, style_.pixelHeight).Table(characters);
+    for (size_t i = 0; i < codes.size(); ++i) {
+      for (size_t j = 0; j < codes.size(); ++j) {
+        kerning_[pair(codes[i], codes[j])] = shaped[i * codes.size() + j];
+        kerned_[pair(codes[i], codes[j])] = true;
+      }
+    }
+  }
+  std::vector<int32_t> table;
+  table.reserve(codes.size() * codes.size());
+  for (uint8_t left : codes) {
+    for (uint8_t right : codes) table.push_back(kerning_[pair(left, right)]);
+  }
+  return table;
 }
 
 }  // namespace glyphsheet::raster

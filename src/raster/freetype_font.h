@@ -71,6 +71,11 @@ class FreeTypeFont : public RasterFont {
   int32_t ascent_ = 0;
   int32_t descent_ = 0;
   mutable std::array<std::unique_ptr<Glyph>, 256> cache_;
+  // Kerning of code pairs (left × 256 + right) in 1/64 pixel, shaped once
+  // per font: a redraw asks again for the same pairs.
+  mutable std::mutex kerningMutex_;
+  mutable std::vector<int32_t> kerning_;
+  mutable std::vector<bool> kerned_;
 
 };
 

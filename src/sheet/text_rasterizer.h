@@ -76,7 +76,7 @@ class RasterFont {
   /// The kerning of every ordered pair of the codes: entry i × n + j is how
   /// much farther (or, negative, less far) the pen moves from codes[i] to
   /// codes[j] than codes[i]'s advance, in 1/64 pixel; 0 for a font without
-  /// kerning.
+  /// kerning. Like the metrics, a pair's kerning never changes once asked.
   virtual std::vector<int32_t> KerningTable(std::span<const uint8_t> codes) const;
 
   /// The sheet-scale images of this font's glyphs that the renderer keeps.

@@ -298,6 +298,9 @@ TEST(FreeTypeRasterizer, KerningIsHarfBuzzsAtTheFontsSize) {
       EXPECT_NEAR(table[entry], shaped("DejaVuSans.ttf", h, pair), 1) << pair << " at " << h;
     }
     EXPECT_EQ(table[15], 0) << "oo";
+    const uint8_t again[] = {'o', 'T'};  // asked again, in another order: kept values
+    EXPECT_EQ(sans->KerningTable(again),
+              (std::vector<int32_t>{table[15], table[14], table[11], table[10]}));
     EXPECT_EQ(mono->KerningTable(codes), std::vector<int32_t>(16, 0));
   }
 }
