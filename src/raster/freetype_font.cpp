@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <mutex>
 #include <optional>
-#include <thread>
 #include <utility>
 
 #include "sheet/windows1252.h"
@@ -173,23 +172,24 @@ void FreeTypeFont::Prepare(std::span<const uint8_t> codes) const {
       rendered[i] = Load(face, missing[i], true);
     }
   };
-  std::vector<std::thread> helpers;
-  for (size_t t = 1; t < threads; ++t) {
-    helpers.emplace_back([this, t, &renderFrom] {
-      Result<FacePtr> face = [this] {
-        const std::lock_guard<std::mutex> lock(faceMutex);
-        return OpenFace(library_.get(), file_.path, file_.index);
-      }();
-      if (face && FT_Set_Pixel_Sizes(face.value().get(), 0,
-                                     static_cast<FT_UInt>(style_.pixelHeight)) == 0) {
-        renderFrom(t, face.value().get());
-      }
+  // A face of its own for each helper, opened and closed under the lock.
+  const auto closeFace = [](FT_Face face) {
+    const std::lock_guard<std::mutex> lock(faceMutex);
+    FT_Done_Face(face);
+  };
+  RunOnThreads(threads, [&](size_t t) {
+    if (t == 0) return renderFrom(0, face_.get());
+    FT_Face opened = nullptr;
+    {
       const std::lock_guard<std::mutex> lock(faceMutex);
-      if (face) face.value().reset();
-    });
-  }
-  renderFrom(0, face_.get());
-  for (std::thread& helper : helpers) helper.join();
+      Result<FacePtr> face = OpenFace(library_.get(), file_.path, file_.index);
+      if (face) opened = face.value().release();
+    }
+    const std::unique_ptr<FT_FaceRec_, decltype(closeFace)> face(opened, closeFace);
+    if (face && FT_Set_Pixel_Sizes(face.get(), 0, static_cast<FT_UInt>(style_.pixelHeight)) == 0) {
+      renderFrom(t, face.get());
+    }
+  });
   // A code a helper could not render (its face would not open) is rendered here.
   for (size_t i = 0; i < missing.size(); ++i) {
     Store(missing[i], rendered[i] ? std::move(*rendered[i]) : Load(face_.get(), missing[i], true));

@@ -5,7 +5,7 @@
 
 #include <atomic>
 #include <cmath>
-#include <thread>
+#include <memory>
 
 #include "sheet/work_threads.h"
 
@@ -79,18 +79,16 @@ std::vector<int32_t> PairKerning::Table(std::span<const char32_t> characters) co
   if (font_ == nullptr || plan_ == nullptr) return table;
   // Each thread takes the next row not yet taken, with a buffer of its own.
   std::atomic<size_t> nextRow{0};
-  const auto work = [&] {
-    hb_buffer_t* buffer = hb_buffer_create();
+  const auto work = [&](size_t) {
+    const std::unique_ptr<hb_buffer_t, decltype(&hb_buffer_destroy)> buffer(hb_buffer_create(),
+                                                                           hb_buffer_destroy);
     for (size_t i = nextRow++; i < n; i = nextRow++) {
-      for (size_t j = 0; j < n; ++j) table[i * n + j] = Amount(characters[i], characters[j], buffer);
+      for (size_t j = 0; j < n; ++j) {
+        table[i * n + j] = Amount(characters[i], characters[j], buffer.get());
+      }
     }
-    hb_buffer_destroy(buffer);
   };
-  const size_t threads = ThreadsFor(static_cast<int64_t>(n * n) * kPixelsPerPair);
-  std::vector<std::thread> helpers;
-  for (size_t t = 1; t < threads; ++t) helpers.emplace_back(work);
-  work();
-  for (std::thread& helper : helpers) helper.join();
+  RunOnThreads(ThreadsFor(static_cast<int64_t>(n * n) * kPixelsPerPair), work);
   return table;
 }
 

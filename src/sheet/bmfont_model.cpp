@@ -24,8 +24,8 @@ BmFont DescribeBmFont(const SheetDocument& doc, const RasterFont* font, const st
   out.info.smooth = doc.font.quality == kQualityAntialiased;
   out.info.aa = f;
   out.info.padding = {borders.top, borders.right, borders.bottom, borders.left};
-  // Divided as the cell height is: truncating.
-  out.common.lineHeight = font ? font->LineHeight() / f : 0;
+  const CellGeometry line = LineGeometry(borders, LineHeightOf(font), f);
+  out.common.lineHeight = static_cast<int32_t>(line.inkHeight);
   out.common.base = font ? font->Ascent() / f : 0;
   out.common.scaleW = doc.sheetWidth;
   out.common.scaleH = doc.sheetHeight;
@@ -47,7 +47,7 @@ BmFont DescribeBmFont(const SheetDocument& doc, const RasterFont* font, const st
     const AbcWidths spacing = GlyphSpacing(glyph, borders, abc, f);
     out.chars.push_back(BmFontChar{
         static_cast<uint32_t>(Windows1252ToUnicode(glyph.code)), cell.x, cell.y, cell.width,
-        cell.height, spacing.a, -borders.top,
+        cell.height, spacing.a, static_cast<int32_t>(-line.topInset),
         Saturate(int64_t{spacing.a} + spacing.b + spacing.c)});
   }
 

@@ -20,19 +20,19 @@ GlyphCell CellPacker::Place(int32_t width, int32_t height) {
 }
 
 CellMeasure::CellMeasure(const SheetDocument& doc, const RasterFont* font)
-    : doc_(doc), font_(font), factor_(SmoothingFactor(doc.font.smoothing)) {
-  const int64_t lineHeight = font ? font->LineHeight() : 0;
-  // Every character of a font has the same line height.
-  height_ = Saturate(lineHeight / factor_ + doc.borders.bottom + doc.borders.top);
-}
+    : doc_(doc),
+      font_(font),
+      factor_(SmoothingFactor(doc.font.smoothing)),
+      lineHeight_(LineHeightOf(font)) {}
 
 GlyphCell CellMeasure::Size(const Glyph& glyph) {
   if (!known_[glyph.code]) {
     ink_[glyph.code] = font_ ? font_->CharAbc(glyph.code).b : 0;
     known_[glyph.code] = true;
   }
-  const CellGeometry cell = GlyphCellGeometry(glyph, doc_.borders, ink_[glyph.code], factor_);
-  return GlyphCell{0, 0, Saturate(cell.Width()), height_};
+  const CellGeometry cell =
+      GlyphCellGeometry(glyph, doc_.borders, ink_[glyph.code], lineHeight_, factor_);
+  return GlyphCell{0, 0, Saturate(cell.Width()), Saturate(cell.Height())};
 }
 
 GlyphCell CellWalk::Next(const Glyph& glyph) {

@@ -26,8 +26,8 @@ class CellPacker {
   int32_t rowStep_ = 0;
 };
 
-/// Cell sizes: width B / f plus all horizontal borders, height line height /
-/// f plus the top and bottom borders. With no font every character measures 0.
+/// Cell sizes, from each glyph's cell geometry. With no font every character
+/// measures 0.
 class CellMeasure {
  public:
   CellMeasure(const SheetDocument& doc, const RasterFont* font);
@@ -38,7 +38,7 @@ class CellMeasure {
   const SheetDocument& doc_;
   const RasterFont* font_;
   int32_t factor_;
-  int32_t height_;
+  int32_t lineHeight_;
   /// B of each code, asked of the font once.
   std::array<int32_t, 256> ink_{};
   std::bitset<256> known_;

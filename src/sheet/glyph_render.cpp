@@ -63,8 +63,9 @@ void RenderGlyphs(const SheetDocument& doc, const RasterFont* font, PixelBitmap&
     if (font == nullptr) continue;
     const Glyph glyph = doc.glyphs[index];
     const ReducedGlyph& image = font->Reduced().Get(glyph.code, f);
-    const CellGeometry cell = GlyphCellGeometry(glyph, b, font->CharAbc(glyph.code).b, f);
-    CopyIntoCell(g, s, image, cell.leftInset + image.left, int64_t{b.top} + image.top, sheetBitmap);
+    const CellGeometry cell =
+        GlyphCellGeometry(glyph, b, font->CharAbc(glyph.code).b, font->LineHeight(), f);
+    CopyIntoCell(g, s, image, cell.leftInset + image.left, cell.topInset + image.top, sheetBitmap);
   }
 }
 

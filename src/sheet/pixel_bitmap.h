@@ -24,17 +24,9 @@ class PixelBitmap {
   /// Releases the pixels; width and height become 0.
   void Destroy();
 
-  /// Stores colour (0x00BBGGRR) at (x, y); ignored outside the bitmap.
-  void SetPixel(int32_t x, int32_t y, uint32_t colour) {
-    if (Contains(x, y)) pixels_[Index(x, y)] = SwapRedBlue(colour);
-  }
   /// Stores colour (0x00BBGGRR) in the rectangle from (left, top) up to, not
   /// including, (right, bottom); the part outside the bitmap is ignored.
   void FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour);
-  /// The colour (0x00BBGGRR) at (x, y); 0 outside the bitmap.
-  uint32_t GetPixel(int32_t x, int32_t y) const {
-    return Contains(x, y) ? SwapRedBlue(pixels_[Index(x, y)]) : 0;
-  }
   /// True when (x, y) lies inside the bitmap.
   bool Contains(int32_t x, int32_t y) const {
     return x >= 0 && y >= 0 && x < width_ && y < height_;

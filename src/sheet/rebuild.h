@@ -6,10 +6,10 @@
 
 namespace glyphsheet {
 
-/// Rebuilds the whole sheet from the document: ClearSheetBitmap,
-/// MeasureGlyphs, LayoutGlyphs, RenderGlyphs. Fills in every glyph's cell and
-/// the 512 × 512 sheet bitmap. Uses the font as it is (nullptr: no font);
-/// never creates one.
+/// Rebuilds the whole sheet from the document: ClearSheetBitmap, then
+/// LayoutGlyphs (cells measured and packed into doc.layout), then
+/// RenderGlyphs into the sheet bitmap. Uses the font as it is (nullptr: no
+/// font); never creates one.
 void Rebuild(SheetDocument& doc, const RasterFont* font, PixelBitmap& sheetBitmap);
 
 }  // namespace glyphsheet

@@ -1,14 +1,12 @@
 #include "sheet/reduced_glyphs.h"
 
 #include <algorithm>
-#include <thread>
 #include <vector>
 
 #include "sheet/text_rasterizer.h"
 #include "sheet/work_threads.h"
 
 namespace glyphsheet {
-
 
 void ReducedGlyphs::Make(const RasterFont& font, std::span<const uint8_t> codes, int32_t factor) {
   auto& images = images_[static_cast<size_t>(factor - 1)];
@@ -35,10 +33,7 @@ void ReducedGlyphs::Make(const RasterFont& font, std::span<const uint8_t> codes,
     inkPixels += int64_t{ink.width} * ink.rows;
   }
   const size_t threads = ThreadsFor(inkPixels);
-  std::vector<std::thread> helpers;
-  for (size_t t = 1; t < threads; ++t) helpers.emplace_back(reduceFrom, t, threads);
-  reduceFrom(0, threads);
-  for (std::thread& helper : helpers) helper.join();
+  RunOnThreads(threads, [&](size_t t) { reduceFrom(t, threads); });
 }
 
 }  // namespace glyphsheet

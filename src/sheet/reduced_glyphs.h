@@ -5,6 +5,7 @@
 #include <memory>
 #include <span>
 
+#include "sheet/settings.h"
 #include "sheet/supersample_reduction.h"
 
 namespace glyphsheet {
@@ -24,7 +25,9 @@ class ReducedGlyphs {
   }
 
  private:
-  std::array<std::array<std::unique_ptr<ReducedGlyph>, 256>, 4> images_;
+  // By factor − 1, then by code.
+  static_assert(kSmoothingRange.min == 1, "factor f is entry f - 1");
+  std::array<std::array<std::unique_ptr<ReducedGlyph>, 256>, kSmoothingRange.max> images_;
 };
 
 }  // namespace glyphsheet

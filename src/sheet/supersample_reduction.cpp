@@ -1,5 +1,10 @@
 #include "sheet/supersample_reduction.h"
 
+#include <array>
+#include <utility>
+
+#include "sheet/settings.h"
+
 namespace glyphsheet {
 
 namespace {
@@ -9,8 +14,19 @@ int64_t FloorDiv(int64_t num, int64_t den) {
   return num >= 0 ? num / den : -((-num + den - 1) / den);
 }
 
+// The sum of a kernel's weights.
+template <int F>
+constexpr uint32_t WeightSum() {
+  uint32_t sum = 0;
+  for (const auto& row : ReductionKernel<F>::weights) {
+    for (uint32_t w : row) sum += w;
+  }
+  return sum;
+}
+
 template <int F>
 ReducedGlyph Reduce(const GlyphCoverage& ink, int32_t a) {
+  static_assert(WeightSum<F>() == ReductionKernel<F>::divisor, "a full block stays 255");
   ReducedGlyph out;
   if (ink.pixels == nullptr || ink.width <= 0 || ink.rows <= 0) return out;
   // Drawing pixels from the left inset and the top border: the pen lies A
@@ -52,13 +68,22 @@ ReducedGlyph Reduce(const GlyphCoverage& ink, int32_t a) {
 
 }  // namespace
 
+namespace {
+
+// The reduction of each factor of the smoothing range, by factor − 1: a
+// factor without a kernel does not compile.
+static_assert(kSmoothingRange.min == 1, "factor f is entry f - 1");
+template <int... F>
+constexpr auto Reducers(std::integer_sequence<int, F...>) {
+  return std::array<ReducedGlyph (*)(const GlyphCoverage&, int32_t), sizeof...(F)>{
+      &Reduce<F + 1>...};
+}
+constexpr auto kReducers = Reducers(std::make_integer_sequence<int, kSmoothingRange.max>());
+
+}  // namespace
+
 ReducedGlyph ReduceCoverage(const GlyphCoverage& ink, int32_t a, int32_t factor) {
-  switch (factor) {
-    case 1: return Reduce<1>(ink, a);
-    case 2: return Reduce<2>(ink, a);
-    case 3: return Reduce<3>(ink, a);
-    default: return Reduce<4>(ink, a);
-  }
+  return kReducers[static_cast<size_t>(SmoothingFactor(factor) - 1)](ink, a);
 }
 
 }  // namespace glyphsheet

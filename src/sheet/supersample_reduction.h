@@ -50,7 +50,7 @@ struct ReducedGlyph {
   std::vector<uint8_t> levels;
 };
 
-/// The ink of a code whose A is `a`, drawn at `factor` (1..4) times the
+/// The ink of a code whose A is `a`, drawn at `factor` (a smoothing factor) times the
 /// sheet's scale, reduced block by block with the kernel of the factor.
 ReducedGlyph ReduceCoverage(const GlyphCoverage& ink, int32_t a, int32_t factor);
 

@@ -15,6 +15,7 @@
 #include "sheet/sheet_bitmap.h"
 #include "support/fake_rasterizer.h"
 #include "support/temp_folder.h"
+#include "support/pixels.h"
 
 namespace glyphsheet {
 namespace {
@@ -35,9 +36,9 @@ TEST(SheetExport, ImageIsWhiteWithTheRedChannelAsAlpha) {
   doc.sheetWidth = 600, doc.sheetHeight = 3;
   PixelBitmap bitmap(kSheetBitmapSize, kSheetBitmapSize);
   ClearSheetBitmap(bitmap, 600, 3);
-  bitmap.SetPixel(0, 0, 0x000000);
-  bitmap.SetPixel(5, 1, 0x123456);    // red 0x56
-  bitmap.SetPixel(511, 2, 0xFFFF80);  // red 0x80; blue and green do not count
+  SetPixelAt(bitmap, 0, 0, 0x000000);
+  SetPixelAt(bitmap, 5, 1, 0x123456);    // red 0x56
+  SetPixelAt(bitmap, 511, 2, 0xFFFF80);  // red 0x80; blue and green do not count
   const auto files = ExportSheetFiles(folder / "sheet.png", bitmap, doc, nullptr);
   ASSERT_TRUE(files) << files.error();
   EXPECT_EQ(files.value().image, folder / "sheet.tga");

@@ -22,6 +22,7 @@
 #include "sheet/rebuild.h"
 #include "support/fake_rasterizer.h"
 #include "support/temp_folder.h"
+#include "support/pixels.h"
 
 namespace glyphsheet {
 namespace {
@@ -102,7 +103,7 @@ TEST(SheetPng, CellsHoldTheImagePixelsAndAllElseIsTransparent) {
     EXPECT_GT(*std::max_element(cells.begin(), cells.end()), 1) << c.width;
     for (const bool painted : {false, true}) {
       for (int32_t y = 0; painted && y < kSheetBitmapSize; ++y) {
-        for (int32_t x = 0; x < kSheetBitmapSize; ++x) bitmap.SetPixel(x, y, Noise(x, y) | 1u);
+        for (int32_t x = 0; x < kSheetBitmapSize; ++x) SetPixelAt(bitmap, x, y, Noise(x, y) | 1u);
       }
       TempFolder folder;
       ASSERT_TRUE(WriteAndCommit(folder / "s.tga", [&](AtomicFile& f) {

@@ -20,6 +20,7 @@
 #include "raster/freetype_rasterizer.h"
 #include "support/draw_glyph.h"
 #include "support/temp_folder.h"
+#include "support/pixels.h"
 
 // Expected values come from the DejaVu font files: 2048 units per em,
 // usWinAscent 1901, usWinDescent 483, and the advances named below.
@@ -37,7 +38,7 @@ Ink InkOf(const PixelBitmap& bitmap) {
   Ink ink;
   for (int32_t y = 0; y < bitmap.Height(); ++y) {
     for (int32_t x = 0; x < bitmap.Width(); ++x) {
-      const uint32_t c = bitmap.GetPixel(x, y);
+      const uint32_t c = PixelAt(bitmap, x, y);
       if (c == 0) continue;
       EXPECT_EQ(c, (c & 0xFF) * 0x010101u) << "not grey at " << x << ", " << y;
       ink.left = std::min(ink.left, x), ink.right = std::max(ink.right, x + 1);
@@ -176,8 +177,8 @@ TEST(FreeTypeRasterizer, EuroDrawsItsGlyphAndUndefinedBytesDrawNotdef) {
   const PixelBitmap euro = Draw(*font, 0x80, 80, 10, 3), notdef = Draw(*font, 0x81, 80, 10, 3);
   const Ink box = InkOf(notdef);
   EXPECT_GT(box.bottom, 3 + 37);  // ascent 37
-  EXPECT_EQ(notdef.GetPixel((box.left + box.right) / 2, (box.top + box.bottom) / 2), 0u);
-  EXPECT_NE(notdef.GetPixel(box.left, (box.top + box.bottom) / 2), 0u);
+  EXPECT_EQ(PixelAt(notdef, (box.left + box.right) / 2, (box.top + box.bottom) / 2), 0u);
+  EXPECT_NE(PixelAt(notdef, box.left, (box.top + box.bottom) / 2), 0u);
   EXPECT_FALSE(std::equal(euro.Pixels(), euro.Pixels() + 80 * 80, notdef.Pixels()));
   for (uint8_t code : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
     ExpectAdvanceNear(*font, code, 1229, 40);
@@ -250,7 +251,7 @@ TEST(FreeTypeRasterizer, DrawsTheInkWhereTheHintedOutlinePutsIt) {
             for (int32_t x = 0; x < 60; ++x) {
               const int32_t c = x - 20 - ref.left, r = y - 5 - (ascent - ref.top);
               const bool inside = c >= 0 && c < ref.width && r >= 0 && r < ref.rows;
-              ASSERT_EQ(drawn.GetPixel(x, y) & 0xFF, inside ? ref.levels[r * ref.width + c] : 0u)
+              ASSERT_EQ(PixelAt(drawn, x, y) & 0xFF, inside ? ref.levels[r * ref.width + c] : 0u)
                   << k.face << " " << h << " px aa " << aa << " code " << code << " at " << x
                   << ", " << y;
             }

@@ -7,6 +7,7 @@
 #include "sheet/glyph_layout.h"
 #include "sheet/rebuild.h"
 #include "support/fake_rasterizer.h"
+#include "support/pixels.h"
 
 namespace glyphsheet {
 namespace {
@@ -99,7 +100,8 @@ TEST(LayoutGlyphs, KeepsTheCellsOnTheBitmapAndCountsThoseOffTheSheet) {
   LayoutGlyphs(doc, &font);
   std::vector<size_t> shown;
   for (const auto& [index, cell] : doc.layout.shown) {
-    EXPECT_EQ(Cells(doc, &font)[index], (Cell{cell.x, cell.y, cell.width, cell.height}));
+    const auto column = static_cast<int32_t>(index % 4), row = static_cast<int32_t>(index / 4);
+    EXPECT_EQ(cell, (GlyphCell{201 * column, 201 * row, 200, 200})) << index;
     shown.push_back(index);
   }
   EXPECT_EQ(shown, (std::vector<size_t>{0, 1, 2, 4, 5, 6, 8, 9, 10}));
@@ -122,8 +124,8 @@ TEST(Rebuild, AbsurdBordersSaturateAndFinish) {
     doc.glyphs.SetBorders(0, kMax, 0);
     Rebuild(doc, &font, sheet);
     EXPECT_EQ(Cells(doc, &font)[0], (Cell{0, 40 / f + 1, kMax, 40 / f})) << f;
-    EXPECT_EQ(sheet.GetPixel(0, 40 / f + 1) | sheet.GetPixel(499, 40 / f + 5), 0u) << f;
-    EXPECT_EQ(sheet.GetPixel(500, 40 / f + 1), 0x808080u) << f;
+    EXPECT_EQ(PixelAt(sheet, 0, 40 / f + 1) | PixelAt(sheet, 499, 40 / f + 5), 0u) << f;
+    EXPECT_EQ(PixelAt(sheet, 500, 40 / f + 1), 0x808080u) << f;
     const std::pair<int32_t, std::vector<Cell>> cases[] = {  // every border, cells 0, 1, 255
         {kMax, {{0, kMax, kMax, kMax}, {0, kMax, kMax, kMax}, {0, kMax, kMax, kMax}}},
         {kMin, {{0, 0, kMin, kMin}, {kMin + 1, 0, kMin, kMin}, {kMin, 0, kMin, kMin}}}};

@@ -5,6 +5,7 @@
 
 #include "sheet/rebuild.h"
 #include "sheet/sheet_bitmap.h"
+#include "support/pixels.h"
 
 namespace glyphsheet {
 namespace {
@@ -48,9 +49,48 @@ TEST(RenderGlyphs, ReducesEachBlockWithTheKernelOfTheFactor) {
       for (int32_t x = 0; x <= 5; ++x) {
         const bool lit = x == c.cx + 1 && y == c.cy + 2;
         const uint32_t want = x == 5 || y == 6 ? kEmptyCellColour : lit ? c.level * 0x010101u : 0u;
-        EXPECT_EQ(sheet.GetPixel(x, y), want) << "f " << c.f << " at " << x << ", " << y;
+        EXPECT_EQ(PixelAt(sheet, x, y), want) << "f " << c.f << " at " << x << ", " << y;
       }
     }
+  }
+}
+
+// A glyph whose ink starts one drawing pixel left of the cell's left inset
+// and above its top border (as accents above the line do): the reduction
+// grid still starts at the inset and the border, so the reduced ink starts
+// one sheet pixel left and up, in the borders, with partial blocks there.
+// The cell is 4 wide (left border 1, B 2f / f = 2, right border 1) and 7
+// high (top border 2, line 4f / f, bottom 1); the ink is 2f × 2f lit.
+TEST(RenderGlyphs, InkLeftOfAndAboveTheCellIsReducedOnTheCellsGrid) {
+  struct EdgeFont : RasterFont {
+    explicit EdgeFont(int32_t f) : f(f), ink(static_cast<size_t>(4 * f * f), 255) {}
+    int32_t LineHeight() const override { return 4 * f; }
+    int32_t Ascent() const override { return 3 * f; }
+    AbcWidths CharAbc(uint8_t) const override { return {0, 2 * f, 0}; }
+    GlyphCoverage Coverage(uint8_t) const override { return {-1, -1, 2 * f, 2 * f, ink.data()}; }
+    int32_t f;
+    std::vector<uint8_t> ink;
+  };
+  // Levels of the corner block (one drawing pixel lit), of an edge block
+  // (one row or column lit) and of the block right of the full one (all
+  // but its last column lit).
+  const struct { int32_t f; uint32_t corner, edge, inner; } cases[] = {
+      {2, 63, 127, 127}, {3, 12, 60, 194}, {4, 7, 42, 212}};
+  for (const auto& c : cases) {
+    const EdgeFont font(c.f);
+    SheetDocument doc;
+    doc.sheetWidth = doc.sheetHeight = 64, doc.font.smoothing = c.f, doc.borders = {1, 2, 1, 1};
+    doc.AddGlyph('x');
+    PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
+    Rebuild(doc, &font, sheet);
+    // The ink's origin is cell pixel (1, 2).
+    const auto at = [&](int32_t x, int32_t y) { return PixelAt(sheet, x, y) & 0xFF; };
+    EXPECT_EQ(at(0, 1), c.corner) << c.f;
+    EXPECT_EQ(at(1, 1), c.edge) << c.f;
+    EXPECT_EQ(at(0, 2), c.edge) << c.f;
+    EXPECT_EQ(at(1, 2), 255u) << c.f;
+    EXPECT_EQ(at(2, 2), c.inner) << c.f;
+    EXPECT_EQ(at(0, 0) | at(1, 0) | at(3, 2) | at(1, 4), 0u) << c.f;
   }
 }
 

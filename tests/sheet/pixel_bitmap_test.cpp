@@ -5,6 +5,7 @@
 
 #include "sheet/pixel_bitmap.h"
 #include "sheet/sheet_bitmap.h"
+#include "support/pixels.h"
 
 namespace glyphsheet {
 namespace {
@@ -14,18 +15,18 @@ namespace {
 // or cannot be allocated leaves an empty bitmap.
 TEST(PixelBitmap, StoresBlueGreenRedBytesAndStaysInBounds) {
   PixelBitmap bitmap(4, 3);
-  bitmap.SetPixel(2, 1, 0x123456);  // red 0x56, green 0x34, blue 0x12
+  SetPixelAt(bitmap, 2, 1, 0x123456);  // red 0x56, green 0x34, blue 0x12
   uint8_t bytes[4];
   std::memcpy(bytes, bitmap.Pixels() + 1 * 4 + 2, 4);
   EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 4), (std::vector<uint8_t>{0x12, 0x34, 0x56, 0}));
-  EXPECT_EQ(bitmap.GetPixel(2, 1), 0x123456u);
-  bitmap.SetPixel(2, 1, 0);
-  bitmap.SetPixel(3, 2, 0xFFFFFF);
+  EXPECT_EQ(PixelAt(bitmap, 2, 1), 0x123456u);
+  SetPixelAt(bitmap, 2, 1, 0);
+  SetPixelAt(bitmap, 3, 2, 0xFFFFFF);
   bitmap.FillRect(-5, -5, 0, 10, 0x777777);
   bitmap.FillRect(4, 0, 100, 100, 0x777777);
   for (const auto& [x, y] : {std::pair{4, 0}, {0, 3}, {-1, 0}, {0, -1}, {4, 3}, {-100, 50}}) {
-    bitmap.SetPixel(x, y, 0x777777);
-    EXPECT_EQ(bitmap.GetPixel(x, y), 0u) << x << "," << y;
+    SetPixelAt(bitmap, x, y, 0x777777);
+    EXPECT_EQ(PixelAt(bitmap, x, y), 0u) << x << "," << y;
   }
   EXPECT_EQ(std::vector<uint32_t>(bitmap.Pixels(), bitmap.Pixels() + 12),
             (std::vector<uint32_t>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFFFFFF}));
@@ -45,7 +46,7 @@ TEST(ClearSheetBitmap, MagentaInsideHatchOutside) {
   const struct { int x, y; uint32_t colour; } cases[] = {
       {0, 0, magenta}, {63, 47, magenta}, {64, 0, grey}, {70, 0, black}, {65, 5, black},
       {8, 48, black},  {4, 48, black},    {0, 48, grey}, {511, 0, grey}, {511, 511, black}};
-  for (const auto& c : cases) EXPECT_EQ(sheet.GetPixel(c.x, c.y), c.colour) << c.x << "," << c.y;
+  for (const auto& c : cases) EXPECT_EQ(PixelAt(sheet, c.x, c.y), c.colour) << c.x << "," << c.y;
   // A sheet of the bitmap's size or larger is magenta wherever the bitmap reaches.
   for (const auto& [w, h] : {std::pair{512, 512}, {1000, 70000}}) {
     ClearSheetBitmap(sheet, w, h);

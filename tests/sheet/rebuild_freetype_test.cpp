@@ -11,6 +11,7 @@
 #include "sheet/sheet_font.h"
 #include "sheet/supersample_reduction.h"
 #include "support/draw_glyph.h"
+#include "support/pixels.h"
 
 namespace glyphsheet {
 namespace {
@@ -33,18 +34,18 @@ PixelBitmap PlainRender(const SheetDocument& doc, const RasterFont& font) {
     const GlyphCell g = walk.Next(glyph);
     PixelBitmap scratch(g.width * f, g.height * f);
     const AbcWidths abc = font.CharAbc(glyph.code);
-    const int64_t inset = GlyphCellGeometry(glyph, doc.borders, abc.b, f).leftInset;
-    testing::DrawOnBlack(font, glyph.code, scratch, static_cast<int32_t>(inset * f - abc.a),
-                         doc.borders.top * f);
+    const CellGeometry cell = GlyphCellGeometry(glyph, doc.borders, abc.b, font.LineHeight(), f);
+    testing::DrawOnBlack(font, glyph.code, scratch, static_cast<int32_t>(cell.leftInset * f - abc.a),
+                         static_cast<int32_t>(cell.topInset * f));
     for (int32_t cy = 0; cy < g.height && g.y + cy < doc.sheetHeight; ++cy) {
       for (int32_t cx = 0; cx < g.width && g.x + cx < doc.sheetWidth; ++cx) {
         uint32_t sum = 0;
         for (int32_t j = 0; j < f; ++j) {
           for (int32_t i = 0; i < f; ++i) {
-            sum += weight(i, j) * (scratch.GetPixel(cx * f + i, cy * f + j) & 0xFF);
+            sum += weight(i, j) * (PixelAt(scratch, cx * f + i, cy * f + j) & 0xFF);
           }
         }
-        sheet.SetPixel(g.x + cx, g.y + cy, sum / divisor * 0x010101u);
+        SetPixelAt(sheet, g.x + cx, g.y + cy, sum / divisor * 0x010101u);
       }
     }
   }
@@ -55,22 +56,30 @@ PixelBitmap PlainRender(const SheetDocument& doc, const RasterFont& font) {
 // must give the plain way's pixels exactly, at every factor, in both
 // qualities, with borders, synthetic styles and cells cut by both edges, on
 // a sheet where every glyph is rendered at once (512 x 40) and on one where
-// glyphs are measured first and rendered when shown (190 x 45).
+// glyphs are measured first and rendered when shown (190 x 45). On the
+// 512 x 512 sheets the accented capitals (192..221) are drawn too: their
+// accents rise above the line, into the top border or past the cell's top.
 TEST(RebuildWithDejaVu, MatchesThePlainPixelByPixelWay) {
   const FreeTypeRasterizer rasterizer;
+  bool inkAbove = false;
   for (int32_t f = 1; f <= 4; ++f) {
-    for (const auto& [face, quality, italic, width, height] :
-         {std::tuple("DejaVu Sans", kQualityAntialiased, 0, 512, 40),
-          std::tuple("DejaVu Serif", kQualityAliased, 0, 190, 45),
-          std::tuple("DejaVu Sans Light", kQualityAntialiased, 1, 190, 45)}) {
+    for (const auto& [face, size, quality, italic, width, height, top] :
+         {std::tuple("DejaVu Sans", 13, kQualityAntialiased, 0, 512, 40, 2),
+          std::tuple("DejaVu Serif", 13, kQualityAliased, 0, 190, 45, 2),
+          std::tuple("DejaVu Sans Light", 13, kQualityAntialiased, 1, 190, 45, 2),
+          std::tuple("DejaVu Sans", 10, kQualityAntialiased, 0, 512, 512, 0),
+          std::tuple("DejaVu Sans", 10, kQualityAliased, 1, 512, 512, 1)}) {
       SheetDocument doc;
       doc.sheetWidth = width, doc.sheetHeight = height;
-      doc.font = FontSettings{face, 13, 400, quality, f, italic};
-      doc.borders = {1, 2, 0, 1};
+      doc.font = FontSettings{face, size, 400, quality, f, italic};
+      doc.borders = {1, top, 0, 1};
       for (int c = 32; c < 256; c += 3) doc.AddGlyph(static_cast<uint8_t>(c));
       doc.glyphs.SetBorders(1, 600, 0), doc.glyphs.SetBorders(2, 0, 3);
       SheetFontCache font;
       ASSERT_TRUE(font.Update(rasterizer, doc.font));
+      for (int c = 192; c < 222 && height == 512; c += 3) {
+        inkAbove = inkAbove || font.Font()->Coverage(static_cast<uint8_t>(c)).top < 0;
+      }
       PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
       Rebuild(doc, font.Font(), sheet);
       const PixelBitmap plain = PlainRender(doc, *font.Font());
@@ -82,6 +91,7 @@ TEST(RebuildWithDejaVu, MatchesThePlainPixelByPixelWay) {
       ASSERT_TRUE(std::equal(sheet.Pixels(), sheet.Pixels() + 512 * 512, plain.Pixels()));
     }
   }
+  EXPECT_TRUE(inkAbove) << "no accent rose above the line";
 }
 
 }  // namespace

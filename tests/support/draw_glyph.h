@@ -2,6 +2,7 @@
 
 #include "sheet/pixel_bitmap.h"
 #include "sheet/text_rasterizer.h"
+#include "support/pixels.h"
 
 namespace glyphsheet::testing {
 
@@ -14,7 +15,7 @@ inline void DrawOnBlack(const RasterFont& font, uint8_t code, PixelBitmap& targe
   for (int32_t r = 0; r < ink.rows; ++r) {
     for (int32_t c = 0; c < ink.width; ++c) {
       const uint32_t k = ink.pixels[r * ink.width + c];
-      if (k != 0) target.SetPixel(x + ink.left + c, y + ink.top + r, k * 0x010101u);
+      if (k != 0) SetPixelAt(target, x + ink.left + c, y + ink.top + r, k * 0x010101u);
     }
   }
 }

@@ -1,4 +1,5 @@
 #include "ui_test_support.h"
+#include "support/pixels.h"
 
 namespace glyphsheet::testing {
 namespace {
@@ -12,7 +13,7 @@ class PreviewPaneTest : public ::testing::Test {
   void SetUp() override {
     bitmap.Create(kSheetBitmapSize, kSheetBitmapSize);
     for (int y = 0; y < kSheetBitmapSize; ++y) {
-      for (int x = 0; x < kSheetBitmapSize; ++x) bitmap.SetPixel(x, y, PositionColour(x, y));
+      for (int x = 0; x < kSheetBitmapSize; ++x) SetPixelAt(bitmap, x, y, PositionColour(x, y));
     }
     doc.layout.shown = {{0, cell}};
     pane.resize(450, 450);
