@@ -1,5 +1,7 @@
 #include "files/atomic_file.h"
 
+#include "files/hidden_files.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -29,11 +31,8 @@ Error WriteError(const std::filesystem::path& target, int err) {
   return SystemError(FileAction::kWrite, target, err);
 }
 
-// Marks the temporaries of this class: ".NAME" + kTempMark + six random characters.
-constexpr char kTempMark[] = ".glyphsheet-";
+// The temporaries of this class: ".NAME" + kTempMark + six random characters.
 constexpr size_t kTempRandomChars = 6;
-// How the commit records of an export pair end (see pair_commit.h).
-constexpr char kCommitRecordMark[] = ".glyphsheet.commit";
 // Links Open follows from the target before it gives up.
 constexpr int kMaxLinks = 40;
 // How often Open draws a new temporary when another run's clean-up took its first one.
@@ -68,7 +67,7 @@ void RemoveStaleTemporaries(const std::filesystem::path& folder) {
   std::filesystem::directory_iterator it(folder, ec);
   for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
     const std::string name = it->path().filename().string();
-    if (name.ends_with(kCommitRecordMark)) return;
+    if (name.ends_with(kCommitMark)) return;
     const size_t markAt = name.size() - std::min(name.size(), kTempRandomChars + mark.size());
     if (name.size() > kTempRandomChars + mark.size() + 1 && name.starts_with('.') &&
         name.compare(markAt, mark.size(), mark) == 0) {
@@ -143,11 +142,11 @@ Result<AtomicFile> AtomicFile::Open(const std::filesystem::path& target) {
     if (ec) return SystemError(FileAction::kWrite, target, ec.value(), Problem::kFollowLink);
     written = to.is_absolute() ? to : written.parent_path() / to;
   }
-  const std::filesystem::path folder =
-      written.has_parent_path() ? written.parent_path() : std::filesystem::path(".");
-  const std::string prefix = "." + written.filename().string() + kTempMark;
+  const std::filesystem::path folder = FolderOf(written);
   RemoveStaleTemporaries(folder);
-  const std::string pattern = (folder / (prefix + std::string(kTempRandomChars, 'X'))).string();
+  const std::string pattern =
+      (folder / HiddenBeside(written, kTempMark).filename()).string() +
+      std::string(kTempRandomChars, 'X');
   for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
@@ -193,8 +192,7 @@ Status AtomicFile::Commit() {
   if (::rename(temp_.c_str(), written_.c_str()) != 0) return Fail(errno);
   // The new name is on disk once its folder is; the file is replaced by now,
   // so a folder that cannot be flushed is not reported as a failure.
-  const std::filesystem::path folder =
-      written_.has_parent_path() ? written_.parent_path() : std::filesystem::path(".");
+  const std::filesystem::path folder = FolderOf(written_);
   if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
     ::fsync(dir);
     ::close(dir);
@@ -224,8 +222,7 @@ Error CannotCreateBeside(const std::filesystem::path& target, const std::filesys
 }
 
 Status CheckRoomFor(const std::filesystem::path& path, uint64_t bytes) {
-  const std::filesystem::path folder =
-      path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+  const std::filesystem::path folder = FolderOf(path);
   struct statvfs fs {};
   if (::statvfs(folder.c_str(), &fs) != 0) return Ok();
   const uint64_t room = static_cast<uint64_t>(fs.f_bavail) * fs.f_frsize;

@@ -74,6 +74,10 @@ Error CannotCreateBeside(const std::filesystem::path& target, const std::filesys
 /// written on has fewer than `bytes` bytes free; succeeds when it cannot tell.
 Status CheckRoomFor(const std::filesystem::path& path, uint64_t bytes);
 
+/// Bytes gathered before one write to a file: enough to make writes few,
+/// few enough to keep the buffer small.
+constexpr size_t kWriteBytes = size_t{1} << 16;
+
 /// Largest file ReadFileBytes takes (project and character files are far smaller).
 constexpr size_t kMaxReadBytes = size_t{64} << 20;
 

@@ -10,8 +10,6 @@ namespace glyphsheet {
 
 namespace {
 
-constexpr size_t kWriteBytes = size_t{1} << 18;
-
 template <class... Args>
 void AppendLine(std::string& out, const char* format, Args... args) {
   char line[256];

@@ -1,6 +1,7 @@
 #include "files/output_lock.h"
 
 #include "files/atomic_file.h"
+#include "files/hidden_files.h"
 #include "sheet/error_text.h"
 
 #include <fcntl.h>
@@ -19,7 +20,6 @@ namespace glyphsheet {
 
 namespace {
 
-constexpr char kLockMark[] = ".glyphsheet.lock";
 constexpr auto kQuietWait = std::chrono::seconds(1);
 constexpr auto kPoll = std::chrono::milliseconds(20);
 
@@ -36,15 +36,13 @@ bool StillNamed(int fd, const std::filesystem::path& path) {
 
 Result<OutputLock> OutputLock::Take(const std::filesystem::path& output,
                                     const std::function<void()>& onWait) {
-  const std::filesystem::path path =
-      output.parent_path() / ("." + output.filename().string() + kLockMark);
+  const std::filesystem::path path = HiddenBeside(output, kLockMark);
   const auto started = std::chrono::steady_clock::now();
   bool told = false;
   for (;;) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) {
-      return CannotCreateBeside(output, path.parent_path().empty() ? "." : path.parent_path(),
-                                errno);
+      return CannotCreateBeside(output, FolderOf(path), errno);
     }
     int locked = ::flock(fd, LOCK_EX | LOCK_NB);
     while (locked != 0 && errno == EWOULDBLOCK) {

@@ -6,12 +6,12 @@
 #include <cstring>
 
 #include "files/atomic_file.h"
+#include "files/hidden_files.h"
 
 namespace glyphsheet {
 
 namespace {
 
-constexpr char kRecordMark[] = ".glyphsheet.commit";
 constexpr char kRecordHeader[] = "glyphsheet commit\n";
 
 // A path as its byte count, a space, its bytes and a line end, so that any
@@ -38,7 +38,7 @@ bool ReadPath(const std::string& text, size_t& pos, std::filesystem::path& path)
 }  // namespace
 
 std::filesystem::path CommitRecordOf(const std::filesystem::path& output) {
-  return output.parent_path() / ("." + output.filename().string() + kRecordMark);
+  return HiddenBeside(output, kCommitMark);
 }
 
 Status WriteCommitRecord(const std::filesystem::path& record, const Renames& renames) {

@@ -13,10 +13,12 @@
 #include "files/atomic_file.h"
 #include "files/bmfont_descriptor.h"
 #include "files/glyph_descriptor.h"
+#include "files/hidden_files.h"
 #include "files/output_lock.h"
 #include "files/pair_commit.h"
 #include "files/project_file.h"
 #include "files/sheet_image.h"
+#include "files/sheet_tga.h"
 #include "files/sheet_png.h"
 #include "sheet/bmfont_model.h"
 
@@ -46,7 +48,7 @@ class QuitSignalsHeld {
 // The image replaced by the first rename is kept here (a hard link) until
 // the second rename is done, so that a failed second one can be undone.
 std::filesystem::path BackupOf(const std::filesystem::path& written) {
-  return written.parent_path() / ("." + written.filename().string() + ".glyphsheet.old");
+  return HiddenBeside(written, kBackupMark);
 }
 
 std::optional<BmFontFormat> BmFontFormatOf(SheetFormat format) {
@@ -73,7 +75,7 @@ Status WritePair(AtomicFile& image, AtomicFile& descriptor, const PixelBitmap& s
                  const SheetDocument& doc, const RasterFont* font, const ExportOptions& options) {
   const std::optional<BmFontFormat> bmfont = BmFontFormatOf(options.format);
   if (!bmfont) {
-    Status step = WriteSheetImageTo(image, sheetBitmap, doc.sheetWidth, doc.sheetHeight);
+    Status step = WriteSheetTgaTo(image, sheetBitmap, doc.sheetWidth, doc.sheetHeight);
     if (step) step = WriteGlyphDescriptorTo(descriptor, doc, font);
     return step;
   }
@@ -82,6 +84,48 @@ Status WritePair(AtomicFile& image, AtomicFile& descriptor, const PixelBitmap& s
   const BmFont described =
       DescribeBmFont(doc, font, image.Target().filename().string(), options.kerning);
   return descriptor.Write(EncodeBmFont(described, *bmfont));
+}
+
+// Flushes both files, writes the commit record and replaces the old pair:
+// the image first, then the descriptor. A failed second replace puts the
+// old image back (or takes the new one away), so nothing changed.
+Status CommitPair(AtomicFile& imageFile, AtomicFile& descriptorFile,
+                  const std::filesystem::path& record, const ExportObserver& observer) {
+  const auto at = [&observer](CommitStep step) {
+    if (observer.atStep) observer.atStep(step);
+  };
+  Status step = imageFile.Sync();
+  if (step) step = descriptorFile.Sync();
+  if (step) {
+    step = WriteCommitRecord(record, {{imageFile.Temp(), imageFile.Written()},
+                                      {descriptorFile.Temp(), descriptorFile.Written()}});
+  }
+  if (!step) return step;
+
+  const std::filesystem::path written = imageFile.Written();
+  const std::filesystem::path backup = BackupOf(written);
+  ::unlink(backup.c_str());
+  const bool hadImage = ::link(written.c_str(), backup.c_str()) == 0;
+  {
+    const QuitSignalsHeld held;
+    at(CommitStep::kRecordWritten);
+    step = imageFile.Commit();
+    if (step) {
+      at(CommitStep::kImageReplaced);
+      step = descriptorFile.Commit();
+      if (!step) {
+        const bool undone = hadImage ? ::rename(backup.c_str(), written.c_str()) == 0
+                                     : ::unlink(written.c_str()) == 0;
+        ErrorDetail detail = step.failure().detail;
+        detail.undo = undone ? Undo::kNothingChanged : Undo::kImageIsNew;
+        detail.newImage = imageFile.Target().string();
+        step = MakeError(std::move(detail));
+      }
+    }
+    ::unlink(record.c_str());
+    ::unlink(backup.c_str());
+  }
+  return step;
 }
 
 }  // namespace
@@ -99,9 +143,6 @@ Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
   const ExportedFiles files = ExportNames(chosen, options.format);
   const auto notify = [&observer](const std::string& message) {
     if (observer.notify) observer.notify(message);
-  };
-  const auto at = [&observer](CommitStep step) {
-    if (observer.atStep) observer.atStep(step);
   };
   // Another export to the same name finishes first; the two never interleave.
   auto lock = OutputLock::Take(files.image, [&] {
@@ -122,7 +163,7 @@ Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
   // Old and new files stand side by side until the renames, so the new ones
   // need all their room (a descriptor line is well under 128 bytes).
   const uint64_t imageBytes =
-      18 + uint64_t{4} * static_cast<uint32_t>(std::max(doc.sheetWidth, 0)) *
+      kTgaHeaderBytes + uint64_t{4} * static_cast<uint32_t>(std::max(doc.sheetWidth, 0)) *
                static_cast<uint32_t>(std::max(doc.sheetHeight, 0));
   if (Status room = CheckRoomFor(files.image, imageBytes + 128 * (doc.glyphs.size() + 1)); !room) {
     return room.failure();
@@ -132,42 +173,8 @@ Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
   auto descriptor = AtomicFile::Open(files.descriptor);
   if (!descriptor) return descriptor.failure();
 
-  AtomicFile& imageFile = image.value();
-  AtomicFile& descriptorFile = descriptor.value();
-  // Each step runs only when the ones before it succeeded.
-  Status step = WritePair(imageFile, descriptorFile, sheetBitmap, doc, font, options);
-  if (step) step = imageFile.Sync();
-  if (step) step = descriptorFile.Sync();
-  if (step) {
-    step = WriteCommitRecord(record, {{imageFile.Temp(), imageFile.Written()},
-                                      {descriptorFile.Temp(), descriptorFile.Written()}});
-  }
-  if (!step) return step.failure();
-
-  const std::filesystem::path written = imageFile.Written();
-  const std::filesystem::path backup = BackupOf(written);
-  ::unlink(backup.c_str());
-  const bool hadImage = ::link(written.c_str(), backup.c_str()) == 0;
-  {
-    const QuitSignalsHeld held;
-    at(CommitStep::kRecordWritten);
-    step = imageFile.Commit();
-    if (step) {
-      at(CommitStep::kImageReplaced);
-      step = descriptorFile.Commit();
-      if (!step) {
-        // Put the old image back (or take the new one away), so nothing changed.
-        const bool undone = hadImage ? ::rename(backup.c_str(), written.c_str()) == 0
-                                     : ::unlink(written.c_str()) == 0;
-        ErrorDetail detail = step.failure().detail;
-        detail.undo = undone ? Undo::kNothingChanged : Undo::kImageIsNew;
-        detail.newImage = files.image.string();
-        step = MakeError(std::move(detail));
-      }
-    }
-    ::unlink(record.c_str());
-    ::unlink(backup.c_str());
-  }
+  Status step = WritePair(image.value(), descriptor.value(), sheetBitmap, doc, font, options);
+  if (step) step = CommitPair(image.value(), descriptor.value(), record, observer);
   if (!step) return step.failure();
   return files;
 }

@@ -3,11 +3,12 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "files/atomic_file.h"
 #include "sheet/pixel_bitmap.h"
 #include "sheet/result.h"
 
 namespace glyphsheet {
+
+// What every sheet image shares, whatever its file format.
 
 /// The chosen export name with its extension replaced (or appended when it
 /// has none): font.png -> font.tga. Folder and base name stay.
@@ -22,14 +23,5 @@ Status CheckImageSides(const std::filesystem::path& path, int32_t width, int32_t
 /// beyond the bitmap). White makes the byte order of the colour moot, so the
 /// row serves BGRA and RGBA alike.
 void FillSheetRow(const PixelBitmap& sheetBitmap, int32_t width, int32_t y, uint8_t* pixels);
-
-/// Writes the sheet image into an open file without committing it, so that it
-/// can be committed together with other files: a 32-bit uncompressed
-/// top-left-origin Targa of width × height pixels, an 18-byte header, then per
-/// pixel the bytes FF FF FF and the red channel of the sheet bitmap's pixel as
-/// alpha (0 beyond the bitmap). Fails, naming the file, when a side is outside
-/// 1..65535 (which the header cannot hold) or a write fails.
-Status WriteSheetImageTo(AtomicFile& file, const PixelBitmap& sheetBitmap, int32_t width,
-                         int32_t height);
 
 }  // namespace glyphsheet

@@ -109,10 +109,12 @@ Status WritePngTo(AtomicFile& file, int32_t width, int32_t height,
   if (!ctx) return SystemError(FileAction::kWrite, file.Target(), ENOMEM);
   PngOutput out{file};
   int rc = StartEncoding(ctx.get(), out, width, height);
-  std::vector<uint8_t> rgba(static_cast<size_t>(width) * 4);
+  // Every byte of the row is filled before it is encoded.
+  const size_t rowBytes = static_cast<size_t>(width) * 4;
+  const auto rgba = std::make_unique_for_overwrite<uint8_t[]>(rowBytes);
   for (int32_t y = 0; rc == 0 && y < height; ++y) {
-    row(y, rgba.data());
-    rc = spng_encode_row(ctx.get(), rgba.data(), rgba.size());
+    row(y, rgba.get());
+    rc = spng_encode_row(ctx.get(), rgba.get(), rowBytes);
   }
   if (rc == SPNG_EOI) return Ok();
   if (!out.written) return out.written;

@@ -11,6 +11,7 @@
 #include "files/glyph_descriptor.h"
 #include "files/sheet_export.h"
 #include "files/sheet_image.h"
+#include "files/sheet_tga.h"
 #include "sheet/rebuild.h"
 #include "sheet/sheet_bitmap.h"
 #include "support/fake_rasterizer.h"

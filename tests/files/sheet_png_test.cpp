@@ -18,6 +18,7 @@
 
 #include "files/atomic_file.h"
 #include "files/sheet_image.h"
+#include "files/sheet_tga.h"
 #include "files/sheet_png.h"
 #include "sheet/rebuild.h"
 #include "support/fake_rasterizer.h"
@@ -107,7 +108,7 @@ TEST(SheetPng, CellsHoldTheImagePixelsAndAllElseIsTransparent) {
       }
       TempFolder folder;
       ASSERT_TRUE(WriteAndCommit(folder / "s.tga", [&](AtomicFile& f) {
-        return WriteSheetImageTo(f, bitmap, c.width, c.height);
+        return WriteSheetTgaTo(f, bitmap, c.width, c.height);
       }));
       ASSERT_TRUE(WriteAndCommit(folder / "s.png", [&](AtomicFile& f) {
         return WriteSheetPngTo(f, bitmap, doc);
