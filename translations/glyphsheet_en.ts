@@ -22,282 +22,332 @@
 <context>
     <name>FailureText</name>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="21"/>
+        <location filename="../src/ui/failure_text.cpp" line="27"/>
         <source>圖像寬度</source>
         <translation>the sheet width</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="22"/>
+        <location filename="../src/ui/failure_text.cpp" line="28"/>
         <source>圖像高度</source>
         <translation>the sheet height</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="23"/>
+        <location filename="../src/ui/failure_text.cpp" line="29"/>
         <source>左邊框</source>
         <translation>the left border</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="24"/>
+        <location filename="../src/ui/failure_text.cpp" line="30"/>
         <source>頂部邊框</source>
         <translation>the top border</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="25"/>
+        <location filename="../src/ui/failure_text.cpp" line="31"/>
         <source>右邊框</source>
         <translation>the right border</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="26"/>
+        <location filename="../src/ui/failure_text.cpp" line="32"/>
         <source>底部邊框</source>
         <translation>the bottom border</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="27"/>
+        <location filename="../src/ui/failure_text.cpp" line="33"/>
         <source>字型大小</source>
         <translation>the point size</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="28"/>
+        <location filename="../src/ui/failure_text.cpp" line="34"/>
         <source>字重</source>
         <translation>the weight</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="29"/>
+        <location filename="../src/ui/failure_text.cpp" line="35"/>
         <source>品質</source>
         <translation>the quality</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="30"/>
+        <location filename="../src/ui/failure_text.cpp" line="36"/>
         <source>平滑係數</source>
         <translation>the smoothing factor</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="31"/>
+        <location filename="../src/ui/failure_text.cpp" line="37"/>
         <source>傾斜旗標</source>
         <translation>the italic flag</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="32"/>
+        <location filename="../src/ui/failure_text.cpp" line="38"/>
         <source>字型名稱長度</source>
         <translation>the face name length</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="33"/>
+        <location filename="../src/ui/failure_text.cpp" line="39"/>
         <source>字型名稱</source>
         <translation>the face name</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="34"/>
+        <location filename="../src/ui/failure_text.cpp" line="40"/>
         <source>字型名稱後的 0 位元組</source>
         <translation>the 0 byte after the face name</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="35"/>
+        <location filename="../src/ui/failure_text.cpp" line="41"/>
         <source>字元數</source>
         <translation>the glyph count</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="36"/>
+        <location filename="../src/ui/failure_text.cpp" line="42"/>
         <source>字元代碼</source>
         <translation>a glyph code</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="37"/>
+        <location filename="../src/ui/failure_text.cpp" line="43"/>
         <source>字元的左邊框</source>
         <translation>a glyph&apos;s left border</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="38"/>
+        <location filename="../src/ui/failure_text.cpp" line="44"/>
         <source>字元的右邊框</source>
         <translation>a glyph&apos;s right border</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="47"/>
+        <location filename="../src/ui/failure_text.cpp" line="53"/>
         <source>沒有此檔案或目錄</source>
         <translation>No such file or directory</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="48"/>
+        <location filename="../src/ui/failure_text.cpp" line="54"/>
         <source>權限不足</source>
         <translation>Permission denied</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="49"/>
+        <location filename="../src/ui/failure_text.cpp" line="55"/>
         <source>不允許的操作</source>
         <translation>Operation not permitted</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="50"/>
+        <location filename="../src/ui/failure_text.cpp" line="56"/>
         <source>裝置上已無空間</source>
         <translation>No space left on device</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="51"/>
+        <location filename="../src/ui/failure_text.cpp" line="57"/>
         <source>超出磁碟配額</source>
         <translation>Disk quota exceeded</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="52"/>
+        <location filename="../src/ui/failure_text.cpp" line="58"/>
         <source>唯讀的檔案系統</source>
         <translation>Read-only file system</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="53"/>
+        <location filename="../src/ui/failure_text.cpp" line="59"/>
         <source>是一個目錄</source>
         <translation>Is a directory</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="54"/>
+        <location filename="../src/ui/failure_text.cpp" line="60"/>
         <source>不是一個目錄</source>
         <translation>Not a directory</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="55"/>
+        <location filename="../src/ui/failure_text.cpp" line="61"/>
         <source>檔案已存在</source>
         <translation>File exists</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="56"/>
+        <location filename="../src/ui/failure_text.cpp" line="62"/>
         <source>裝置或資源忙碌中</source>
         <translation>Device or resource busy</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="57"/>
+        <location filename="../src/ui/failure_text.cpp" line="63"/>
         <source>輸入/輸出錯誤</source>
         <translation>Input/output error</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="58"/>
+        <location filename="../src/ui/failure_text.cpp" line="64"/>
         <source>檔案太大</source>
         <translation>File too large</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="59"/>
+        <location filename="../src/ui/failure_text.cpp" line="65"/>
         <source>檔案名稱太長</source>
         <translation>File name too long</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="60"/>
+        <location filename="../src/ui/failure_text.cpp" line="66"/>
         <source>符號連結的層數太多</source>
         <translation>Too many levels of symbolic links</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="61"/>
+        <location filename="../src/ui/failure_text.cpp" line="67"/>
         <source>無效的跨裝置連結</source>
         <translation>Invalid cross-device link</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="62"/>
+        <location filename="../src/ui/failure_text.cpp" line="68"/>
         <source>無法配置記憶體</source>
         <translation>Cannot allocate memory</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="63"/>
+        <location filename="../src/ui/failure_text.cpp" line="69"/>
         <source>開啟的檔案太多</source>
         <translation>Too many open files</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="64"/>
+        <location filename="../src/ui/failure_text.cpp" line="70"/>
         <source>資源暫時無法使用</source>
         <translation>Resource temporarily unavailable</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="65"/>
+        <location filename="../src/ui/failure_text.cpp" line="71"/>
         <source>無效的引數</source>
         <translation>Invalid argument</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="77"/>
-        <source>名稱指的是資料夾，不是檔案</source>
-        <translation>the name is a folder, not a file</translation>
+        <location filename="../src/ui/failure_text.cpp" line="80"/>
+        <source>字型「%1」：%2</source>
+        <translation>typeface &quot;%1&quot;: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="78"/>
+        <location filename="../src/ui/failure_text.cpp" line="90"/>
+        <source>沒有檔案名稱：%1</source>
+        <translation>no file name: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="93"/>
+        <source>所在的資料夾不能建立新檔案（%1）</source>
+        <translation>its folder takes no new files (%1)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="95"/>
+        <source>另一個執行中的程式一再移除暫存檔：%1</source>
+        <translation>another run keeps removing its temporary file: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="103"/>
+        <source>字型名稱長度 %1 不在 %2 之內</source>
+        <translation>the face name length %1 is outside %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="108"/>
+        <source>圖像寬度 %1 不在 %2 之內</source>
+        <translation>the sheet width %1 is outside %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="109"/>
+        <source>圖像高度 %1 不在 %2 之內</source>
+        <translation>the sheet height %1 is outside %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="112"/>
+        <source>字型名稱長 %1 位元組，專案檔最多只能存 %2 位元組</source>
+        <translation>the face name is %1 bytes long; a project file holds at most %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="116"/>
+        <source>%1 × %2 像素的圖像超出圖檔的上限（每邊 %3）</source>
+        <translation>a sheet of %1 x %2 pixels does not fit an image (each side %3)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="118"/>
+        <source>字型「%1」未安裝</source>
+        <translation>typeface &quot;%1&quot; is not installed</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="119"/>
+        <source>無法啟動 FreeType：%1</source>
+        <translation>cannot start FreeType: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="121"/>
+        <source>無法選用 TrueType 直譯器 %1：%2</source>
+        <translation>cannot select TrueType interpreter %1: %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="123"/>
+        <source>無法讀取字型檔「%1」（字體 %2）：%3</source>
+        <translation>cannot read font file &quot;%1&quot; (face %2): %3</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="125"/>
+        <source>字型檔「%1」只有 %2 個字體，沒有字體 %3</source>
+        <translation>font file &quot;%1&quot; holds %2 face(s); there is no face %3</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="127"/>
+        <source>字型檔「%1」（字體 %2）沒有 TrueType 或 OpenType 外框</source>
+        <translation>font file &quot;%1&quot; (face %2) holds no TrueType or OpenType outlines</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="128"/>
+        <source>字型檔「%1」沒有字族名稱</source>
+        <translation>font file &quot;%1&quot; names no family</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="130"/>
+        <source>像素高度 %1 不在 %2..%3 之內</source>
+        <translation>pixel height %1 is outside %2..%3</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="132"/>
+        <source>字型檔「%1」無法縮放為 %2 像素：%3</source>
+        <translation>font file &quot;%1&quot; cannot be sized to %2 pixels: %3</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="91"/>
         <source>無法跟隨連結：%1</source>
         <translation>cannot follow the link: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="79"/>
-        <source>所在的資料夾不能建立新檔案</source>
-        <translation>its folder takes no new files</translation>
-    </message>
-    <message>
-        <location filename="../src/ui/failure_text.cpp" line="80"/>
-        <source>另一個執行中的程式一再移除暫存檔</source>
-        <translation>another run keeps removing its temporary file</translation>
-    </message>
-    <message>
-        <location filename="../src/ui/failure_text.cpp" line="82"/>
+        <location filename="../src/ui/failure_text.cpp" line="97"/>
         <source>需要 %1 位元組，但檔案系統只剩 %2 位元組</source>
         <translation>it needs %1 bytes and its file system has %2 free</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="83"/>
+        <location filename="../src/ui/failure_text.cpp" line="98"/>
         <source>檔案大於 %1 MiB</source>
         <translation>it is larger than %1 MiB</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="85"/>
+        <location filename="../src/ui/failure_text.cpp" line="100"/>
         <source>檔案不完整：只有 %1 位元組，在%2（第 %3 至 %4 位元組）中斷</source>
         <translation>the file is truncated: it ends after %1 bytes, inside %2 (bytes %3 to %4)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="87"/>
-        <source>字型名稱長度 %1 不在 0..255 之內</source>
-        <translation>the face name length %1 is outside 0..255</translation>
-    </message>
-    <message>
-        <location filename="../src/ui/failure_text.cpp" line="89"/>
+        <location filename="../src/ui/failure_text.cpp" line="105"/>
         <source>字元數 %1 需要 %2 位元組，但只剩 %3 位元組（檔案不完整或已損壞）</source>
         <translation>the glyph count %1 needs %2 bytes but only %3 remain (the file is truncated or damaged)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="92"/>
-        <source>圖像寬度 %1 不在 1..65535 之內</source>
-        <translation>the sheet width %1 is outside 1..65535</translation>
-    </message>
-    <message>
-        <location filename="../src/ui/failure_text.cpp" line="93"/>
-        <source>圖像高度 %1 不在 1..65535 之內</source>
-        <translation>the sheet height %1 is outside 1..65535</translation>
-    </message>
-    <message>
-        <location filename="../src/ui/failure_text.cpp" line="96"/>
-        <source>字型名稱長 %1 位元組，專案檔最多只能存 255 位元組</source>
-        <translation>the face name is %1 bytes long; a project file holds at most 255</translation>
-    </message>
-    <message>
-        <location filename="../src/ui/failure_text.cpp" line="97"/>
+        <location filename="../src/ui/failure_text.cpp" line="114"/>
         <source>這是一個 GlyphSheet 專案檔，BMFont 描述檔不會取代它</source>
         <translation>it is a GlyphSheet project; a BMFont descriptor does not replace it</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="99"/>
-        <source>%1 × %2 像素的圖像超出圖檔的上限（每邊 1..65535）</source>
-        <translation>a sheet of %1 x %2 pixels does not fit an image (each side 1..65535)</translation>
-    </message>
-    <message>
-        <location filename="../src/ui/failure_text.cpp" line="107"/>
-        <location filename="../src/ui/failure_text.cpp" line="112"/>
+        <location filename="../src/ui/failure_text.cpp" line="146"/>
+        <location filename="../src/ui/failure_text.cpp" line="150"/>
         <source>%1「%2」：
 %3</source>
         <translation>%1 &quot;%2&quot;:
 %3</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="111"/>
+        <location filename="../src/ui/failure_text.cpp" line="149"/>
         <source>無法完成先前中斷的輸出「%1」：
 %2</source>
         <translation>Cannot finish the interrupted export of &quot;%1&quot;:
 %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="113"/>
+        <location filename="../src/ui/failure_text.cpp" line="151"/>
         <source>；沒有更改任何檔案</source>
         <translation>; nothing was changed</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="115"/>
+        <location filename="../src/ui/failure_text.cpp" line="153"/>
         <source>；「%1」是新的圖像，「%2」仍是舊的</source>
         <translation>; &quot;%1&quot; is the new image, &quot;%2&quot; the old</translation>
     </message>
@@ -545,87 +595,87 @@
 <context>
     <name>glyphsheet::GlyphSheetDialog</name>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="33"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="34"/>
         <source>字體 (*.fnt)</source>
         <translation>GlyphSheet projects (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="33"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="34"/>
         <source>所有 (*.*)</source>
         <translation>All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="38"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="39"/>
         <source>Targa 圖像 (*.tga)</source>
         <translation>Targa images (*.tga)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="50"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="51"/>
         <source>BMFont 文字 (*.fnt)</source>
         <translation>BMFont text (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="50"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="51"/>
         <source>BMFont XML (*.xml)</source>
         <translation>BMFont XML (*.xml)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="51"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="52"/>
         <source>BMFont 二進位 (*.fnt)</source>
         <translation>BMFont binary (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="51"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="52"/>
         <source>BMFont JSON (*.json)</source>
         <translation>BMFont JSON (*.json)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="278"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="279"/>
         <source>下列字元不在 Windows-1252 字集內，未加入：%1</source>
         <translation>These characters are not in Windows-1252 and were not added: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="279"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="280"/>
         <source>、</source>
         <translation>, </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="287"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="288"/>
         <source>無法儲存專案檔</source>
         <translation>Cannot save the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="298"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="299"/>
         <source>無法開啟專案檔</source>
         <translation>Cannot open the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="350"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="351"/>
         <source>無法輸出 TGA 與 XML</source>
         <translation>Cannot export the TGA and XML</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="366"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="367"/>
         <source>無法輸出 BMFont</source>
         <translation>Cannot export the BMFont</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="402"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="403"/>
         <source>%1 × %2，%3 個字元</source>
         <translation>%1 × %2, %3 characters</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="406"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="407"/>
         <source>，其中 %1 個超出圖像範圍</source>
         <translation>, %1 of them past the edge of the sheet</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="408"/>
-        <source>。專案字型「%1」未安裝，改用「%2」</source>
-        <translation>. The project&apos;s typeface &quot;%1&quot; is not installed; &quot;%2&quot; is used instead</translation>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="409"/>
+        <source>。專案的%1，改用「%2」</source>
+        <translation>. The project&apos;s %1; &quot;%2&quot; is used instead</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="411"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="413"/>
         <source>。無法建立字型：%1</source>
         <translation>. Cannot make the font: %1</translation>
     </message>

@@ -6,6 +6,7 @@
 // --screenshot writes a picture of the window once it is shown, then quits. PROJECT.fnt is
 // opened once the window is up, as File > Open would.
 #include <cstdio>
+#include <string>
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -16,6 +17,7 @@
 #include <QTimer>
 
 #include "raster/freetype_rasterizer.h"
+#include "sheet/error_text.h"
 #include "ui/file_chooser.h"
 #include "ui/glyph_sheet_dialog.h"
 #include "ui/window_language.h"
@@ -113,8 +115,9 @@ int main(int argc, char* argv[]) {
   glyphsheet::QtMessageSink messages;
   glyphsheet::GlyphSheetDialog dialog(rasterizer, fileChooser, messages);
   if (parser.isSet(line.face) && !dialog.SelectFace(parser.value(line.face))) {
-    std::fprintf(stderr, "glyphsheet: typeface %s is not installed\n",
-                 qPrintable(parser.value(line.face)));
+    const std::string face = parser.value(line.face).toStdString();
+    std::fprintf(stderr, "glyphsheet: %s\n",
+                 glyphsheet::EnglishText(glyphsheet::FaceNotInstalled(face)).c_str());
     return 2;
   }
   if (parser.isSet(line.addChars)) dialog.AddCharacters(parser.value(line.addChars));

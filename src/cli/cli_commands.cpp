@@ -11,6 +11,7 @@
 #include "files/sheet_export.h"
 #include "raster/freetype_rasterizer.h"
 #include "sheet/bmfont_model.h"
+#include "sheet/error_text.h"
 #include "sheet/glyph_layout.h"
 #include "sheet/pixel_bitmap.h"
 #include "sheet/rebuild.h"
@@ -28,12 +29,10 @@ T Check(Result<T> result) {
   return std::move(result).value();
 }
 
-std::string Quoted(const std::string& text) { return "\"" + PrintableText(text) + "\""; }
-
 std::string InstalledFace(const std::string& name, const std::vector<std::string>& typefaces) {
   if (auto face = FindTypeface(name, typefaces)) return *face;
-  throw Failure("typeface " + Quoted(name) +
-                " is not installed (glyphsheet-cli fonts lists the installed ones)");
+  throw Failure(EnglishText(FaceNotInstalled(name)) +
+                " (glyphsheet-cli fonts lists the installed ones)");
 }
 
 // Rejected characters named in a message before the rest are only counted.
@@ -128,8 +127,8 @@ SheetDocument PrepareDocument(const CommandLine& line, const FreeTypeRasterizer&
     const std::string storedFace = project.font.faceName;
     const ApplyOutcome outcome = ApplyProject(std::move(project), doc, typefaces);
     if (outcome.face == LoadTake::kKept && !s.face && !s.fontFile) {
-      throw Failure("the typeface " + Quoted(storedFace) + " of \"" + *line.project +
-                    "\" is not installed; choose another with --face");
+      throw Failure(Quoted(*line.project) + ": " + EnglishText(FaceNotInstalled(storedFace)) +
+                    "; choose another with --face");
     }
   }
   if (s.fontFile && s.face && !FindTypeface(*s.face, typefaces)) {
@@ -287,25 +286,6 @@ int RunShow(const CommandLine& line, std::ostream& out) {
 }
 
 }  // namespace
-
-std::string PrintableText(std::string_view text) {
-  std::string out;
-  for (size_t i = 0; i < text.size();) {
-    const size_t start = i;
-    const std::optional<char32_t> ch = DecodeUtf8(text, i);
-    const bool control = ch && (*ch < 0x20 || (*ch >= 0x7F && *ch <= 0x9F));
-    if (ch && !control) {
-      out.append(text.substr(start, i - start));
-      continue;
-    }
-    for (size_t k = start; k < i; ++k) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(text[k]));
-      out += escaped;
-    }
-  }
-  return out;
-}
 
 int RunCommand(const CommandLine& line, std::ostream& out, std::ostream& err) {
   switch (line.kind) {

@@ -14,6 +14,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_options.h"
+#include "sheet/error_text.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
   // Messages may hold file names and stored face names; they stay one line.
   auto report = [](const std::string& message, const char* hint) {
-    std::cerr << "glyphsheet-cli: " << PrintableText(message) << hint << '\n';
+    std::cerr << "glyphsheet-cli: " << glyphsheet::PrintableText(message) << hint << '\n';
   };
   // A failed write (a full disk, a closed output) is noticed and reported
   // at the end, never lost.

@@ -21,7 +21,7 @@ namespace {
 
 // Longest face name a project file holds (the reader's buffer is 256 bytes
 // with the terminating 0).
-constexpr int32_t kMaxFaceNameBytes = 255;
+constexpr int32_t kMaxFaceNameBytes = kFaceNameBytesRange.max;
 // Bytes of one glyph entry: code, left border, right border.
 constexpr int64_t kGlyphEntryBytes = 9;
 

@@ -94,11 +94,11 @@ Result<std::unique_ptr<RasterFont>> FreeTypeFont::Create(LibraryPtr library,
                                                          const FaceFile& file,
                                                          const FontStyle& style) {
   auto face = OpenFace(library.get(), file.path, file.index);
-  if (!face) return Error{"typeface \"" + faceName + "\": " + face.error()};
+  if (!face) return ForTypeface(face.failure(), faceName);
   if (const FT_Error error = FT_Set_Pixel_Sizes(face.value().get(), 0,
                                                 static_cast<FT_UInt>(style.pixelHeight))) {
-    return Error{"typeface \"" + faceName + "\" (file \"" + file.path + "\") cannot be sized to " +
-                 std::to_string(style.pixelHeight) + " pixels: " + DescribeFreeTypeError(error)};
+    return FontError(Problem::kCannotSize, file.path, {style.pixelHeight},
+                     DescribeFreeTypeError(error), faceName);
   }
   return std::unique_ptr<RasterFont>(
       new FreeTypeFont(std::move(library), std::move(face).value(), file, style));

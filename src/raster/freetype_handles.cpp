@@ -35,7 +35,7 @@ std::string DescribeFreeTypeError(FT_Error error) {
 Result<LibraryPtr> CreateLibrary() {
   FT_Library raw = nullptr;
   if (const FT_Error error = FT_Init_FreeType(&raw)) {
-    return Error{"cannot start FreeType: " + DescribeFreeTypeError(error)};
+    return FontError(Problem::kStartFreeType, {}, {}, DescribeFreeTypeError(error));
   }
   LibraryPtr library(raw, LibraryDeleter{});
   // The classic interpreter gives full hinting in both directions, so stems
@@ -43,7 +43,8 @@ Result<LibraryPtr> CreateLibrary() {
   FT_UInt interpreter = TT_INTERPRETER_VERSION_35;
   if (const FT_Error error =
           FT_Property_Set(raw, "truetype", "interpreter-version", &interpreter)) {
-    return Error{"cannot select TrueType interpreter 35: " + DescribeFreeTypeError(error)};
+    return FontError(Problem::kTrueTypeInterpreter, {}, {interpreter},
+                     DescribeFreeTypeError(error));
   }
   return library;
 }
@@ -51,8 +52,7 @@ Result<LibraryPtr> CreateLibrary() {
 Result<FacePtr> OpenFace(FT_Library library, const std::string& path, int32_t index) {
   FT_Face raw = nullptr;
   if (const FT_Error error = FT_New_Face(library, path.c_str(), index, &raw)) {
-    return Error{"cannot read font file \"" + path + "\" (face " + std::to_string(index) +
-                 "): " + DescribeFreeTypeError(error)};
+    return FontError(Problem::kUnusableFontFile, path, {index}, DescribeFreeTypeError(error));
   }
   return FacePtr(raw);
 }

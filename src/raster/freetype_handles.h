@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "sheet/error_text.h"
 #include "sheet/result.h"
 
 namespace glyphsheet::raster {

@@ -10,9 +10,9 @@
 namespace glyphsheet {
 
 namespace {
-// Largest em size accepted. Fonts keep every rendered glyph, and one glyph
-// at this size is already up to 4 MB; sheets need at most about 540.
-constexpr int32_t kMaxPixelHeight = 2048;
+// Em sizes accepted. Fonts keep every rendered glyph, and one glyph at the
+// largest is already up to 4 MB; sheets need at most about 540.
+constexpr SettingRange kPixelHeightRange{1, 2048};
 }  // namespace
 
 struct FreeTypeRasterizer::Impl {
@@ -27,11 +27,8 @@ struct FreeTypeRasterizer::Impl {
   const std::vector<raster::Typeface>& Typefaces() const { return Scan().typefaces; }
 
   const raster::Typeface* Find(const std::string& name) const {
-    const std::string key = FoldCase(name);
-    for (const auto& typeface : Typefaces()) {
-      if (FoldCase(typeface.name) == key) return &typeface;
-    }
-    return nullptr;
+    const auto found = FindTypefaceIn(Typefaces(), name, &raster::Typeface::name);
+    return found == Typefaces().end() ? nullptr : &*found;
   }
 };
 
@@ -59,14 +56,14 @@ std::vector<std::string> FreeTypeRasterizer::ListTypefaces() const {
 }
 
 Result<std::unique_ptr<RasterFont>> FreeTypeRasterizer::CreateFont(const FontRequest& request) const {
-  if (!impl_->library) return Error{"typeface \"" + request.face + "\": " + impl_->library.error()};
-  if (request.pixelHeight < 1 || request.pixelHeight > kMaxPixelHeight) {
-    return Error{"typeface \"" + request.face + "\": pixel height " +
-                 std::to_string(request.pixelHeight) + " is outside 1.." +
-                 std::to_string(kMaxPixelHeight)};
+  if (!impl_->library) return ForTypeface(impl_->library.failure(), request.face);
+  if (!kPixelHeightRange.Contains(request.pixelHeight)) {
+    return FontError(Problem::kPixelHeight, {},
+                     {request.pixelHeight, kPixelHeightRange.min, kPixelHeightRange.max}, {},
+                     request.face);
   }
   const raster::Typeface* typeface = impl_->Find(request.face);
-  if (typeface == nullptr) return Error{"typeface \"" + request.face + "\" is not installed"};
+  if (typeface == nullptr) return MakeError(FaceNotInstalled(request.face));
   const bool bold = request.weight > kBoldAbove;
   const raster::FaceFile& file = raster::ChooseFace(*typeface, bold, request.italic);
   raster::FontStyle style;

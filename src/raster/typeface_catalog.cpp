@@ -171,18 +171,16 @@ Result<Typeface> ReadTypeface(FT_Library library, const std::string& path, int32
   if (!face && index > 0) {
     // Face -1 only counts the faces of the file.
     if (auto count = OpenFace(library, path, -1); count && index >= count.value()->num_faces) {
-      return Error{"font file \"" + path + "\" holds " + std::to_string(count.value()->num_faces) +
-                   " face(s); there is no face " + std::to_string(index)};
+      return FontError(Problem::kFaceIndex, path, {count.value()->num_faces, index});
     }
   }
   if (!face) return face.failure();
   FT_Face ft = face.value().get();
   if (!FT_IS_SFNT(ft) || !FT_IS_SCALABLE(ft) || ft->num_glyphs <= 0) {
-    return Error{"font file \"" + path + "\" (face " + std::to_string(index) +
-                 ") holds no TrueType or OpenType outlines"};
+    return FontError(Problem::kNoOutlines, path, {index});
   }
   std::string name = WindowsFamilyName(ft);
-  if (name.empty()) return Error{"font file \"" + path + "\" names no family"};
+  if (name.empty()) return FontError(Problem::kNoFamilyName, path);
   return Typeface{std::move(name), {DescribeFace(ft, path, index)}};
 }
 

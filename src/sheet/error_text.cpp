@@ -1,7 +1,12 @@
 #include "sheet/error_text.h"
 
+#include <cstdio>
 #include <cstring>
+#include <optional>
 #include <utility>
+
+#include "sheet/sheet_document.h"
+#include "sheet/windows1252.h"
 
 namespace glyphsheet {
 
@@ -11,9 +16,28 @@ std::string Number(const ErrorDetail& d, size_t i) {
   return i < d.numbers.size() ? std::to_string(d.numbers[i]) : "?";
 }
 
-std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
-
 }  // namespace
+
+std::string PrintableText(std::string_view text) {
+  std::string out;
+  for (size_t i = 0; i < text.size();) {
+    const size_t start = i;
+    const std::optional<char32_t> ch = DecodeUtf8(text, i);
+    const bool control = ch && (*ch < 0x20 || (*ch >= 0x7F && *ch <= 0x9F));
+    if (ch && !control) {
+      out.append(text.substr(start, i - start));
+      continue;
+    }
+    for (size_t k = start; k < i; ++k) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(text[k]));
+      out += escaped;
+    }
+  }
+  return out;
+}
+
+std::string Quoted(std::string_view name) { return "\"" + PrintableText(name) + "\""; }
 
 const char* ProjectFieldName(ProjectField field) {
   static const char* const kNames[] = {
@@ -26,7 +50,10 @@ const char* ProjectFieldName(ProjectField field) {
   return index < std::size(kNames) ? kNames[index] : "a field";
 }
 
-std::string EnglishReason(const ErrorDetail& d) {
+namespace {
+
+// The reason of one kind, without the typeface it concerns.
+std::string KindReason(const ErrorDetail& d) {
   const auto n = [&d](size_t i) { return Number(d, i); };
   switch (d.problem) {
     case Problem::kOther:
@@ -52,22 +79,51 @@ std::string EnglishReason(const ErrorDetail& d) {
              ProjectFieldName(field) + " (bytes " + n(2) + " to " + n(3) + ")";
     }
     case Problem::kFaceNameLength:
-      return "the face name length " + n(0) + " is outside 0..255";
+      return "the face name length " + n(0) + " is outside " + kFaceNameBytesRange.Text();
     case Problem::kGlyphCountTooLarge:
       return "the glyph count " + n(0) + " needs " + n(1) + " bytes but only " + n(2) +
              " remain (the file is truncated or damaged)";
     case Problem::kSheetSide:
       return std::string("the sheet ") + (n(0) == "0" ? "width " : "height ") + n(1) +
-             " is outside 1..65535";
+             " is outside " + kSheetSideRange.Text();
     case Problem::kFaceNameTooLong:
-      return "the face name is " + n(0) + " bytes long; a project file holds at most 255";
+      return "the face name is " + n(0) + " bytes long; a project file holds at most " +
+             std::to_string(kFaceNameBytesRange.max);
     case Problem::kHoldsProject:
       return "it is a GlyphSheet project; a BMFont descriptor does not replace it";
     case Problem::kSheetTooLarge:
-      return "a sheet of " + n(0) + " x " + n(1) +
-             " pixels does not fit an image (each side 1..65535)";
+      return "a sheet of " + n(0) + " x " + n(1) + " pixels does not fit an image (each side " +
+             kSheetSideRange.Text() + ")";
+    case Problem::kFaceNotInstalled:
+      return "typeface " + Quoted(d.file) + " is not installed";
+    case Problem::kStartFreeType:
+      return "cannot start FreeType: " + d.reason;
+    case Problem::kTrueTypeInterpreter:
+      return "cannot select TrueType interpreter " + n(0) + ": " + d.reason;
+    case Problem::kUnusableFontFile:
+      return "cannot read font file " + Quoted(d.file) + " (face " + n(0) + "): " + d.reason;
+    case Problem::kFaceIndex:
+      return "font file " + Quoted(d.file) + " holds " + n(0) + " face(s); there is no face " +
+             n(1);
+    case Problem::kNoOutlines:
+      return "font file " + Quoted(d.file) + " (face " + n(0) +
+             ") holds no TrueType or OpenType outlines";
+    case Problem::kNoFamilyName:
+      return "font file " + Quoted(d.file) + " names no family";
+    case Problem::kPixelHeight:
+      return "pixel height " + n(0) + " is outside " + n(1) + ".." + n(2);
+    case Problem::kCannotSize:
+      return "font file " + Quoted(d.file) + " cannot be sized to " + n(0) + " pixels: " +
+             d.reason;
   }
   return {};
+}
+
+}  // namespace
+
+std::string EnglishReason(const ErrorDetail& d) {
+  std::string reason = KindReason(d);
+  return d.typeface.empty() ? reason : "typeface " + Quoted(d.typeface) + ": " + reason;
 }
 
 std::string EnglishText(const ErrorDetail& d) {
@@ -115,6 +171,34 @@ Error SystemError(FileAction action, const std::filesystem::path& file, int code
   detail.problem = problem;
   detail.code = code;
   return MakeError(std::move(detail));
+}
+
+Error FontError(Problem problem, std::string file, std::vector<int64_t> numbers,
+                std::string reason, std::string typeface) {
+  ErrorDetail detail;
+  detail.file = std::move(file);
+  detail.problem = problem;
+  detail.numbers = std::move(numbers);
+  detail.typeface = std::move(typeface);
+  detail.reason = std::move(reason);
+  return MakeError(std::move(detail));
+}
+
+ErrorDetail FaceNotInstalled(std::string face) {
+  ErrorDetail detail;
+  detail.file = std::move(face);
+  detail.problem = Problem::kFaceNotInstalled;
+  return detail;
+}
+
+Error ForTypeface(Error error, std::string typeface) {
+  if (error.detail.problem == Problem::kOther) {
+    // Only the English words tell; they get the name in front.
+    error.message = "typeface " + Quoted(typeface) + ": " + error.message;
+    return error;
+  }
+  error.detail.typeface = std::move(typeface);
+  return MakeError(std::move(error.detail));
 }
 
 }  // namespace glyphsheet

@@ -2,11 +2,20 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sheet/result.h"
 
 namespace glyphsheet {
+
+/// Text safe to show on one terminal line: well-formed UTF-8 of printable
+/// characters as it is, every other byte (controls, line ends, bytes that are
+/// not UTF-8) as \xHH.
+std::string PrintableText(std::string_view text);
+
+/// A name in double quotes, made printable: "NAME".
+std::string Quoted(std::string_view name);
 
 /// The English name of a project field, as messages use it ("the sheet width").
 const char* ProjectFieldName(ProjectField field);
@@ -29,5 +38,16 @@ Error FileError(FileAction action, const std::filesystem::path& file, Problem pr
 /// says more when it is known why.
 Error SystemError(FileAction action, const std::filesystem::path& file, int code,
                   Problem problem = Problem::kSystem);
+
+/// A failure of FreeType or of a font file `file`; `reason` is FreeType's own
+/// words, `typeface` the typeface the file was opened for.
+Error FontError(Problem problem, std::string file, std::vector<int64_t> numbers = {},
+                std::string reason = {}, std::string typeface = {});
+
+/// A typeface name that no installed typeface has.
+ErrorDetail FaceNotInstalled(std::string face);
+
+/// The failure of a font file opened for a typeface, naming the typeface too.
+Error ForTypeface(Error error, std::string typeface);
 
 }  // namespace glyphsheet

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -29,7 +30,20 @@ enum class Problem : uint8_t {
   kFaceNameTooLong,      // the name's length in bytes
   kSheetTooLarge,        // width, height
   kHoldsProject,         // the file is a project, which a descriptor must not replace
+  // Fonts: `file` is the font file, `typeface` the typeface it was opened for
+  // (when one was), `reason` FreeType's own words.
+  kFaceNotInstalled,     // no installed typeface has the name `file`
+  kStartFreeType,        // FreeType cannot start: reason
+  kTrueTypeInterpreter,  // the interpreter version, reason
+  kUnusableFontFile,     // face index, reason: FreeType cannot open the face
+  kFaceIndex,            // faces in the file, the face index asked for
+  kNoOutlines,           // face index: neither TrueType nor OpenType outlines
+  kNoFamilyName,         // the face names no family
+  kPixelHeight,          // pixel height, the least and the most accepted
+  kCannotSize,           // pixel height, reason
 };
+/// How many kinds Problem has (the last one, plus 1).
+inline constexpr size_t kProblemKinds = static_cast<size_t>(Problem::kCannotSize) + 1;
 
 /// The fields of a project file, in file order (for kTruncated).
 enum class ProjectField : uint8_t {
@@ -53,6 +67,10 @@ struct ErrorDetail {
   Undo undo = Undo::kNone;
   /// With Undo::kImageIsNew: the image that is new (file is the old descriptor).
   std::string newImage;
+  /// The typeface a font failure concerns, as named; empty when none.
+  std::string typeface;
+  /// A library's own words for why (FreeType's error text); empty when none.
+  std::string reason;
 };
 
 /// A failure with a message for the user (names the file or value and the

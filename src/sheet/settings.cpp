@@ -47,11 +47,9 @@ std::string FoldCase(std::string_view name) {
 
 std::optional<std::string> FindTypeface(std::string_view name,
                                         const std::vector<std::string>& typefaces) {
-  const std::string key = FoldCase(name);
-  for (const std::string& face : typefaces) {
-    if (FoldCase(face) == key) return face;
-  }
-  return std::nullopt;
+  const auto found = FindTypefaceIn(typefaces, name);
+  if (found == typefaces.end()) return std::nullopt;
+  return *found;
 }
 
 }  // namespace glyphsheet

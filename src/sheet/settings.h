@@ -1,7 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <ranges>
 #include <span>
 #include <string>
 #include <string_view>
@@ -72,6 +75,16 @@ LoadTake TakeChoice(int32_t stored, std::span<const int32_t> choices, int32_t& t
 
 /// Case-insensitive (ASCII) comparison key of a typeface name.
 std::string FoldCase(std::string_view name);
+
+/// The first of typefaces whose name (`nameOf` gives it) equals name without
+/// regard to letter case; typefaces' end when there is none.
+template <std::ranges::forward_range Typefaces, class NameOf = std::identity>
+auto FindTypefaceIn(Typefaces& typefaces, std::string_view name, NameOf nameOf = {}) {
+  return std::ranges::find(typefaces, FoldCase(name), [&nameOf](const auto& typeface) {
+    return FoldCase(std::invoke(nameOf, typeface));
+  });
+}
+
 /// The typeface of the list equal to name without regard to letter case, if any.
 std::optional<std::string> FindTypeface(std::string_view name,
                                         const std::vector<std::string>& typefaces);

@@ -15,6 +15,9 @@ namespace glyphsheet {
 constexpr int32_t kSheetBitmapSize = 512;
 /// Sheet sides a project or sheet image holds (the image header stores 16 bits).
 inline constexpr SettingRange kSheetSideRange{1, 65535};
+/// Lengths in bytes of the face name a project holds (a reader's buffer is
+/// 256 bytes with the terminating 0).
+inline constexpr SettingRange kFaceNameBytesRange{0, 255};
 
 /// One character of the sheet as the user set it up.
 struct Glyph {

@@ -5,11 +5,17 @@
 
 #include <QFile>
 
+#include "sheet/sheet_document.h"
+
 namespace glyphsheet {
 
 namespace {
 
 QString FileName(const std::string& name) { return QFile::decodeName(name.c_str()); }
+
+QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+QString RangeText(const SettingRange& range) { return FromUtf8(range.Text()); }
 
 QString Number(const ErrorDetail& detail, size_t i) {
   return i < detail.numbers.size() ? QString::number(detail.numbers[i]) : QStringLiteral("?");
@@ -70,42 +76,74 @@ QString FailureText::SystemReason(int code) {
 }
 
 QString FailureText::Reason(const ErrorDetail& d) {
+  const QString reason = KindReason(d);
+  return d.typeface.empty() ? reason : tr("字型「%1」：%2").arg(FromUtf8(d.typeface), reason);
+}
+
+QString FailureText::KindReason(const ErrorDetail& d) {
   const auto n = [&d](size_t i) { return Number(d, i); };
+  const QString file = FileName(d.file);
+  const QString library = FromUtf8(d.reason);
   switch (d.problem) {
     case Problem::kOther: return QString();
     case Problem::kSystem: return SystemReason(d.code);
-    case Problem::kNotAFileName: return tr("名稱指的是資料夾，不是檔案");
+    case Problem::kNotAFileName: return tr("沒有檔案名稱：%1").arg(SystemReason(EISDIR));
     case Problem::kFollowLink: return tr("無法跟隨連結：%1").arg(SystemReason(d.code));
-    case Problem::kFolderTakesNoFiles: return tr("所在的資料夾不能建立新檔案");
-    case Problem::kTemporaryTaken: return tr("另一個執行中的程式一再移除暫存檔");
+    case Problem::kFolderTakesNoFiles:
+      return tr("所在的資料夾不能建立新檔案（%1）").arg(SystemReason(d.code));
+    case Problem::kTemporaryTaken:
+      return tr("另一個執行中的程式一再移除暫存檔：%1").arg(SystemReason(EAGAIN));
     case Problem::kNoRoom:
       return tr("需要 %1 位元組，但檔案系統只剩 %2 位元組").arg(n(0), n(1));
     case Problem::kFileTooLarge: return tr("檔案大於 %1 MiB").arg(n(0));
     case Problem::kTruncated:
       return tr("檔案不完整：只有 %1 位元組，在%2（第 %3 至 %4 位元組）中斷")
           .arg(n(0), FieldName(d.numbers.size() > 1 ? d.numbers[1] : -1), n(2), n(3));
-    case Problem::kFaceNameLength: return tr("字型名稱長度 %1 不在 0..255 之內").arg(n(0));
+    case Problem::kFaceNameLength:
+      return tr("字型名稱長度 %1 不在 %2 之內").arg(n(0), RangeText(kFaceNameBytesRange));
     case Problem::kGlyphCountTooLarge:
       return tr("字元數 %1 需要 %2 位元組，但只剩 %3 位元組（檔案不完整或已損壞）")
           .arg(n(0), n(1), n(2));
     case Problem::kSheetSide:
-      return (n(0) == QStringLiteral("0") ? tr("圖像寬度 %1 不在 1..65535 之內")
-                                          : tr("圖像高度 %1 不在 1..65535 之內"))
-          .arg(n(1));
+      return (n(0) == QStringLiteral("0") ? tr("圖像寬度 %1 不在 %2 之內")
+                                          : tr("圖像高度 %1 不在 %2 之內"))
+          .arg(n(1), RangeText(kSheetSideRange));
     case Problem::kFaceNameTooLong:
-      return tr("字型名稱長 %1 位元組，專案檔最多只能存 255 位元組").arg(n(0));
+      return tr("字型名稱長 %1 位元組，專案檔最多只能存 %2 位元組")
+          .arg(n(0), QString::number(kFaceNameBytesRange.max));
     case Problem::kHoldsProject: return tr("這是一個 GlyphSheet 專案檔，BMFont 描述檔不會取代它");
     case Problem::kSheetTooLarge:
-      return tr("%1 × %2 像素的圖像超出圖檔的上限（每邊 1..65535）").arg(n(0), n(1));
+      return tr("%1 × %2 像素的圖像超出圖檔的上限（每邊 %3）")
+          .arg(n(0), n(1), RangeText(kSheetSideRange));
+    case Problem::kFaceNotInstalled: return tr("字型「%1」未安裝").arg(FromUtf8(d.file));
+    case Problem::kStartFreeType: return tr("無法啟動 FreeType：%1").arg(library);
+    case Problem::kTrueTypeInterpreter:
+      return tr("無法選用 TrueType 直譯器 %1：%2").arg(n(0), library);
+    case Problem::kUnusableFontFile:
+      return tr("無法讀取字型檔「%1」（字體 %2）：%3").arg(file, n(0), library);
+    case Problem::kFaceIndex:
+      return tr("字型檔「%1」只有 %2 個字體，沒有字體 %3").arg(file, n(0), n(1));
+    case Problem::kNoOutlines:
+      return tr("字型檔「%1」（字體 %2）沒有 TrueType 或 OpenType 外框").arg(file, n(0));
+    case Problem::kNoFamilyName: return tr("字型檔「%1」沒有字族名稱").arg(file);
+    case Problem::kPixelHeight:
+      return tr("像素高度 %1 不在 %2..%3 之內").arg(n(0), n(1), n(2));
+    case Problem::kCannotSize:
+      return tr("字型檔「%1」無法縮放為 %2 像素：%3").arg(file, n(0), library);
   }
   return QString();
+}
+
+QString FailureText::Text(const Error& error) {
+  // Only a library's own English words: they say everything.
+  if (error.detail.problem == Problem::kOther) return FromUtf8(error.message);
+  return Reason(error.detail);
 }
 
 QString FailureText::Message(const QString& what, const QString& chosen, const Error& error) {
   const ErrorDetail& d = error.detail;
   // Only a library's own English words: they say everything.
-  if (d.problem == Problem::kOther) return tr("%1「%2」：\n%3").arg(what, chosen,
-                                                                   QString::fromStdString(error.message));
+  if (d.problem == Problem::kOther) return tr("%1「%2」：\n%3").arg(what, chosen, Text(error));
   const QString file = d.file.empty() ? chosen : FileName(d.file);
   QString text = d.action == FileAction::kFinishExport
                      ? tr("無法完成先前中斷的輸出「%1」：\n%2").arg(file, Reason(d))

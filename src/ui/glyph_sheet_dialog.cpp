@@ -14,6 +14,7 @@
 
 #include "files/project_file.h"
 #include "files/sheet_export.h"
+#include "sheet/error_text.h"
 #include "sheet/glyph_layout.h"
 #include "sheet/rebuild.h"
 #include "sheet/settings.h"
@@ -207,7 +208,7 @@ void GlyphSheetDialog::RecreateSheetFont() {
   PullFontSettings();
   // The same request keeps the font and every glyph it has drawn.
   const Status made = sheetFont_.Update(rasterizer_, doc_.font);
-  fontError_ = made ? std::string() : made.error();
+  fontError_ = made ? std::nullopt : std::optional<Error>(made.failure());
 }
 
 void GlyphSheetDialog::ApplySheetSize() {
@@ -405,10 +406,11 @@ void GlyphSheetDialog::UpdateStatus() {
                      .arg(doc_.glyphs.size());
   if (offSheet > 0) text += tr("，其中 %1 個超出圖像範圍").arg(offSheet);
   if (!missingFace_.empty()) {
-    text += tr("。專案字型「%1」未安裝，改用「%2」")
-                .arg(FromUtf8(missingFace_), ui_->faceCombo->currentText());
+    text += tr("。專案的%1，改用「%2」")
+                .arg(FailureText::Reason(FaceNotInstalled(missingFace_)),
+                     ui_->faceCombo->currentText());
   }
-  if (!fontError_.empty()) text += tr("。無法建立字型：%1").arg(FromUtf8(fontError_));
+  if (fontError_) text += tr("。無法建立字型：%1").arg(FailureText::Text(*fontError_));
   // A line too long for the label is cut with "…"; its tooltip holds all of it.
   QLabel* label = ui_->statusLabel;
   label->setToolTip(text);

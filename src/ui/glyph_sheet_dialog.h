@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -111,8 +112,8 @@ class GlyphSheetDialog : public QMainWindow {
   PixelBitmap sheetBitmap_;
   SheetFontCache sheetFont_;
   std::vector<std::string> typefaces_;
-  /// Why the sheet font could not be made; empty when it exists.
-  std::string fontError_;
+  /// Why the sheet font could not be made; none when it exists.
+  std::optional<Error> fontError_;
   /// The typeface a loaded project asked for and this machine lacks.
   std::string missingFace_;
   /// Made when first asked for; it belongs to the window.

@@ -136,7 +136,8 @@ std::vector<Row> MakeRows(const Fixture& f) {
       Works("name length 255, face replaced", Project(named(longName)),
             {"export", "in.fnt", "--face", "DejaVu Sans", "-o", "out/new"}, created, {}),
       Fails("name length 255, face not installed", Project(named(longName)), exportOverOld,
-            {"\"in.fnt\"", longName, "--face"}),
+            {"\"in.fnt\": typeface \"" + longName +
+             "\" is not installed; choose another with --face"}),
       refused("name length 256", named(std::string(256, 'x')),
               "face name length 256 is outside 0..255"),
       Works("glyph count -1", Project(at(kGlyphCount, -1)), exportNew, created, CheckNoGlyphs),

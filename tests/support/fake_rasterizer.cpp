@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "sheet/error_text.h"
+
 namespace glyphsheet::testing {
 
 FakeFont::FakeFont(int32_t lineHeight, FakeGlyph defaultGlyph)
@@ -34,7 +36,7 @@ Result<std::unique_ptr<RasterFont>> FakeRasterizer::CreateFont(const FontRequest
   lastRequest = request;
   ++fontsMade;
   if (std::find(faces.begin(), faces.end(), request.face) == faces.end()) {
-    return Error{"typeface \"" + request.face + "\" is not installed"};
+    return MakeError(FaceNotInstalled(request.face));
   }
   const int32_t h = request.pixelHeight;
   FakeGlyph glyph;

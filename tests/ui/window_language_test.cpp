@@ -37,10 +37,11 @@ TEST_F(GlyphSheetDialogTest, SpeaksEnglishWhenAskedAndChineseOtherwise) {
     const char *menu, *export_, *face, *status, *opened, *exported;
   } cases[] = {
       {WindowLanguage::kChinese, "檔案(&F)", "輸出為 TGA && XML(&E)", "名稱", "256 × 256，0 個字元",
-       "無法開啟專案檔「%1」：\n沒有此檔案或目錄", "無法輸出 TGA 與 XML「/proc/x.tga」：\n所在的資料夾不能建立新檔案"},
+       "無法開啟專案檔「%1」：\n沒有此檔案或目錄",
+       "無法輸出 TGA 與 XML「/proc/x.tga」：\n所在的資料夾不能建立新檔案（沒有此檔案或目錄）"},
       {WindowLanguage::kEnglish, "&File", "&Export as TGA && XML...", "Face", "256 × 256, 0 characters",
        "Cannot open the project \"%1\":\nNo such file or directory",
-       "Cannot export the TGA and XML \"/proc/x.tga\":\nits folder takes no new files"},
+       "Cannot export the TGA and XML \"/proc/x.tga\":\nits folder takes no new files (No such file or directory)"},
   };
   for (const auto& c : cases) {
     QTranslator* english = c.language == WindowLanguage::kEnglish ? UseWindowLanguage(c.language)
