@@ -108,10 +108,7 @@ void ApplyOverrides(const SettingOverrides& s, SheetDocument& doc,
 // The rasterizer of new and export: the installed fonts, or the one face of
 // --font-file.
 std::unique_ptr<FreeTypeRasterizer> MakeRasterizer(const SettingOverrides& s) {
-  if (!s.fontFile) {
-    if (s.faceIndex) throw UsageError("--face-index needs --font-file");
-    return std::make_unique<FreeTypeRasterizer>();
-  }
+  if (!s.fontFile) return std::make_unique<FreeTypeRasterizer>();
   return Check(FreeTypeRasterizer::FromFontFile(*s.fontFile, s.faceIndex.value_or(0)));
 }
 
