@@ -50,42 +50,47 @@ std::string CharacterNames(const std::vector<char32_t>& characters) {
   return names;
 }
 
-// The characters of UTF-8 text given as `where`; invalid UTF-8 is wrong usage.
-std::u32string DecodeArgument(const std::string& text, const std::string& where) {
+// The characters of UTF-8 text from byte `start` on; the first byte that is
+// not UTF-8 is an Error naming `where` and its offset in the text.
+template <class Error>
+std::u32string DecodeText(std::string_view text, size_t start, const std::string& where) {
   std::u32string decoded;
-  for (size_t pos = 0; pos < text.size();) {
+  for (size_t pos = start; pos < text.size();) {
     const size_t at = pos;
     const std::optional<char32_t> ch = DecodeUtf8(text, pos);
-    if (!ch) throw UsageError(where + ": invalid UTF-8 at byte " + std::to_string(at));
+    if (!ch) throw Error(where + ": invalid UTF-8 at byte " + std::to_string(at));
     decoded.push_back(*ch);
   }
   return decoded;
 }
 
-// Windows-1252 bytes of the characters of one --chars or --chars-file. A
-// file may start with a UTF-8 byte-order mark; its line ends are skipped.
+// The Windows-1252 bytes of characters given as `where`; a character that
+// has none is an Error naming them.
+template <class Error>
+std::vector<uint8_t> Windows1252Bytes(std::u32string_view characters, const std::string& where) {
+  Windows1252Text encoded = EncodeWindows1252(characters);
+  if (!encoded.rejected.empty()) {
+    throw Error(where + ": Windows-1252 has no byte for " + CharacterNames(encoded.rejected));
+  }
+  return std::move(encoded.bytes);
+}
+
+// Windows-1252 bytes of the characters of one --chars or --chars-file, each
+// decoded from UTF-8 once. A file may start with a UTF-8 byte-order mark; its
+// line ends are skipped. What is wrong with a file is a failure, with --chars
+// wrong usage.
 std::vector<uint8_t> CharacterBytes(const CharSource& source) {
-  std::string text = source.value;
-  if (source.fromFile) {
-    const std::vector<uint8_t> bytes = Check(ReadFileBytes(source.value));
-    text.assign(bytes.begin(), bytes.end());
+  if (!source.fromFile) {
+    return Windows1252Bytes<UsageError>(DecodeText<UsageError>(source.value, 0, "--chars"),
+                                        "--chars");
   }
-  const std::string where = source.fromFile ? "\"" + source.value + "\"" : std::string("--chars");
-  const auto fail = [&source](const std::string& message) {
-    if (source.fromFile) throw Failure(message);
-    throw UsageError(message);
-  };
-  const size_t start = source.fromFile && text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
-  for (size_t pos = start; pos < text.size();) {
-    const size_t at = pos;
-    if (!DecodeUtf8(text, pos)) fail(where + ": invalid UTF-8 at byte " + std::to_string(at));
-  }
-  text.erase(0, start);
-  if (source.fromFile) std::erase_if(text, [](char c) { return c == '\n' || c == '\r'; });
-  Windows1252Text encoded = EncodeWindows1252(text);
-  if (encoded.rejected.empty()) return std::move(encoded.bytes);
-  fail(where + ": Windows-1252 has no byte for " + CharacterNames(encoded.rejected));
-  return {};
+  const std::vector<uint8_t> bytes = Check(ReadFileBytes(source.value));
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  const std::string where = "\"" + source.value + "\"";
+  std::u32string characters =
+      DecodeText<Failure>(text, text.starts_with("\xEF\xBB\xBF") ? 3 : 0, where);
+  std::erase_if(characters, [](char32_t c) { return c == U'\n' || c == U'\r'; });
+  return Windows1252Bytes<Failure>(characters, where);
 }
 
 void ApplyOverrides(const SettingOverrides& s, SheetDocument& doc,
@@ -107,10 +112,7 @@ void ApplyOverrides(const SettingOverrides& s, SheetDocument& doc,
 // The rasterizer of new and export: the installed fonts, or the one face of
 // --font-file.
 std::unique_ptr<FreeTypeRasterizer> MakeRasterizer(const SettingOverrides& s) {
-  if (!s.fontFile) {
-    if (s.faceIndex) throw UsageError("--face-index needs --font-file");
-    return std::make_unique<FreeTypeRasterizer>();
-  }
+  if (!s.fontFile) return std::make_unique<FreeTypeRasterizer>();
   return Check(FreeTypeRasterizer::FromFontFile(*s.fontFile, s.faceIndex.value_or(0)));
 }
 
@@ -215,7 +217,7 @@ int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
 }
 
 int RunPreview(const CommandLine& line, std::ostream& out, std::ostream& err) {
-  const std::u32string text = DecodeArgument(*line.choices.text, "--text");
+  const std::u32string text = DecodeText<UsageError>(*line.choices.text, 0, "--text");
   const auto sheet = BuildSheet(line);
   WarnOffSheet(sheet->doc, err);
   const BmFont described =

@@ -3,10 +3,11 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
+#include <variant>
 
 namespace glyphsheet::cli {
 
@@ -28,187 +29,169 @@ constexpr FormatName kFormatNames[] = {
     {"bmfont-xml", SheetFormat::kBmFontXml},     {"bmfont-binary", SheetFormat::kBmFontBinary},
     {"bmfont-json", SheetFormat::kBmFontJson}};
 
-// ---- Values ---------------------------------------------------------------
+// ---- Checks of values ----------------------------------------------------
 
-// Each check returns what is wrong with the text (empty when it is fine);
-// CLI11 puts the option's name in front.
-
-std::optional<int32_t> WholeNumber(const std::string& text) {
-  int32_t value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
-  return value;
-}
-
-std::string NotANumber(const std::string& text) { return "\"" + text + "\" is not a whole number"; }
-
-std::string CheckInRange(const std::string& text, SettingRange range) {
-  const std::optional<int32_t> value = WholeNumber(text);
-  if (!value) return NotANumber(text);
-  if (!range.Contains(*value)) return text + " is outside " + range.Text();
+// CLI11 reads whole numbers as C does ("010" octal, "0x10" hexadecimal); on
+// this command line they are decimal: digits with an optional minus sign.
+// Leading zeros are dropped, so "010" is ten.
+std::string DecimalDigits(std::string& text) {
+  const size_t digits = text.starts_with('-') ? 1 : 0;
+  if (text.size() == digits || text.find_first_not_of("0123456789", digits) != std::string::npos) {
+    return "\"" + text + "\" is not a whole number";
+  }
+  const size_t zeros = std::min(text.find_first_not_of('0', digits), text.size() - 1) - digits;
+  text.erase(digits, zeros);
   return {};
 }
 
-std::string CheckChoice(const std::string& text, std::span<const int32_t> choices) {
-  const std::optional<int32_t> value = WholeNumber(text);
-  if (!value) return NotANumber(text);
-  if (!IsChoice(*value, choices)) return text + " is not one of " + ChoicesText(choices);
-  return {};
+// The help states each range and choice in the option's own words, so the
+// checks add nothing to it.
+CLI::Validator InRange(SettingRange range) {
+  return CLI::Range(range.min, range.max).description("");
 }
 
-// "L,T,R,B": four whole numbers in the border range, read into borders.
-std::string ReadBorders(const std::string& text, CellBorders& borders) {
-  int32_t* sides[4] = {&borders.left, &borders.top, &borders.right, &borders.bottom};
-  size_t start = 0;
-  for (int i = 0; i < 4; ++i) {
-    const size_t comma = text.find(',', start);
-    const bool last = i == 3;
-    if (last != (comma == std::string::npos)) return "\"" + text + "\" is not four numbers L,T,R,B";
-    const std::string part = text.substr(start, last ? std::string::npos : comma - start);
-    if (std::string wrong = CheckInRange(part, kBorderRange); !wrong.empty()) return wrong;
-    *sides[i] = *WholeNumber(part);
-    start = comma + 1;
+CLI::Validator OneOf(std::span<const int32_t> choices) {
+  return CLI::IsMember(std::vector<int32_t>(choices.begin(), choices.end())).description("");
+}
+
+CLI::Validator OneOf(std::vector<std::string> names) {
+  return CLI::IsMember(std::move(names)).description("");
+}
+
+// -o names a file: its last part is not empty, "." or "..".
+std::string NamesAFile(const std::string& text) {
+  const std::filesystem::path name = std::filesystem::path(text).filename();
+  if (name.empty() || name == "." || name == "..") {
+    return "\"" + text + "\" names a folder, not a file";
   }
   return {};
-}
-
-CLI::Validator Check(std::function<std::string(const std::string&)> check) {
-  return CLI::Validator([check](std::string& text) { return check(text); }, "");
 }
 
 // ---- The table of commands and options ------------------------------------
 
-/// One setting option of new and export: declared once with its help, its
-/// check and the field it sets.
-struct SettingOption {
+/// An option declared once with its help, what CLI11 checks and the field it
+/// sets in `Target`. The setter's kind is the kind of option: a flag, free
+/// text, a whole number, or four whole numbers "L,T,R,B".
+template <class Target>
+struct OptionSpec {
+  using Flag = std::function<void(Target&)>;
+  using Text = std::function<void(Target&, const std::string&)>;
+  using Number = std::function<void(Target&, int32_t)>;
+  using FourNumbers = std::function<void(Target&, const std::vector<int32_t>&)>;
+
   const char* name;
   /// Shown after the name in the help; nullptr for a flag.
   const char* valueName;
   std::string help;
-  /// Checks the value before it is set (valued options only).
-  std::function<std::string(const std::string&)> check;
-  /// Sets the field from the checked value (a flag gets an empty text).
-  std::function<void(SettingOverrides&, const std::string&)> set;
+  std::variant<Flag, Text, Number, FourNumbers> set;
+  /// What each value must be, besides a decimal number for the number kinds.
+  std::optional<CLI::Validator> check = std::nullopt;
+  /// An option this one is refused without.
+  const char* needs = nullptr;
+  /// The command refuses to run without this option.
+  bool required = false;
 };
 
+using SettingOption = OptionSpec<SettingOverrides>;
 using IntField = std::optional<int32_t> SettingOverrides::*;
 
-std::function<void(SettingOverrides&, const std::string&)> SetNumber(IntField field) {
-  return [field](SettingOverrides& s, const std::string& text) {
-    s.*field = WholeNumber(text).value_or(0);
-  };
+SettingOption::Number SetNumber(IntField field) {
+  return [field](SettingOverrides& s, int32_t value) { s.*field = value; };
 }
 
-std::function<void(SettingOverrides&, const std::string&)> SetFixed(IntField field,
-                                                                   int32_t value) {
-  return [field, value](SettingOverrides& s, const std::string&) { s.*field = value; };
-}
-
-std::function<std::string(const std::string&)> InRange(SettingRange range) {
-  return [range](const std::string& text) { return CheckInRange(text, range); };
-}
-
-std::function<std::string(const std::string&)> OneOf(std::span<const int32_t> choices) {
-  return [choices](const std::string& text) { return CheckChoice(text, choices); };
+SettingOption::Flag SetFixed(IntField field, int32_t value) {
+  return [field, value](SettingOverrides& s) { s.*field = value; };
 }
 
 const std::vector<SettingOption>& SettingOptions() {
   using S = SettingOverrides;
+  using Text = SettingOption::Text;
   static const std::vector<SettingOption> options = {
-      {"--face", "NAME", "an installed typeface (letter case does not matter)", nullptr,
-       [](S& s, const std::string& v) { s.face = v; }},
+      {"--face", "NAME", "an installed typeface (letter case does not matter)",
+       Text([](S& s, const std::string& v) { s.face = v; })},
       {"--font-file", "PATH",
        "use this TrueType/OpenType file instead of the installed fonts; its family becomes the "
        "typeface",
-       nullptr, [](S& s, const std::string& v) { s.fontFile = v; }},
+       Text([](S& s, const std::string& v) { s.fontFile = v; })},
       {"--face-index", "N", "the face of a font collection, " + kFaceIndexRange.Text(),
-       InRange(kFaceIndexRange), SetNumber(&S::faceIndex)},
-      {"--size", "N", "point size, " + kPointSizeRange.Text(), InRange(kPointSizeRange),
-       SetNumber(&S::pointSize)},
-      {"--weight", "N", "weight: " + ChoicesText(kWeightChoices), OneOf(kWeightChoices),
-       SetNumber(&S::weight)},
-      {"--aliased", nullptr, "black and white pixels only", nullptr,
-       SetFixed(&S::quality, kQualityAliased)},
-      {"--antialiased", nullptr, "grey levels", nullptr,
-       SetFixed(&S::quality, kQualityAntialiased)},
+       SetNumber(&S::faceIndex), InRange(kFaceIndexRange), "--font-file"},
+      {"--size", "N", "point size, " + kPointSizeRange.Text(), SetNumber(&S::pointSize),
+       InRange(kPointSizeRange)},
+      {"--weight", "N", "weight: " + ChoicesText(kWeightChoices), SetNumber(&S::weight),
+       OneOf(kWeightChoices)},
+      {"--aliased", nullptr, "black and white pixels only", SetFixed(&S::quality, kQualityAliased)},
+      {"--antialiased", nullptr, "grey levels", SetFixed(&S::quality, kQualityAntialiased)},
       {"--smoothing", "N", "supersampling factor, " + kSmoothingRange.Text(),
-       InRange(kSmoothingRange), SetNumber(&S::smoothing)},
-      {"--italic", nullptr, "slanted characters", nullptr, SetFixed(&S::italic, 1)},
-      {"--upright", nullptr, "upright characters", nullptr, SetFixed(&S::italic, 0)},
-      {"--width", "N", "sheet width: " + ChoicesText(kSheetSizeChoices),
-       OneOf(kSheetSizeChoices), SetNumber(&S::sheetWidth)},
+       SetNumber(&S::smoothing), InRange(kSmoothingRange)},
+      {"--italic", nullptr, "slanted characters", SetFixed(&S::italic, 1)},
+      {"--upright", nullptr, "upright characters", SetFixed(&S::italic, 0)},
+      {"--width", "N", "sheet width: " + ChoicesText(kSheetSizeChoices), SetNumber(&S::sheetWidth),
+       OneOf(kSheetSizeChoices)},
       {"--height", "N", "sheet height: " + ChoicesText(kSheetSizeChoices),
-       OneOf(kSheetSizeChoices), SetNumber(&S::sheetHeight)},
+       SetNumber(&S::sheetHeight), OneOf(kSheetSizeChoices)},
       {"--borders", "L,T,R,B", "font-wide cell borders, " + kBorderRange.Text() + " each",
-       [](const std::string& v) {
-         CellBorders unused;
-         return ReadBorders(v, unused);
-       },
-       [](S& s, const std::string& v) { ReadBorders(v, s.borders.emplace()); }},
+       SettingOption::FourNumbers([](S& s, const std::vector<int32_t>& v) {
+         s.borders = CellBorders{v[0], v[1], v[2], v[3]};
+       }),
+       InRange(kBorderRange)},
       {"--chars", "TEXT",
        "add these characters (UTF-8, each must exist in Windows-1252); characters already "
        "present are skipped",
-       nullptr, [](S& s, const std::string& v) { s.chars.push_back(CharSource{false, v}); }},
-      {"--chars-file", "FILE", "the same, from a UTF-8 file; line ends are skipped", nullptr,
-       [](S& s, const std::string& v) { s.chars.push_back(CharSource{true, v}); }},
+       Text([](S& s, const std::string& v) { s.chars.push_back(CharSource{false, v}); })},
+      {"--chars-file", "FILE", "the same, from a UTF-8 file; line ends are skipped",
+       Text([](S& s, const std::string& v) { s.chars.push_back(CharSource{true, v}); })},
   };
   return options;
 }
 
-std::string FormatNames() {
-  std::string names;
-  for (const FormatName& f : kFormatNames) names += std::string(names.empty() ? "" : "|") + f.name;
+std::vector<std::string> FormatNames() {
+  std::vector<std::string> names;
+  for (const FormatName& f : kFormatNames) names.push_back(f.name);
   return names;
 }
 
-std::string CheckFormat(const std::string& text) {
-  for (const FormatName& f : kFormatNames) {
-    if (text == f.name) return {};
-  }
-  return "\"" + text + "\" is not one of " + FormatNames();
-}
-
-std::string CheckOnOff(const std::string& text) {
-  return text == "on" || text == "off" ? "" : "\"" + text + "\" is not on or off";
+std::string FormatNamesText() {
+  std::string text;
+  for (const FormatName& f : kFormatNames) text += std::string(text.empty() ? "" : "|") + f.name;
+  return text;
 }
 
 /// An option of some commands only, declared once with the commands that
 /// take it.
 struct CommandOption {
-  const char* name;
-  /// Shown after the name in the help; nullptr for a flag.
-  const char* valueName;
-  std::string help;
+  OptionSpec<OutputChoices> option;
   std::vector<CommandKind> commands;
-  std::function<std::string(const std::string&)> check;
-  std::function<void(OutputChoices&, const std::string&)> set;
 };
 
 const std::vector<CommandOption>& CommandOptions() {
   using K = CommandKind;
   using C = OutputChoices;
+  using Text = OptionSpec<C>::Text;
   static const std::vector<CommandOption> options = {
-      {"--format", "FORMAT",
-       "the files written: " + FormatNames() +
-           " (default tga-xml: NAME.tga and NAME.xml; bmfont-*: NAME.png and an AngelCode "
-           "BMFont descriptor NAME.fnt, NAME.xml, NAME.fnt or NAME.json)",
-       {K::kExport}, CheckFormat,
-       [](C& c, const std::string& v) {
-         for (const FormatName& f : kFormatNames) {
-           if (v == f.name) c.format = f.format;
-         }
-       }},
-      {"--kerning", "on|off", "the font's kerning pairs in BMFont descriptors and previews (default on)",
-       {K::kExport, K::kPreview}, CheckOnOff,
-       [](C& c, const std::string& v) { c.kerning = v == "on"; }},
-      {"--force", nullptr, "let a BMFont NAME.fnt replace a file that is a GlyphSheet project",
-       {K::kExport}, nullptr, [](C& c, const std::string&) { c.force = true; }},
-      {"--text", "TEXT", "the text to set (UTF-8)", {K::kPreview}, nullptr,
-       [](C& c, const std::string& v) { c.text = v; }},
-      {"--scale", "N", "each pixel as N x N pixels, " + kPreviewScaleRange.Text() + " (default 1)",
-       {K::kPreview}, InRange(kPreviewScaleRange),
-       [](C& c, const std::string& v) { c.scale = WholeNumber(v).value_or(1); }},
+      {{"--format", "FORMAT",
+        "the files written: " + FormatNamesText() +
+            " (default tga-xml: NAME.tga and NAME.xml; bmfont-*: NAME.png and an AngelCode "
+            "BMFont descriptor NAME.fnt, NAME.xml, NAME.fnt or NAME.json)",
+        Text([](C& c, const std::string& v) {
+          for (const FormatName& f : kFormatNames) {
+            if (v == f.name) c.format = f.format;
+          }
+        }),
+        OneOf(FormatNames())},
+       {K::kExport}},
+      {{"--kerning", "on|off",
+        "the font's kerning pairs in BMFont descriptors and previews (default on)",
+        Text([](C& c, const std::string& v) { c.kerning = v == "on"; }), OneOf({"on", "off"})},
+       {K::kExport, K::kPreview}},
+      {{"--force", nullptr, "let a BMFont NAME.fnt replace a file that is a GlyphSheet project",
+        OptionSpec<C>::Flag([](C& c) { c.force = true; })},
+       {K::kExport}},
+      {{"--text", "TEXT", "the text to set (UTF-8)",
+        Text([](C& c, const std::string& v) { c.text = v; }), std::nullopt, nullptr, true},
+       {K::kPreview}},
+      {{"--scale", "N", "each pixel as N x N pixels, " + kPreviewScaleRange.Text() + " (default 1)",
+        OptionSpec<C>::Number([](C& c, int32_t v) { c.scale = v; }), InRange(kPreviewScaleRange)},
+       {K::kPreview}},
   };
   return options;
 }
@@ -274,12 +257,18 @@ class CommandTable {
   explicit CommandTable(CommandLine& line) : line_(line) {
     app_.name(kProgram);
     app_.description("GlyphSheet: bitmap font sheets from installed fonts, without a display");
-    app_.allow_extras();
     app_.set_help_flag("-h,--help", "show this help");
-    app_.add_flag_callback(
-        "--version", [this] { line_.kind = CommandKind::kVersion; }, "show the version");
+    app_.set_version_flag("--version", "", "show the version");
     app_.footer(ProgramFooter());
-    app_.add_subcommand("help", "show this help")->allow_extras(false);
+    // One command a run; a word after it is its operand, not a second command.
+    app_.require_subcommand(0, 1);
+    CLI::App* help = app_.add_subcommand("help", "show this help, or a command's");
+    std::vector<std::string> names;
+    for (const Command& c : kCommands) names.push_back(c.name);
+    help->add_option_function<std::string>(
+            "COMMAND", [this](const std::string& v) { line_.helpTopic = v; },
+            "the command whose help is shown")
+        ->check(OneOf(names));
     for (const Command& c : kCommands) AddCommand(c);
   }
 
@@ -288,7 +277,6 @@ class CommandTable {
  private:
   void AddCommand(const Command& c) {
     CLI::App* sub = app_.add_subcommand(c.name, c.help);
-    sub->allow_extras();
     sub->set_help_flag("-h,--help", "show this command's help");
     std::string footer = "usage: " + Synopsis(c);
     if (*c.details != '\0') footer += "\n" + std::string(c.details);
@@ -300,7 +288,8 @@ class CommandTable {
       sub->add_option_function<std::string>(
              "PROJECT.fnt", [this](const std::string& v) { line_.project = v; },
              "the project file")
-          ->type_name("");
+          ->type_name("")
+          ->required(c.project == Command::Project::kRequired);
     }
     if (c.output == nullptr) return;
     sub->add_option_function<std::string>(
@@ -309,6 +298,8 @@ class CommandTable {
            : c.kind == CommandKind::kPreview ? "the image to write"
                                              : "the name of the files to write")
         ->type_name(c.output)
+        ->check(CLI::Validator(NamesAFile, ""))
+        ->required()
         ->trigger_on_parse();
     for (const SettingOption& option : SettingOptions()) {
       AddOption(sub, option, line_.settings)->group("settings");
@@ -316,27 +307,40 @@ class CommandTable {
     for (const CommandOption& option : CommandOptions()) {
       const auto& takers = option.commands;
       if (std::find(takers.begin(), takers.end(), c.kind) != takers.end()) {
-        AddOption(sub, option, line_.choices);
+        AddOption(sub, option.option, line_.choices);
       }
     }
   }
 
-  // A flag or a valued option that sets a field of `target` when parsed.
-  template <class Option, class Target>
-  static CLI::Option* AddOption(CLI::App* sub, const Option& option, Target& target) {
+  // An option that sets a field of `target` each time it is given, so the
+  // last one given wins (and every --chars counts, in order).
+  template <class Target>
+  static CLI::Option* AddOption(CLI::App* sub, const OptionSpec<Target>& spec, Target& target) {
+    using Spec = OptionSpec<Target>;
     CLI::Option* added;
-    if (option.valueName == nullptr) {
-      added = sub->add_flag_callback(
-          option.name, [&option, &target] { option.set(target, {}); }, option.help);
-      added->disable_flag_override();
-    } else {
+    if (const auto* set = std::get_if<typename Spec::Flag>(&spec.set)) {
+      added = sub->add_flag_callback(spec.name, [set, &target] { (*set)(target); }, spec.help)
+                  ->disable_flag_override();
+    } else if (const auto* set = std::get_if<typename Spec::Text>(&spec.set)) {
       added = sub->add_option_function<std::string>(
-          option.name, [&option, &target](const std::string& v) { option.set(target, v); },
-          option.help);
-      added->type_name(option.valueName);
-      if (option.check) added->check(Check(option.check));
+          spec.name, [set, &target](const std::string& v) { (*set)(target, v); }, spec.help);
+    } else if (const auto* set = std::get_if<typename Spec::Number>(&spec.set)) {
+      added = sub->add_option_function<int32_t>(
+          spec.name, [set, &target](int32_t v) { (*set)(target, v); }, spec.help);
+      added->transform(CLI::Validator(DecimalDigits, ""));
+    } else {
+      const auto* four = std::get_if<typename Spec::FourNumbers>(&spec.set);
+      added = sub->add_option_function<std::vector<int32_t>>(
+          spec.name, [four, &target](const std::vector<int32_t>& v) { (*four)(target, v); },
+          spec.help);
+      added->transform(CLI::Validator(DecimalDigits, ""))->delimiter(',')->expected(4);
+      // Shown as one value, not CLI11's "x 4".
+      added->option_text(spec.valueName);
     }
-    return added->trigger_on_parse();
+    if (spec.valueName != nullptr) added->type_name(spec.valueName);
+    if (spec.check) added->check(*spec.check);
+    if (spec.needs != nullptr) added->needs(spec.needs);
+    return added->required(spec.required)->trigger_on_parse();
   }
 
   CommandLine& line_;
@@ -348,38 +352,6 @@ const Command* FindCommand(const std::string& name) {
     if (name == c.name) return &c;
   }
   return nullptr;
-}
-
-// What CLI11 left over: options it does not know and operands too many.
-// After "--" every argument is an operand.
-void RefuseExtras(const std::vector<std::string>& extras, const std::string& command) {
-  bool operandsOnly = false;
-  for (const std::string& arg : extras) {
-    if (arg == "--" && !operandsOnly) {
-      operandsOnly = true;
-    } else if (!operandsOnly && arg.size() > 1 && arg[0] == '-') {
-      throw UsageError("unknown option \"" + arg + "\" for " + command);
-    } else {
-      throw UsageError("unexpected argument \"" + arg + "\" for " + command);
-    }
-  }
-}
-
-// CLI11's words for a value that is missing or given to a flag, in the
-// program's own.
-std::string UsageMessage(const CLI::ParseError& error) {
-  const std::string what = error.what();
-  if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr) {
-    const std::string flagOverride = " was given a disallowed flag override";
-    if (what.ends_with(flagOverride)) {
-      return "--" + what.substr(0, what.size() - flagOverride.size()) + " takes no value";
-    }
-    const size_t colon = what.find(':');
-    if (colon != std::string::npos && what.ends_with(" missing")) {
-      return what.substr(0, colon) + " needs a value";
-    }
-  }
-  return what;
 }
 
 // "-o=NAME" means "-o NAME", as "--output=NAME" does.
@@ -401,7 +373,6 @@ std::vector<std::string> SplitJoinedOutput(const std::vector<std::string>& args)
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
-  if (args.empty()) throw UsageError("no command given");
   CommandLine line;
   CommandTable table(line);
   CLI::App& app = table.App();
@@ -412,41 +383,20 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     app.parse(reversed);
   } catch (const CLI::CallForHelp&) {
     line.kind = CommandKind::kHelp;
-    for (const CLI::App* sub : app.get_subcommands()) line.helpTopic = sub->get_name();
-    if (line.helpTopic == "help") line.helpTopic.clear();
+    for (const CLI::App* sub : app.get_subcommands()) {
+      if (sub->get_name() != "help") line.helpTopic = sub->get_name();
+    }
+    return line;
+  } catch (const CLI::CallForVersion&) {
+    line.kind = CommandKind::kVersion;
     return line;
   } catch (const CLI::ParseError& e) {
-    throw UsageError(UsageMessage(e));
+    throw UsageError(e.what());
   }
-  if (line.kind == CommandKind::kVersion) return line;
   const std::vector<CLI::App*> chosen = app.get_subcommands();
-  if (chosen.empty()) {
-    const std::vector<std::string> extras = app.remaining();
-    throw UsageError(extras.empty() ? "no command given"
-                                    : "unknown command \"" + extras.front() + "\"");
-  }
-  const std::string name = chosen.front()->get_name();
-  RefuseExtras(app.remaining(), name);
-  const Command* command = FindCommand(name);
-  if (command == nullptr) {
-    line.kind = CommandKind::kHelp;
-    return line;
-  }
-  RefuseExtras(chosen.front()->remaining(), name);
-  line.kind = command->kind;
-  if (command->project == Command::Project::kRequired && !line.project) {
-    throw UsageError(name + " needs a project file");
-  }
-  if (command->kind == CommandKind::kPreview && !line.choices.text) {
-    throw UsageError("preview needs --text TEXT");
-  }
-  if (command->output != nullptr) {
-    if (!line.output) throw UsageError(name + " needs -o NAME");
-    const std::filesystem::path name = std::filesystem::path(*line.output).filename();
-    if (name.empty() || name == "." || name == "..") {
-      throw UsageError("-o: \"" + *line.output + "\" names a folder, not a file");
-    }
-  }
+  if (chosen.empty()) throw UsageError("no command given");
+  const Command* command = FindCommand(chosen.front()->get_name());
+  line.kind = command != nullptr ? command->kind : CommandKind::kHelp;
   return line;
 }
 

@@ -72,10 +72,16 @@ std::optional<uint8_t> UnicodeToWindows1252(char32_t ch) {
 }
 
 Windows1252Text EncodeWindows1252(std::string_view utf8) {
+  std::u32string characters;
+  for (size_t pos = 0; pos < utf8.size();) {
+    characters.push_back(DecodeUtf8(utf8, pos).value_or(0xFFFD));
+  }
+  return EncodeWindows1252(characters);
+}
+
+Windows1252Text EncodeWindows1252(std::u32string_view characters) {
   Windows1252Text out;
-  size_t pos = 0;
-  while (pos < utf8.size()) {
-    const char32_t ch = DecodeUtf8(utf8, pos).value_or(0xFFFD);
+  for (const char32_t ch : characters) {
     if (const auto byte = UnicodeToWindows1252(ch)) {
       out.bytes.push_back(*byte);
     } else if (std::find(out.rejected.begin(), out.rejected.end(), ch) == out.rejected.end()) {

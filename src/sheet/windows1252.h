@@ -31,6 +31,8 @@ struct Windows1252Text {
 
 /// Encodes UTF-8 text to Windows-1252, one byte per character.
 Windows1252Text EncodeWindows1252(std::string_view utf8);
+/// Encodes characters already decoded to Windows-1252, one byte per character.
+Windows1252Text EncodeWindows1252(std::u32string_view characters);
 
 /// UTF-8 of one Unicode character.
 std::string Utf8(char32_t ch);

@@ -37,6 +37,11 @@ TEST(Windows1252, EncodesUtf8AndNamesWhatItCannot) {
     EXPECT_EQ(text.rejected, c.rejected) << c.utf8;
   }
   EXPECT_EQ(Utf8(0x1F600), "\xF0\x9F\x98\x80");
+  // Characters already decoded are encoded the same way.
+  const auto decoded =
+      EncodeWindows1252(std::u32string_view(U"a\u4E2D\u20AC\u0081\u4E2D\U0001F600"));
+  EXPECT_EQ(decoded.bytes, (std::vector<uint8_t>{'a', 0x80, 0x81}));
+  EXPECT_EQ(decoded.rejected, (std::vector<char32_t>{0x4E2D, 0x1F600}));
 }
 
 }  // namespace
