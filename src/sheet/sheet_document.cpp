@@ -31,15 +31,6 @@ void GlyphList::push_back(const Glyph& glyph) {
   }
 }
 
-void GlyphList::pop_back() {
-  codes_.pop_back();
-  if (isWide_) {
-    wide_.resize(wide_.size() - 2);
-  } else {
-    narrow_.resize(narrow_.size() - 2);
-  }
-}
-
 void GlyphList::SetBorders(size_t index, int32_t left, int32_t right) {
   if (!isWide_ && !(FitsByte(left) && FitsByte(right))) Widen();
   if (isWide_) {

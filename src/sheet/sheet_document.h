@@ -67,7 +67,6 @@ class GlyphList {
   const_iterator end() const { return {this, size()}; }
 
   void push_back(const Glyph& glyph);
-  void pop_back();
   void SetBorders(size_t index, int32_t left, int32_t right);
   void reserve(size_t count);
   void clear();

@@ -15,6 +15,19 @@ struct Placed {
   int64_t y;
 };
 
+// The cells of the text on the line and the box of the line and every cell.
+struct PlacedLine {
+  std::vector<Placed> cells;
+  int64_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// An unscaled picture: 0x00RRGGBB words, width × height.
+struct Picture {
+  int64_t width = 0;
+  int64_t height = 0;
+  std::vector<uint32_t> pixels;
+};
+
 uint32_t Blend(uint32_t under, uint32_t coverage) {
   uint32_t out = 0;
   for (int shift = 0; shift < 24; shift += 8) {
@@ -24,27 +37,22 @@ uint32_t Blend(uint32_t under, uint32_t coverage) {
   return out;
 }
 
-}  // namespace
-
-TextPreview SetTextWithSheet(const BmFont& font, const PixelBitmap& sheetBitmap,
-                             std::u32string_view text, int32_t scale) {
-  scale = std::max(scale, 1);
+// Moves the pen as an engine does: kerning of the pair, then xoffset for the
+// cell, then xadvance. Characters not on the sheet go to `skipped`, once each.
+PlacedLine Place(const BmFont& font, std::u32string_view text, std::vector<char32_t>& skipped) {
   std::map<uint32_t, const BmFontChar*> byId;
   for (const BmFontChar& c : font.chars) byId.emplace(c.id, &c);
   std::map<std::pair<uint32_t, uint32_t>, int32_t> kerning;
   for (const BmFontKerning& k : font.kernings) kerning[{k.first, k.second}] = k.amount;
 
-  TextPreview preview;
-  std::vector<Placed> placed;
+  PlacedLine line;
+  line.bottom = font.common.lineHeight;
   int64_t pen = 0;
-  int64_t left = 0, top = 0, right = 0, bottom = font.common.lineHeight;
   const BmFontChar* previous = nullptr;
   for (const char32_t ch : text) {
     const auto found = byId.find(static_cast<uint32_t>(ch));
     if (found == byId.end()) {
-      if (std::find(preview.skipped.begin(), preview.skipped.end(), ch) == preview.skipped.end()) {
-        preview.skipped.push_back(ch);
-      }
+      if (std::find(skipped.begin(), skipped.end(), ch) == skipped.end()) skipped.push_back(ch);
       continue;
     }
     const BmFontChar* glyph = found->second;
@@ -53,46 +61,64 @@ TextPreview SetTextWithSheet(const BmFont& font, const PixelBitmap& sheetBitmap,
       if (pair != kerning.end()) pen += pair->second;
     }
     const Placed cell{glyph, pen + glyph->xoffset, int64_t{glyph->yoffset}};
-    placed.push_back(cell);
-    left = std::min(left, cell.x), right = std::max(right, cell.x + glyph->width);
-    top = std::min(top, cell.y), bottom = std::max(bottom, cell.y + glyph->height);
+    line.cells.push_back(cell);
+    line.left = std::min(line.left, cell.x), line.right = std::max(line.right, cell.x + glyph->width);
+    line.top = std::min(line.top, cell.y), line.bottom = std::max(line.bottom, cell.y + glyph->height);
     pen += glyph->xadvance;
     previous = glyph;
   }
-  right = std::max(right, pen);
+  line.right = std::max(line.right, pen);
+  return line;
+}
 
+// Draws every placed cell white over the dark background, blended by the
+// coverage the sheet holds, inside the line's box and a margin.
+Picture Draw(const PlacedLine& line, const BmFont& font, const PixelBitmap& sheetBitmap) {
   // A line of sensible size: a cell of absurd borders is cut at 4096 pixels.
   constexpr int64_t kLargest = 4096;
-  const int64_t width = std::min(right - left, kLargest) + 2 * kPreviewMargin;
-  const int64_t height = std::min(bottom - top, kLargest) + 2 * kPreviewMargin;
-  std::vector<uint32_t> line(static_cast<size_t>(width * height), kPreviewBackground);
-  const int64_t originX = kPreviewMargin - left, originY = kPreviewMargin - top;
-  for (const Placed& cell : placed) {
+  Picture picture;
+  picture.width = std::min(line.right - line.left, kLargest) + 2 * kPreviewMargin;
+  picture.height = std::min(line.bottom - line.top, kLargest) + 2 * kPreviewMargin;
+  picture.pixels.assign(static_cast<size_t>(picture.width * picture.height), kPreviewBackground);
+  const int64_t originX = kPreviewMargin - line.left, originY = kPreviewMargin - line.top;
+  for (const Placed& cell : line.cells) {
     const BmFontChar& g = *cell.glyph;
     for (int64_t cy = 0; cy < g.height; ++cy) {
       const int64_t sheetY = int64_t{g.y} + cy, y = originY + cell.y + cy;
       if (sheetY >= sheetBitmap.Height() || sheetY >= font.common.scaleH) break;
-      if (y < 0 || y >= height) continue;
+      if (y < 0 || y >= picture.height) continue;
       for (int64_t cx = 0; cx < g.width; ++cx) {
         const int64_t sheetX = int64_t{g.x} + cx, x = originX + cell.x + cx;
         if (sheetX >= sheetBitmap.Width() || sheetX >= font.common.scaleW) break;
-        if (x < 0 || x >= width) continue;
+        if (x < 0 || x >= picture.width) continue;
         const uint32_t coverage = (sheetBitmap.Row(static_cast<int32_t>(sheetY))[sheetX] >> 16) & 0xFF;
-        uint32_t& pixel = line[static_cast<size_t>(y * width + x)];
+        uint32_t& pixel = picture.pixels[static_cast<size_t>(y * picture.width + x)];
         pixel = Blend(pixel, coverage);
       }
     }
   }
+  return picture;
+}
 
-  preview.width = static_cast<int32_t>(width * scale);
-  preview.height = static_cast<int32_t>(height * scale);
+// Each pixel of the picture as scale × scale pixels of the preview.
+void Enlarge(const Picture& picture, int32_t scale, TextPreview& preview) {
+  preview.width = static_cast<int32_t>(picture.width * scale);
+  preview.height = static_cast<int32_t>(picture.height * scale);
   preview.pixels.resize(static_cast<size_t>(preview.width) * preview.height);
   for (int32_t y = 0; y < preview.height; ++y) {
-    for (int32_t x = 0; x < preview.width; ++x) {
-      preview.pixels[static_cast<size_t>(y) * preview.width + x] =
-          line[static_cast<size_t>((y / scale) * width + x / scale)];
-    }
+    const uint32_t* from = picture.pixels.data() + static_cast<size_t>((y / scale) * picture.width);
+    uint32_t* to = preview.pixels.data() + static_cast<size_t>(y) * preview.width;
+    for (int32_t x = 0; x < preview.width; ++x) to[x] = from[x / scale];
   }
+}
+
+}  // namespace
+
+TextPreview SetTextWithSheet(const BmFont& font, const PixelBitmap& sheetBitmap,
+                             std::u32string_view text, int32_t scale) {
+  TextPreview preview;
+  const PlacedLine line = Place(font, text, preview.skipped);
+  Enlarge(Draw(line, font, sheetBitmap), std::max(scale, 1), preview);
   return preview;
 }
 

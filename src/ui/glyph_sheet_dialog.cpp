@@ -417,7 +417,6 @@ void GlyphSheetDialog::UpdateStatus() {
   label->setText(label->fontMetrics().elidedText(text, Qt::ElideRight, label->width()));
 }
 
-QString GlyphSheetDialog::StatusText() const { return ui_->statusLabel->toolTip(); }
 
 void GlyphSheetDialog::ReportFailure(const QString& what, const std::filesystem::path& chosen,
                                      const Error& error) {

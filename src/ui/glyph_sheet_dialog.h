@@ -40,16 +40,6 @@ class GlyphSheetDialog : public QMainWindow {
                    MessageSink& messages, QWidget* parent = nullptr);
   ~GlyphSheetDialog() override;
 
-  /// The sheet as last rebuilt.
-  const SheetDocument& Document() const { return doc_; }
-  /// The 512 × 512 sheet bitmap.
-  const PixelBitmap& SheetBitmap() const { return sheetBitmap_; }
-  /// The current sheet font; nullptr when it could not be made.
-  const RasterFont* SheetFont() const { return sheetFont_.Font(); }
-  /// The whole text of the status line under the preview (the line itself
-  /// may show it cut short).
-  QString StatusText() const;
-
   /// Selects the installed typeface equal to name without regard to case, as
   /// if the user picked it; false when none is installed.
   bool SelectFace(const QString& name);
@@ -89,6 +79,9 @@ class GlyphSheetDialog : public QMainWindow {
   void AddCharacters(const QString& text);
 
  private:
+  // The tests look at the document and the sheet bitmap directly.
+  friend struct GlyphSheetDialogInside;
+
   void ConnectControls();
   int FaceIndex(const std::string& face) const;
   void PullFontSettings();

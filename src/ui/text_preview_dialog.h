@@ -28,8 +28,6 @@ class TextPreviewDialog : public QDialog {
 
   /// Sets the sample text again with the sheet as it is now and `font`.
   void Refresh(const RasterFont* font);
-  /// The picture shown, one pixel per preview pixel.
-  const QImage& Picture() const { return picture_; }
 
  private:
   const SheetDocument& doc_;

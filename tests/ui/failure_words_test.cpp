@@ -100,8 +100,8 @@ TEST_F(GlyphSheetDialogTest, AFontThatCannotBeMadeIsNamedInTheWindowsWords) {
     rasterizer.faces.clear();  // listed, but gone when the font is made
     Set("sizeSpin", 30);
     const QString face = Find<QComboBox>("faceCombo")->currentText();
-    EXPECT_TRUE(dialog->StatusText().endsWith(QString::fromUtf8(words).arg(face)))
-        << dialog->StatusText().toStdString();
+    EXPECT_TRUE(StatusOf(*dialog).endsWith(QString::fromUtf8(words).arg(face)))
+        << StatusOf(*dialog).toStdString();
     if (english) {
       QCoreApplication::removeTranslator(english);
       delete english;

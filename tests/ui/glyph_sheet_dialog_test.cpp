@@ -70,7 +70,7 @@ TEST_F(GlyphSheetDialogTest, EveryKindOfControlRebuildsWithItsValue) {
     dialog->AddCharacters("AB");
     const int made = rasterizer.fontsMade;
     Set(control, value);
-    const std::vector<ShownCell>& g = dialog->Document().layout.shown;
+    const std::vector<ShownCell>& g = DocumentOf(*dialog).layout.shown;
     const FontRequest& r = rasterizer.lastRequest;
     EXPECT_EQ(Outcome(g[0].cell.width, g[0].cell.height, g[1].cell.x, r.face, r.pixelHeight, r.weight, r.italic,
                       r.antialiased, rasterizer.fontsMade > made), expected) << control;
@@ -80,15 +80,15 @@ TEST_F(GlyphSheetDialogTest, EveryKindOfControlRebuildsWithItsValue) {
 TEST_F(GlyphSheetDialogTest, StatusCountsTheGlyphsOffTheSheetAndNewEmptiesTheList) {
   Set("borderTopSpin", 1);
   dialog->AddCharacters("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-  EXPECT_EQ(dialog->StatusText(), QStringLiteral("256 × 256，26 個字元"));
+  EXPECT_EQ(StatusOf(*dialog), QStringLiteral("256 × 256，26 個字元"));
   // Cells 8 apart, rows 20 apart (a top border of 1): on 64 × 64 three rows of
   // eight fit, and the last two glyphs start a fourth row that ends below.
   Set("width64");
   Set("height64");
-  EXPECT_EQ(dialog->StatusText(), QStringLiteral("64 × 64，26 個字元，其中 2 個超出圖像範圍"));
+  EXPECT_EQ(StatusOf(*dialog), QStringLiteral("64 × 64，26 個字元，其中 2 個超出圖像範圍"));
   Find<QAction>("actionNew")->trigger();
-  EXPECT_EQ(dialog->StatusText(), QStringLiteral("64 × 64，0 個字元"));
-  EXPECT_EQ(dialog->Document().borders.top, 1) << "the settings stay";
+  EXPECT_EQ(StatusOf(*dialog), QStringLiteral("64 × 64，0 個字元"));
+  EXPECT_EQ(DocumentOf(*dialog).borders.top, 1) << "the settings stay";
 }
 
 TEST_F(GlyphSheetDialogTest, ZoomAndOutlinesRepaintThePreview) {

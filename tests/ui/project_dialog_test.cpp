@@ -47,7 +47,7 @@ TEST_F(ProjectDialogTest, SaveThenOpenRestoresEverySettingAndTheGlyphs) {
     EXPECT_EQ(Shown(control, reopened.get()), value) << control;
   }
   EXPECT_EQ(Entries(Find<QComboBox>("glyphCombo", reopened.get())), QStringList({"A", "B", "C"}));
-  const GlyphList& g = reopened->Document().glyphs;
+  const GlyphList& g = DocumentOf(*reopened).glyphs;
   EXPECT_EQ(std::tuple(g[0].leftBorder, g[0].rightBorder, g[2].leftBorder), std::tuple(3, 5, 7));
   EXPECT_TRUE(SheetPixels(*reopened) == SheetPixels(*dialog)) << "the same sheet";
 }
@@ -66,7 +66,7 @@ TEST_F(ProjectDialogTest, AFileThatCannotBeReadOrWrittenIsReportedAndChangesNoth
     ASSERT_EQ(messages.shown.size(), name ? 1 : 0) << what;
     EXPECT_TRUE(!name || messages.shown[0].contains(QString::fromUtf8(name)))
         << messages.shown.join("\n").toStdString();
-    EXPECT_EQ(std::tuple(dialog->Document().glyphs.size(), dialog->Document().sheetWidth,
+    EXPECT_EQ(std::tuple(DocumentOf(*dialog).glyphs.size(), DocumentOf(*dialog).sheetWidth,
                          Entries(Find<QComboBox>("glyphCombo"))),
               std::tuple(2u, 512, QStringList({"A", "B"}))) << what;
     EXPECT_TRUE(SheetPixels(*dialog) == before) << what;
@@ -88,21 +88,21 @@ TEST_F(ProjectDialogTest, AProjectFaceThatIsNotInstalledKeepsTheCurrentOne) {
     Set("glyphCombo", index);
     EXPECT_EQ(std::pair(Shown("glyphLeftSpin"), Shown("glyphRightSpin")), std::pair(left, right));
   }
-  const GlyphList& g = dialog->Document().glyphs;
+  const GlyphList& g = DocumentOf(*dialog).glyphs;
   EXPECT_EQ(std::tuple(g[0].leftBorder, g[0].rightBorder, g[1].leftBorder, g[1].rightBorder),
             std::tuple(0, 0, 20, 2));
-  EXPECT_EQ(std::tuple(dialog->Document().sheetWidth, Shown("width256")), std::tuple(300, 0))
+  EXPECT_EQ(std::tuple(DocumentOf(*dialog).sheetWidth, Shown("width256")), std::tuple(300, 0))
       << "no radio shows 300";
-  EXPECT_TRUE(dialog->StatusText().contains(
+  EXPECT_TRUE(StatusOf(*dialog).contains(
       QStringLiteral("「No Such Face With A Name Long Enough To Cut The Status Line」未安裝，改用「fake serif」")));
   // The line shows as much as fits, cut with "…"; its tooltip holds all of it.
   const QLabel* status = Find<QLabel>("statusLabel");
-  EXPECT_EQ(status->toolTip(), dialog->StatusText());
+  EXPECT_EQ(status->toolTip(), StatusOf(*dialog));
   EXPECT_TRUE(status->text().endsWith(u'…') &&
               status->fontMetrics().horizontalAdvance(status->text()) <= status->width())
       << status->text().toStdString();
   Set("faceCombo", 0);
-  EXPECT_FALSE(dialog->StatusText().contains(QStringLiteral("No Such Face"))) << "a pick drops it";
+  EXPECT_FALSE(StatusOf(*dialog).contains(QStringLiteral("No Such Face"))) << "a pick drops it";
 }
 
 // File > Export as BMFont writes the page and the descriptor of the chosen
@@ -139,11 +139,11 @@ TEST_F(ProjectDialogTest, TextPreviewFollowsTheSheet) {
   Find<QAction>("actionTextPreview")->trigger();
   TextPreviewDialog* preview = dialog->TextPreview();
   ASSERT_NE(preview, nullptr);
-  const QImage before = preview->Picture();
+  const QImage before = PictureOf(*preview);
   Set("sizeSpin", 20);  // larger cells: a larger picture
-  EXPECT_GT(preview->Picture().height(), before.height());
+  EXPECT_GT(PictureOf(*preview).height(), before.height());
   Find<QAction>("actionNew")->trigger();  // nothing on the sheet: only the margin
-  EXPECT_LT(preview->Picture().width(), before.width());
+  EXPECT_LT(PictureOf(*preview).width(), before.width());
 }
 
 // A project is opened at its top-left corner, and a sheet made smaller than

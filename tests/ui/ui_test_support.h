@@ -19,8 +19,36 @@
 #include "ui/file_chooser.h"
 #include "ui/glyph_sheet_dialog.h"
 #include "ui/preview_pane.h"
+#include "ui/text_preview_dialog.h"
+
+namespace glyphsheet {
+
+/// What the window keeps and shows no control for.
+struct GlyphSheetDialogInside {
+  static const SheetDocument& Document(const GlyphSheetDialog& d) { return d.doc_; }
+  static const PixelBitmap& SheetBitmap(const GlyphSheetDialog& d) { return d.sheetBitmap_; }
+};
+
+}  // namespace glyphsheet
 
 namespace glyphsheet::testing {
+
+/// The window's document as last rebuilt.
+inline const SheetDocument& DocumentOf(const GlyphSheetDialog& d) {
+  return GlyphSheetDialogInside::Document(d);
+}
+/// The window's 512 × 512 sheet bitmap.
+inline const PixelBitmap& SheetBitmapOf(const GlyphSheetDialog& d) {
+  return GlyphSheetDialogInside::SheetBitmap(d);
+}
+/// The whole text of the status line (the line itself may show it cut short).
+inline QString StatusOf(const GlyphSheetDialog& d) {
+  return d.findChild<QLabel*>(QStringLiteral("statusLabel"))->toolTip();
+}
+/// The picture a text preview shows, one pixel per preview pixel.
+inline QImage PictureOf(const TextPreviewDialog& d) {
+  return d.findChild<QLabel*>(QStringLiteral("previewLabel"))->pixmap().toImage();
+}
 
 /// Answers the next file dialog with the name given beforehand; without one
 /// the dialog is cancelled.
@@ -102,7 +130,7 @@ inline QStringList Entries(const QComboBox* combo) {
 
 /// Every pixel of a window's sheet bitmap.
 inline std::vector<uint32_t> SheetPixels(const GlyphSheetDialog& dialog) {
-  const PixelBitmap& bitmap = dialog.SheetBitmap();
+  const PixelBitmap& bitmap = SheetBitmapOf(dialog);
   return {bitmap.Pixels(), bitmap.Pixels() + bitmap.Width() * bitmap.Height()};
 }
 

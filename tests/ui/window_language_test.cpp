@@ -54,7 +54,7 @@ TEST_F(GlyphSheetDialogTest, SpeaksEnglishWhenAskedAndChineseOtherwise) {
     files.answer = QStringLiteral("/proc/x.tga");
     Find<QAction>("actionExport")->trigger();
     EXPECT_EQ(QStringList({Find<QMenu>("fileMenu")->title(), Find<QAction>("actionExport")->text(),
-                           Find<QLabel>("faceLabel")->text(), dialog->StatusText()})
+                           Find<QLabel>("faceLabel")->text(), StatusOf(*dialog)})
                   .join('|')
                   .toStdString(),
               std::string(c.menu) + "|" + c.export_ + "|" + c.face + "|" + c.status);
