@@ -8,6 +8,7 @@
 #include <mutex>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "sheet/windows1252.h"
 #include "sheet/work_threads.h"
@@ -55,6 +56,50 @@ std::unique_ptr<uint8_t[]> CoverageOf(const FT_Bitmap& bitmap) {
     }
   }
   return coverage;
+}
+
+// A glyph's rendered image and where its top-left pixel lies from the pen
+// position (top in pixels above the baseline).
+struct Image {
+  FT_Error error = 0;
+  FT_Bitmap bitmap{};
+  int32_t left = 0;
+  int32_t top = 0;
+};
+
+// Draws the slot's outline 1 bit per pixel into a bitmap spanning every
+// pixel its control box touches, floor(xMin)..ceil(xMax) by
+// floor(yMin)..ceil(yMax), which is how GDI sizes a 1-bit glyph.
+// FT_Render_Glyph rounds that box instead, and a drop-out pixel the
+// rasterizer puts at a thin curve in a row below or a column left of the
+// rounded box lands one pixel inside it. The pixels are the mono
+// rasterizer's own (FT_Outline_Get_Bitmap falls through to it for a 1-bit
+// target), with the drop-out mode the hinted outline's flags ask for. The
+// bitmap lies in a buffer of the calling thread, valid until its next call.
+// None when the box is empty in either direction or lies beyond what
+// FreeType renders; FT_Render_Glyph then sizes the bitmap as before.
+std::optional<Image> DrawMonoInPixelBox(FT_GlyphSlot slot, const FT_BBox& box) {
+  const int32_t x0 = FloorPixels(box.xMin), y0 = FloorPixels(box.yMin);
+  const int32_t x1 = CeilPixels(box.xMax), y1 = CeilPixels(box.yMax);
+  if (x1 <= x0 || y1 <= y0 || x0 < -0x8000 || x1 > 0x7FFF || y0 < -0x8000 || y1 > 0x7FFF) {
+    return std::nullopt;
+  }
+  thread_local std::vector<unsigned char> buffer;
+  Image image;
+  image.left = x0;
+  image.top = y1;
+  FT_Bitmap& bitmap = image.bitmap;
+  bitmap.width = static_cast<unsigned>(x1 - x0);
+  bitmap.rows = static_cast<unsigned>(y1 - y0);
+  bitmap.pitch = static_cast<int>((bitmap.width + 7) / 8);  // positive: the top row first
+  buffer.assign(static_cast<size_t>(bitmap.pitch) * bitmap.rows, 0);  // keeps its capacity
+  bitmap.buffer = buffer.data();
+  bitmap.num_grays = 2;
+  bitmap.pixel_mode = FT_PIXEL_MODE_MONO;
+  FT_Outline_Translate(&slot->outline, -FT_Pos{x0} * 64, -FT_Pos{y0} * 64);
+  image.error = FT_Outline_Get_Bitmap(slot->library, &slot->outline, &bitmap);
+  FT_Outline_Translate(&slot->outline, FT_Pos{x0} * 64, FT_Pos{y0} * 64);
+  return image;
 }
 
 // The glyph of a code in a face: symbol fonts keep their characters at
@@ -236,13 +281,19 @@ FreeTypeFont::Glyph FreeTypeFont::Load(FT_Face face, uint8_t code, bool render) 
     return glyph;
   }
 
-  const FT_Render_Mode mode = style_.antialiased ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO;
-  if (FT_Render_Glyph(slot, mode) == 0 && slot->bitmap.width > 0 && slot->bitmap.rows > 0) {
-    glyph.left = slot->bitmap_left;
-    glyph.top = slot->bitmap_top;
-    glyph.width = static_cast<int32_t>(slot->bitmap.width);
-    glyph.rows = static_cast<int32_t>(slot->bitmap.rows);
-    glyph.coverage = CoverageOf(slot->bitmap);
+  std::optional<Image> image;
+  if (!style_.antialiased) image = DrawMonoInPixelBox(slot, box);
+  if (!image) {
+    const FT_Render_Mode mode = style_.antialiased ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO;
+    const FT_Error error = FT_Render_Glyph(slot, mode);
+    image = Image{error, slot->bitmap, slot->bitmap_left, slot->bitmap_top};
+  }
+  if (image->error == 0 && image->bitmap.width > 0 && image->bitmap.rows > 0) {
+    glyph.left = image->left;
+    glyph.top = image->top;
+    glyph.width = static_cast<int32_t>(image->bitmap.width);
+    glyph.rows = static_cast<int32_t>(image->bitmap.rows);
+    glyph.coverage = CoverageOf(image->bitmap);
     // The renderer may widen a hairline to one whole pixel; the cell still holds it.
     const int32_t right = std::max(a + b, glyph.left + glyph.width);
     a = std::min(a, glyph.left);

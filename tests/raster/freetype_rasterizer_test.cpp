@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <set>
@@ -187,45 +188,87 @@ TEST(FreeTypeRasterizer, EuroDrawsItsGlyphAndUndefinedBytesDrawNotdef) {
   }
 }
 
-// FreeType's own rendering of an outline loaded like the font's (full
-// hinting, slanted by 0.2 when asked), placed by its bitmap_left/bitmap_top.
+// FreeType's own drawing of an outline loaded like the font's (full
+// hinting, slanted by 0.2 when asked), with its top-left pixel at (left, top)
+// from the pen position: grey levels as FT_Render_Glyph gives them; 1-bit
+// pixels drawn with FT_Outline_Get_Bitmap into a bitmap spanning every pixel
+// the outline's box touches, floor..ceil each way, as GDI sizes it
+// (FT_Render_Glyph rounds that box and moves a drop-out stub inside it).
 struct Reference {
   int32_t left = 0, top = 0, width = 0, rows = 0;
   std::vector<uint8_t> levels;
 };
 
-Reference RenderedByFreeType(const char* file, uint8_t code, int32_t h, bool aa, bool slant) {
-  Reference ref;
-  FT_Library library = nullptr;
-  FT_Face face = nullptr;
-  FT_UInt interpreter = TT_INTERPRETER_VERSION_35;
-  const std::string path = std::string(GLYPHSHEET_TEST_FONT_DIR) + "/" + file;
-  EXPECT_EQ(FT_Init_FreeType(&library), 0);
-  EXPECT_EQ(FT_Property_Set(library, "truetype", "interpreter-version", &interpreter), 0);
-  EXPECT_EQ(FT_New_Face(library, path.c_str(), 0, &face), 0) << path;
-  if (face == nullptr) return ref;
-  FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(h));
-  FT_Load_Char(face, code, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP);
-  FT_Matrix shear{0x10000, 0x3333, 0, 0x10000};
-  if (slant) FT_Outline_Transform(&face->glyph->outline, &shear);
-  FT_Render_Glyph(face->glyph, aa ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO);
-  const FT_Bitmap& b = face->glyph->bitmap;
-  ref = {face->glyph->bitmap_left, face->glyph->bitmap_top, int32_t(b.width), int32_t(b.rows), {}};
-  for (unsigned r = 0; r < b.rows; ++r) {
-    for (unsigned c = 0; c < b.width; ++c) {
-      const uint8_t* row = b.buffer + r * b.pitch;
-      ref.levels.push_back(aa ? row[c] : (row[c >> 3] & (0x80 >> (c & 7))) ? 255 : 0);
-    }
+class ReferenceFace {
+ public:
+  ReferenceFace(const char* file, int32_t h) {
+    FT_UInt interpreter = TT_INTERPRETER_VERSION_35;
+    const std::string path = std::string(GLYPHSHEET_TEST_FONT_DIR) + "/" + file;
+    EXPECT_EQ(FT_Init_FreeType(&library_), 0);
+    EXPECT_EQ(FT_Property_Set(library_, "truetype", "interpreter-version", &interpreter), 0);
+    EXPECT_EQ(FT_New_Face(library_, path.c_str(), 0, &face_), 0) << path;
+    if (face_ != nullptr) FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(h));
   }
-  FT_Done_Face(face);
-  FT_Done_FreeType(library);
-  return ref;
-}
+  ~ReferenceFace() {
+    if (face_ != nullptr) FT_Done_Face(face_);
+    FT_Done_FreeType(library_);
+  }
+  ReferenceFace(const ReferenceFace&) = delete;
+  ReferenceFace& operator=(const ReferenceFace&) = delete;
+
+  // `code` is a Unicode character (ASCII and Latin-1 are their own Windows-1252 codes).
+  Reference Draw(uint8_t code, bool aa, bool slant) const {
+    Reference ref;
+    if (face_ == nullptr) return ref;
+    EXPECT_EQ(FT_Load_Char(face_, code, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP), 0) << int{code};
+    FT_Outline& outline = face_->glyph->outline;
+    FT_Matrix shear{0x10000, 0x3333, 0, 0x10000};
+    if (slant) FT_Outline_Transform(&outline, &shear);
+    FT_Bitmap bits{};
+    std::vector<uint8_t> buffer;
+    if (aa) {
+      FT_Render_Glyph(face_->glyph, FT_RENDER_MODE_NORMAL);
+      bits = face_->glyph->bitmap;
+      ref.left = face_->glyph->bitmap_left, ref.top = face_->glyph->bitmap_top;
+    } else {
+      FT_BBox box;
+      FT_Outline_Get_CBox(&outline, &box);
+      const auto left = static_cast<int32_t>(std::floor(box.xMin / 64.0));
+      const auto bottom = static_cast<int32_t>(std::floor(box.yMin / 64.0));
+      ref.left = left, ref.top = static_cast<int32_t>(std::ceil(box.yMax / 64.0));
+      bits.width = static_cast<unsigned>(static_cast<int32_t>(std::ceil(box.xMax / 64.0)) - left);
+      bits.rows = static_cast<unsigned>(ref.top - bottom);
+      bits.pitch = static_cast<int>(bits.width + 7) / 8;
+      bits.pixel_mode = FT_PIXEL_MODE_MONO;
+      buffer.resize(bits.rows * static_cast<unsigned>(bits.pitch));
+      bits.buffer = buffer.data();
+      FT_Outline_Translate(&outline, -left * 64, -bottom * 64);
+      EXPECT_EQ(FT_Outline_Get_Bitmap(library_, &outline, &bits), 0) << int{code};
+    }
+    ref.width = static_cast<int32_t>(bits.width), ref.rows = static_cast<int32_t>(bits.rows);
+    for (unsigned r = 0; r < bits.rows; ++r) {
+      const uint8_t* row = bits.buffer + r * bits.pitch;
+      for (unsigned c = 0; c < bits.width; ++c) {
+        ref.levels.push_back(aa ? row[c] : (row[c >> 3] & (0x80 >> (c & 7))) ? 255 : 0);
+      }
+    }
+    return ref;
+  }
+
+ private:
+  FT_Library library_ = nullptr;
+  FT_Face face_ = nullptr;
+};
 
 // The ink lies where the hinted outline puts it: DejaVu Sans 'v' at 15 px
 // spans -0.25 .. 8.25 pixels, so it touches columns -1 .. 8 (A -1, B 10).
-// Every drawn pixel is FreeType's own rendering of the outline at its own
-// bitmap position, in both qualities and with a synthetic slant.
+// A thin curve's 1-bit drop-out pixel stays where the rasterizer puts it,
+// also below FreeType's own bitmap box: DejaVu Serif Italic 'g' at 15 px
+// spans -3.33 .. 8 pixels and keeps its stub in row -4, the last of its
+// cell. Every drawn pixel is FreeType's own drawing of the outline, in both
+// qualities, with a synthetic slant, for every printable ASCII and Latin-1
+// code of DejaVu Serif, also when Prepare's threads render them (64 px is
+// more work than one thread's).
 TEST(FreeTypeRasterizer, DrawsTheInkWhereTheHintedOutlinePutsIt) {
   for (bool aa : {false, true}) {
     const auto font = MakeFont("DejaVu Sans", 15, 400, false, aa);
@@ -233,28 +276,51 @@ TEST(FreeTypeRasterizer, DrawsTheInkWhereTheHintedOutlinePutsIt) {
     const AbcWidths v = font->CharAbc('v');
     EXPECT_EQ(std::tuple(v.a, v.b), std::tuple(-1, 10)) << aa;
   }
-  const struct { const char* face; const char* file; bool slant; } cases[] = {
-      {"DejaVu Sans", "DejaVuSans.ttf", false}, {"DejaVu Sans Light", "DejaVuSans-ExtraLight.ttf", true}};
+  const auto serifItalic = MakeFont("DejaVu Serif", 15, 400, true, false);
+  ASSERT_TRUE(serifItalic);
+  const GlyphCoverage g = serifItalic->Coverage('g');
+  EXPECT_EQ(std::tuple(serifItalic->Ascent(), g.top + g.rows), std::tuple(14, 14 + 4));
+  EXPECT_EQ(InkOf(Draw(*serifItalic, 'g', 40, 10, 5)).bottom, 5 + serifItalic->LineHeight());
+
+  const std::vector<uint8_t> some = {'v', 'A', 'o', 'W', 'f', '/'};
+  std::vector<uint8_t> latin1;
+  for (int code = 32; code <= 255; ++code) {
+    if (code < 127 || code >= 160) latin1.push_back(static_cast<uint8_t>(code));
+  }
+  const struct {
+    const char* face;
+    const char* file;
+    bool italic, slant;
+    int32_t h;
+    const std::vector<uint8_t>& codes;
+  } cases[] = {{"DejaVu Sans", "DejaVuSans.ttf", false, false, 15, some},
+               {"DejaVu Sans", "DejaVuSans.ttf", false, false, 22, some},
+               {"DejaVu Sans Light", "DejaVuSans-ExtraLight.ttf", true, true, 15, some},
+               {"DejaVu Sans Light", "DejaVuSans-ExtraLight.ttf", true, true, 22, some},
+               {"DejaVu Serif", "DejaVuSerif.ttf", false, false, 15, latin1},
+               {"DejaVu Serif", "DejaVuSerif-Italic.ttf", true, false, 15, latin1},
+               {"DejaVu Serif", "DejaVuSerif-Italic.ttf", true, false, 64, latin1}};
   for (const auto& k : cases) {
+    const ReferenceFace reference(k.file, k.h);
+    const int32_t ascent = (1901 * k.h + 1024) / 2048;  // usWinAscent 1901 of 2048 units
+    const int32_t size = 4 * k.h, x = k.h, y = k.h / 2;
     for (bool aa : {false, true}) {
-      for (int32_t h : {15, 22}) {
-        const auto font = MakeFont(k.face, h, 400, k.slant, aa);
-        ASSERT_TRUE(font);
-        const int32_t ascent = h == 15 ? 14 : 20;  // usWinAscent 1901 of 2048 units
-        for (uint8_t code : {'v', 'A', 'o', 'W', 'f', '/'}) {
-          const Reference ref = RenderedByFreeType(k.file, code, h, aa, k.slant);
-          const PixelBitmap drawn = Draw(*font, code, 60, 20, 5);
-          const AbcWidths abc = font->CharAbc(code);
-          EXPECT_LE(abc.a, ref.left);
-          EXPECT_GE(abc.a + abc.b, ref.left + ref.width);
-          for (int32_t y = 0; y < 60; ++y) {
-            for (int32_t x = 0; x < 60; ++x) {
-              const int32_t c = x - 20 - ref.left, r = y - 5 - (ascent - ref.top);
-              const bool inside = c >= 0 && c < ref.width && r >= 0 && r < ref.rows;
-              ASSERT_EQ(PixelAt(drawn, x, y) & 0xFF, inside ? ref.levels[r * ref.width + c] : 0u)
-                  << k.face << " " << h << " px aa " << aa << " code " << code << " at " << x
-                  << ", " << y;
-            }
+      const auto font = MakeFont(k.face, k.h, 400, k.italic, aa);
+      ASSERT_TRUE(font);
+      font->Prepare(k.codes);
+      for (uint8_t code : k.codes) {
+        const Reference ref = reference.Draw(code, aa, k.slant);
+        const PixelBitmap drawn = Draw(*font, code, size, x, y);
+        const AbcWidths abc = font->CharAbc(code);
+        EXPECT_LE(abc.a, ref.left);
+        EXPECT_GE(abc.a + abc.b, ref.left + ref.width);
+        for (int32_t py = 0; py < size; ++py) {
+          for (int32_t px = 0; px < size; ++px) {
+            const int32_t c = px - x - ref.left, r = py - y - (ascent - ref.top);
+            const bool inside = c >= 0 && c < ref.width && r >= 0 && r < ref.rows;
+            ASSERT_EQ(PixelAt(drawn, px, py) & 0xFF, inside ? ref.levels[r * ref.width + c] : 0u)
+                << k.file << " " << k.h << " px aa " << aa << " code " << int{code} << " at "
+                << px << ", " << py;
           }
         }
       }
