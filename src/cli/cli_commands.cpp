@@ -171,7 +171,9 @@ int RunNew(const CommandLine& line, std::ostream& out) {
 struct BuiltSheet {
   SheetDocument doc;
   std::unique_ptr<RasterFont> font;
-  PixelBitmap bitmap{kSheetBitmapSize, kSheetBitmapSize};
+  /// As large as the sheet, up to the 512 × 512 the window shows: the
+  /// command line draws no hatch around the sheet.
+  PixelBitmap bitmap;
 };
 
 std::unique_ptr<BuiltSheet> BuildSheet(const CommandLine& line) {
@@ -179,6 +181,8 @@ std::unique_ptr<BuiltSheet> BuildSheet(const CommandLine& line) {
   const auto rasterizer = MakeRasterizer(line.settings);
   sheet->doc = PrepareDocument(line, *rasterizer);
   sheet->font = Check(CreateSheetFont(*rasterizer, sheet->doc.font));
+  sheet->bitmap.Create(std::clamp(sheet->doc.sheetWidth, 1, kSheetBitmapSize),
+                       std::clamp(sheet->doc.sheetHeight, 1, kSheetBitmapSize));
   Rebuild(sheet->doc, sheet->font.get(), sheet->bitmap);
   return sheet;
 }

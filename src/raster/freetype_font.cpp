@@ -159,8 +159,9 @@ FreeTypeFont::FreeTypeFont(LibraryPtr library, FacePtr face, const FaceFile& fil
 
 AbcWidths FreeTypeFont::CharAbc(uint8_t code) const { return Measured(code).abc; }
 
-GlyphCoverage FreeTypeFont::Coverage(uint8_t code) const {
-  const Glyph& glyph = Rendered(code);
+GlyphCoverage FreeTypeFont::Coverage(uint8_t code) const { return InkOf(Rendered(code)); }
+
+GlyphCoverage FreeTypeFont::InkOf(const Glyph& glyph) const {
   if (!glyph.coverage) return {};
   return {glyph.left, ascent_ - glyph.top, glyph.width, glyph.rows, glyph.coverage.get()};
 }
@@ -175,8 +176,8 @@ const FreeTypeFont::Glyph& FreeTypeFont::Rendered(uint8_t code) const {
   return *cache_[code];
 }
 
-void FreeTypeFont::Store(uint8_t code, Glyph glyph) const {
-  auto& slot = cache_[code];
+FreeTypeFont::Glyph FreeTypeFont::Settled(uint8_t code, Glyph glyph) const {
+  const auto& slot = cache_[code];
   if (slot && glyph.coverage &&
       (glyph.left < slot->abc.a || glyph.left + glyph.width > slot->abc.a + slot->abc.b)) {
     // Measured before: the cell is laid out with those widths. FreeType's
@@ -195,27 +196,32 @@ void FreeTypeFont::Store(uint8_t code, Glyph glyph) const {
     glyph.width = width;
   }
   if (slot) glyph.abc = slot->abc;
-  slot = std::make_unique<Glyph>(std::move(glyph));
+  return glyph;
 }
 
-void FreeTypeFont::Prepare(std::span<const uint8_t> codes) const {
-  std::vector<uint8_t> missing;
-  for (uint8_t code : codes) {
-    if ((!cache_[code] || !cache_[code]->rendered) &&
-        std::find(missing.begin(), missing.end(), code) == missing.end()) {
-      missing.push_back(code);
-    }
-  }
+void FreeTypeFont::Store(uint8_t code, Glyph glyph) const {
+  cache_[code] = std::make_unique<Glyph>(Settled(code, std::move(glyph)));
+}
+
+void FreeTypeFont::RenderEach(std::span<const uint8_t> codes, const InkUse& use) const {
   // The work is counted in em squares: codes × pixel height².
   const int64_t em = int64_t{style_.pixelHeight} * style_.pixelHeight;
-  const size_t threads = ThreadsFor(static_cast<int64_t>(missing.size()) * em);
-  // Thread t renders every threads-th code into its own slot, with a face
-  // of its own (a face is not to be used by two threads at once).
-  std::vector<std::optional<Glyph>> rendered(missing.size());
-  const auto renderFrom = [&](size_t first, FT_Face face) {
-    for (size_t i = first; i < missing.size(); i += threads) {
-      rendered[i] = Load(face, missing[i], true);
+  const size_t threads = ThreadsFor(static_cast<int64_t>(codes.size()) * em);
+  // Thread t renders every threads-th code, with a face of its own (a face
+  // is not to be used by two threads at once), hands the ink over and keeps
+  // the widths in the code's own slot.
+  std::vector<char> done(codes.size(), 0);
+  const auto render = [&](size_t i, FT_Face face) {
+    const uint8_t code = codes[i];
+    const Glyph glyph = Settled(code, Load(face, code, true));
+    use(i, glyph.abc, InkOf(glyph));
+    if (!cache_[code]) {
+      auto widths = std::make_unique<Glyph>();
+      widths->abc = glyph.abc;
+      widths->rendered = false;
+      cache_[code] = std::move(widths);
     }
+    done[i] = 1;
   };
   // A face of its own for each helper, opened and closed under the lock.
   const auto closeFace = [](FT_Face face) {
@@ -223,21 +229,24 @@ void FreeTypeFont::Prepare(std::span<const uint8_t> codes) const {
     FT_Done_Face(face);
   };
   RunOnThreads(threads, [&](size_t t) {
-    if (t == 0) return renderFrom(0, face_.get());
-    FT_Face opened = nullptr;
-    {
-      const std::lock_guard<std::mutex> lock(faceMutex);
-      Result<FacePtr> face = OpenFace(library_.get(), file_.path, file_.index);
-      if (face) opened = face.value().release();
+    FT_Face face = face_.get();
+    std::unique_ptr<FT_FaceRec_, decltype(closeFace)> own(nullptr, closeFace);
+    if (t != 0) {
+      {
+        const std::lock_guard<std::mutex> lock(faceMutex);
+        Result<FacePtr> opened = OpenFace(library_.get(), file_.path, file_.index);
+        if (opened) own.reset(opened.value().release());
+      }
+      if (!own || FT_Set_Pixel_Sizes(own.get(), 0, static_cast<FT_UInt>(style_.pixelHeight)) != 0) {
+        return;
+      }
+      face = own.get();
     }
-    const std::unique_ptr<FT_FaceRec_, decltype(closeFace)> face(opened, closeFace);
-    if (face && FT_Set_Pixel_Sizes(face.get(), 0, static_cast<FT_UInt>(style_.pixelHeight)) == 0) {
-      renderFrom(t, face.get());
-    }
+    for (size_t i = t; i < codes.size(); i += threads) render(i, face);
   });
   // A code a helper could not render (its face would not open) is rendered here.
-  for (size_t i = 0; i < missing.size(); ++i) {
-    Store(missing[i], rendered[i] ? std::move(*rendered[i]) : Load(face_.get(), missing[i], true));
+  for (size_t i = 0; i < codes.size(); ++i) {
+    if (!done[i]) render(i, face_.get());
   }
 }
 

@@ -27,9 +27,9 @@ struct FontStyle {
 };
 
 /// A font drawn with FreeType. A code is measured from its hinted outline on
-/// first use and rendered once when its ink is first asked for (by Prepare
-/// several at a time, each thread with a face of its own); later measures and
-/// draws read what is stored. Codes that are never drawn are never rendered.
+/// first use and rendered when its ink is asked for: Coverage keeps the ink,
+/// RenderEach renders several at a time (each thread with a face of its own)
+/// and keeps only the widths. Codes that are never drawn are never rendered.
 class FreeTypeFont : public RasterFont {
  public:
   /// Opens `file` of the typeface `faceName` at the style's size; the error
@@ -41,7 +41,7 @@ class FreeTypeFont : public RasterFont {
   int32_t Ascent() const override { return ascent_; }
   AbcWidths CharAbc(uint8_t code) const override;
   GlyphCoverage Coverage(uint8_t code) const override;
-  void Prepare(std::span<const uint8_t> codes) const override;
+  void RenderEach(std::span<const uint8_t> codes, const InkUse& use) const override;
   std::vector<int32_t> KerningTable(std::span<const uint8_t> codes) const override;
 
  private:
@@ -61,7 +61,11 @@ class FreeTypeFont : public RasterFont {
   const Glyph& Measured(uint8_t code) const;
   const Glyph& Rendered(uint8_t code) const;
   Glyph Load(FT_Face face, uint8_t code, bool render) const;
+  /// The glyph as the cell holds it: widths measured before win, and the
+  /// ink is cut to them.
+  Glyph Settled(uint8_t code, Glyph glyph) const;
   void Store(uint8_t code, Glyph glyph) const;
+  GlyphCoverage InkOf(const Glyph& glyph) const;
 
   // The library is declared first so it is released after the face.
   LibraryPtr library_;

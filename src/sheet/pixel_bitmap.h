@@ -2,9 +2,15 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 namespace glyphsheet {
+
+/// Gives a bitmap's pixels back to the system.
+struct PixelsUnmap {
+  size_t bytes = 0;
+  void operator()(uint32_t* pixels) const;
+};
 
 /// A fixed-size 32-bit pixel store, rows top to bottom with no gap.
 ///
@@ -18,8 +24,10 @@ class PixelBitmap {
   /// Creates a bitmap of the given size (see Create).
   PixelBitmap(int32_t width, int32_t height) { Create(width, height); }
 
-  /// Replaces any pixels with width × height black pixels. A size that is not
-  /// positive, or too large to allocate, leaves an empty bitmap and returns false.
+  /// Replaces any pixels with width × height black pixels, taken from the
+  /// system in one go (black as they come, every page mapped at once rather
+  /// than page by page on first touch). A size that is not positive, or too
+  /// large to allocate, leaves an empty bitmap and returns false.
   bool Create(int32_t width, int32_t height);
   /// Releases the pixels; width and height become 0.
   void Destroy();
@@ -38,10 +46,10 @@ class PixelBitmap {
   int32_t Height() const { return height_; }
   /// The pixel words (0x00RRGGBB), Width() per row, rows from the top;
   /// nullptr when empty. Valid until the next Create or Destroy.
-  const uint32_t* Pixels() const { return pixels_.empty() ? nullptr : pixels_.data(); }
+  const uint32_t* Pixels() const { return pixels_.get(); }
   /// The pixel words (0x00RRGGBB) of row y, which must lie in the bitmap.
-  uint32_t* Row(int32_t y) { return pixels_.data() + Index(0, y); }
-  const uint32_t* Row(int32_t y) const { return pixels_.data() + Index(0, y); }
+  uint32_t* Row(int32_t y) { return pixels_.get() + Index(0, y); }
+  const uint32_t* Row(int32_t y) const { return pixels_.get() + Index(0, y); }
   /// Bytes from one row to the next.
   int32_t BytesPerLine() const { return width_ * 4; }
 
@@ -55,7 +63,7 @@ class PixelBitmap {
     return static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x);
   }
 
-  std::vector<uint32_t> pixels_;
+  std::unique_ptr<uint32_t[], PixelsUnmap> pixels_;
   int32_t width_ = 0;
   int32_t height_ = 0;
 };

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "sheet/text_rasterizer.h"
-#include "sheet/work_threads.h"
 
 namespace glyphsheet {
 
@@ -17,23 +16,11 @@ void ReducedGlyphs::Make(const RasterFont& font, std::span<const uint8_t> codes,
     }
   }
   if (missing.empty()) return;
-  font.Prepare(missing);
-  // Each code is reduced on its own into its own slot, so the images are
-  // the same however the work is shared.
-  const auto reduceFrom = [&](size_t first, size_t step) {
-    for (size_t i = first; i < missing.size(); i += step) {
-      const uint8_t code = missing[i];
-      images[code] = std::make_unique<ReducedGlyph>(
-          ReduceCoverage(font.Coverage(code), font.CharAbc(code).a, factor));
-    }
-  };
-  int64_t inkPixels = 0;
-  for (uint8_t code : missing) {
-    const GlyphCoverage ink = font.Coverage(code);
-    inkPixels += int64_t{ink.width} * ink.rows;
-  }
-  const size_t threads = ThreadsFor(inkPixels);
-  RunOnThreads(threads, [&](size_t t) { reduceFrom(t, threads); });
+  // Each code is reduced as soon as it is drawn, on the thread that drew it,
+  // into its own slot, so the images are the same however the work is shared.
+  font.RenderEach(missing, [&](size_t i, const AbcWidths& abc, const GlyphCoverage& ink) {
+    images[missing[i]] = std::make_unique<ReducedGlyph>(ReduceCoverage(ink, abc.a, factor));
+  });
 }
 
 }  // namespace glyphsheet

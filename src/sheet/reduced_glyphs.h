@@ -17,7 +17,8 @@ class RasterFont;
 /// only copies them into their cells.
 class ReducedGlyphs {
  public:
-  /// Makes the images of these codes that are not made yet, on every core.
+  /// Makes the images of these codes that are not made yet, on every core;
+  /// the font keeps none of their ink.
   void Make(const RasterFont& font, std::span<const uint8_t> codes, int32_t factor);
   /// The image of a code that Make was given at this factor.
   const ReducedGlyph& Get(uint8_t code, int32_t factor) const {

@@ -7,18 +7,19 @@
 namespace glyphsheet {
 
 void ClearSheetBitmap(PixelBitmap& sheetBitmap, int32_t sheetWidth, int32_t sheetHeight) {
-  const int32_t side = std::min({kSheetBitmapSize, sheetBitmap.Width(), sheetBitmap.Height()});
+  const int32_t width = std::min(kSheetBitmapSize, sheetBitmap.Width());
+  const int32_t height = std::min(kSheetBitmapSize, sheetBitmap.Height());
   const uint32_t empty = PixelBitmap::SwapRedBlue(kEmptyCellColour);
   const uint32_t line = PixelBitmap::SwapRedBlue(kHatchLineColour);
   const uint32_t back = PixelBitmap::SwapRedBlue(kHatchBackColour);
-  for (int32_t y = 0; y < side; ++y) {
+  for (int32_t y = 0; y < height; ++y) {
     uint32_t* row = sheetBitmap.Row(y);
-    const int32_t inside = y < sheetHeight ? std::clamp(sheetWidth, 0, side) : 0;
+    const int32_t inside = y < sheetHeight ? std::clamp(sheetWidth, 0, width) : 0;
     std::fill(row, row + inside, empty);
-    std::fill(row + inside, row + side, back);
+    std::fill(row + inside, row + width, back);
     // Lines run down-right where x ≡ y and down-left where 512 − x ≡ y (mod 10).
     for (const int32_t phase : {y % 10, (kSheetBitmapSize - y % 10) % 10}) {
-      for (int32_t x = inside + ((phase - inside % 10) + 10) % 10; x < side; x += 10) row[x] = line;
+      for (int32_t x = inside + ((phase - inside % 10) + 10) % 10; x < width; x += 10) row[x] = line;
     }
   }
 }

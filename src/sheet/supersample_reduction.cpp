@@ -1,5 +1,6 @@
 #include "sheet/supersample_reduction.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -39,25 +40,31 @@ ReducedGlyph Reduce(const GlyphCoverage& ink, int32_t a) {
   out.top = static_cast<int32_t>(y0);
   out.width = static_cast<int32_t>(x1 - x0);
   out.rows = static_cast<int32_t>(y1 - y0);
-  // The ink copied onto whole blocks, with no ink around it.
-  const size_t stride = static_cast<size_t>(out.width) * F;
-  std::vector<uint8_t> blocks(stride * static_cast<size_t>(out.rows) * F, 0);
-  const size_t dx = static_cast<size_t>(u0 - x0 * F);
-  const size_t dy = static_cast<size_t>(v0 - y0 * F);
-  for (int32_t r = 0; r < ink.rows; ++r) {
-    const uint8_t* from = ink.pixels + static_cast<size_t>(r) * static_cast<size_t>(ink.width);
-    std::copy(from, from + ink.width,
-              blocks.begin() + static_cast<ptrdiff_t>((dy + r) * stride + dx));
-  }
+  // Each block is read straight from the ink; drawing pixels outside the
+  // ink (in the edge blocks) count as 0.
+  const int64_t inkWidth = ink.width, inkRows = ink.rows;
   out.levels.resize(static_cast<size_t>(out.width) * static_cast<size_t>(out.rows));
   uint8_t* level = out.levels.data();
   for (int32_t y = 0; y < out.rows; ++y) {
-    const uint8_t* block = blocks.data() + static_cast<size_t>(y) * F * stride;
-    for (int32_t x = 0; x < out.width; ++x, block += F) {
+    // The block's top row and left column, in ink pixels.
+    const int64_t r0 = (y0 + y) * F - v0;
+    const int jFrom = static_cast<int>(std::max<int64_t>(0, -r0));
+    const int jTo = static_cast<int>(std::min<int64_t>(F, inkRows - r0));
+    for (int32_t x = 0; x < out.width; ++x) {
+      const int64_t c0 = (x0 + x) * F - u0;
+      const int iFrom = static_cast<int>(std::max<int64_t>(0, -c0));
+      const int iTo = static_cast<int>(std::min<int64_t>(F, inkWidth - c0));
       uint32_t sum = 0;
-      for (int j = 0; j < F; ++j) {
-        for (int i = 0; i < F; ++i) {
-          sum += ReductionKernel<F>::weights[j][i] * block[j * stride + i];
+      if (jFrom == 0 && jTo == F && iFrom == 0 && iTo == F) {
+        // A block wholly on the ink, the most of them: a fixed F × F sum.
+        const uint8_t* block = ink.pixels + r0 * inkWidth + c0;
+        for (int j = 0; j < F; ++j) {
+          for (int i = 0; i < F; ++i) sum += ReductionKernel<F>::weights[j][i] * block[j * inkWidth + i];
+        }
+      } else {
+        for (int j = jFrom; j < jTo; ++j) {
+          const uint8_t* row = ink.pixels + (r0 + j) * inkWidth + c0;
+          for (int i = iFrom; i < iTo; ++i) sum += ReductionKernel<F>::weights[j][i] * row[i];
         }
       }
       *level++ = static_cast<uint8_t>(sum / ReductionKernel<F>::divisor);

@@ -7,7 +7,9 @@ namespace glyphsheet {
 RasterFont::RasterFont() : reduced_(std::make_unique<ReducedGlyphs>()) {}
 RasterFont::~RasterFont() = default;
 
-void RasterFont::Prepare(std::span<const uint8_t>) const {}
+void RasterFont::RenderEach(std::span<const uint8_t> codes, const InkUse& use) const {
+  for (size_t i = 0; i < codes.size(); ++i) use(i, CharAbc(codes[i]), Coverage(codes[i]));
+}
 
 std::vector<int32_t> RasterFont::KerningTable(std::span<const uint8_t> codes) const {
   return std::vector<int32_t>(codes.size() * codes.size(), 0);

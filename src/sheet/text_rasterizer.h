@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -69,10 +71,16 @@ class RasterFont {
   virtual AbcWidths CharAbc(uint8_t code) const = 0;
   /// The ink of one code, valid as long as the font.
   virtual GlyphCoverage Coverage(uint8_t code) const = 0;
-  /// Renders these codes ahead of their use, on every core the machine has.
-  /// Afterwards CharAbc and Coverage of them may be called from several
-  /// threads at once. Their results are the same as without it.
-  virtual void Prepare(std::span<const uint8_t> codes) const;
+  /// What RenderEach hands over for codes[index]: its A/B/C widths and its
+  /// ink, valid only during the call.
+  using InkUse =
+      std::function<void(size_t index, const AbcWidths& abc, const GlyphCoverage& ink)>;
+  /// Renders each of these codes (each listed once) and hands its widths and
+  /// ink to `use`, several codes at once on every core the machine has (use
+  /// is called from several threads, never twice for one index). The ink is
+  /// not kept, so memory does not grow with the codes; widths and ink are
+  /// those CharAbc and Coverage give.
+  virtual void RenderEach(std::span<const uint8_t> codes, const InkUse& use) const;
   /// The kerning of every ordered pair of the codes: entry i × n + j is how
   /// much farther (or, negative, less far) the pen moves from codes[i] to
   /// codes[j] than codes[i]'s advance, in 1/64 pixel; 0 for a font without

@@ -267,7 +267,7 @@ class ReferenceFace {
 // spans -3.33 .. 8 pixels and keeps its stub in row -4, the last of its
 // cell. Every drawn pixel is FreeType's own drawing of the outline, in both
 // qualities, with a synthetic slant, for every printable ASCII and Latin-1
-// code of DejaVu Serif, also when Prepare's threads render them (64 px is
+// code of DejaVu Serif, also when RenderEach's threads render them (64 px is
 // more work than one thread's).
 TEST(FreeTypeRasterizer, DrawsTheInkWhereTheHintedOutlinePutsIt) {
   for (bool aa : {false, true}) {
@@ -307,7 +307,26 @@ TEST(FreeTypeRasterizer, DrawsTheInkWhereTheHintedOutlinePutsIt) {
     for (bool aa : {false, true}) {
       const auto font = MakeFont(k.face, k.h, 400, k.italic, aa);
       ASSERT_TRUE(font);
-      font->Prepare(k.codes);
+      // What RenderEach hands over, on its threads, is what Coverage keeps.
+      struct Handed {
+        AbcWidths abc;
+        GlyphCoverage ink;
+        std::vector<uint8_t> pixels;
+      };
+      std::vector<Handed> handed(k.codes.size());
+      font->RenderEach(k.codes, [&](size_t i, const AbcWidths& abc, const GlyphCoverage& ink) {
+        handed[i] = {abc, ink, std::vector<uint8_t>(ink.pixels, ink.pixels + ink.width * ink.rows)};
+      });
+      for (size_t n = 0; n < k.codes.size(); ++n) {
+        const uint8_t code = k.codes[n];
+        const GlyphCoverage kept = font->Coverage(code);
+        const AbcWidths abc = font->CharAbc(code);
+        ASSERT_EQ(std::tuple(handed[n].abc.a, handed[n].abc.b, handed[n].ink.left, handed[n].ink.top,
+                             handed[n].ink.width, handed[n].ink.rows, handed[n].pixels),
+                  std::tuple(abc.a, abc.b, kept.left, kept.top, kept.width, kept.rows,
+                             std::vector<uint8_t>(kept.pixels, kept.pixels + kept.width * kept.rows)))
+            << k.file << " " << k.h << " px aa " << aa << " code " << int{code};
+      }
       for (uint8_t code : k.codes) {
         const Reference ref = reference.Draw(code, aa, k.slant);
         const PixelBitmap drawn = Draw(*font, code, size, x, y);

@@ -28,10 +28,6 @@ GlyphCoverage FakeFont::Coverage(uint8_t code) const {
   return {g.abc.a, g.inkTop, width, rows, ink->second.data()};
 }
 
-void FakeFont::Prepare(std::span<const uint8_t> codes) const {
-  for (uint8_t code : codes) Coverage(code);
-}
-
 Result<std::unique_ptr<RasterFont>> FakeRasterizer::CreateFont(const FontRequest& request) const {
   lastRequest = request;
   ++fontsMade;

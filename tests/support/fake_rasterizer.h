@@ -48,7 +48,6 @@ class FakeFont : public RasterFont {
   }
   AbcWidths CharAbc(uint8_t code) const override { return Glyph(code).abc; }
   GlyphCoverage Coverage(uint8_t code) const override;
-  void Prepare(std::span<const uint8_t> codes) const override;
 
  private:
   int32_t lineHeight_;
