@@ -167,20 +167,25 @@ int RunNew(const CommandLine& line, std::ostream& out) {
   return 0;
 }
 
-// The sheet of a command line: the document, its font and its bitmap, rebuilt.
+// The sheet of a command line: the document and its font, laid out, and
+// the sheet bitmap when the command draws with it (an export writes its rows
+// from the layout).
 struct BuiltSheet {
   SheetDocument doc;
   std::unique_ptr<RasterFont> font;
-  /// As large as the sheet, up to the 512 × 512 the window shows: the
-  /// command line draws no hatch around the sheet.
+  /// As large as the sheet, up to the 512 × 512 the window shows.
   PixelBitmap bitmap;
 };
 
-std::unique_ptr<BuiltSheet> BuildSheet(const CommandLine& line) {
+std::unique_ptr<BuiltSheet> BuildSheet(const CommandLine& line, bool withBitmap) {
   auto sheet = std::make_unique<BuiltSheet>();
   const auto rasterizer = MakeRasterizer(line.settings);
   sheet->doc = PrepareDocument(line, *rasterizer);
   sheet->font = Check(CreateSheetFont(*rasterizer, sheet->doc.font));
+  if (!withBitmap) {
+    LayOutSheet(sheet->doc, sheet->font.get());
+    return sheet;
+  }
   sheet->bitmap.Create(std::clamp(sheet->doc.sheetWidth, 1, kSheetBitmapSize),
                        std::clamp(sheet->doc.sheetHeight, 1, kSheetBitmapSize));
   Rebuild(sheet->doc, sheet->font.get(), sheet->bitmap);
@@ -196,7 +201,7 @@ void WarnOffSheet(const SheetDocument& doc, std::ostream& err) {
 }
 
 int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
-  const auto sheet = BuildSheet(line);
+  const auto sheet = BuildSheet(line, false);
   const SheetDocument& doc = sheet->doc;
   ExportOptions options;
   options.format = line.choices.format;
@@ -207,7 +212,7 @@ int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
     err << "glyphsheet-cli: " << PrintableText(message) << '\n';
   };
   Result<ExportedFiles> exported =
-      ExportSheetFiles(*line.output, sheet->bitmap, doc, sheet->font.get(), options, observer);
+      ExportSheetFiles(*line.output, doc, sheet->font.get(), options, observer);
   if (!exported && exported.failure().detail.problem == Problem::kHoldsProject) {
     throw Failure(exported.error() + " (--force replaces it)");
   }
@@ -222,7 +227,7 @@ int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
 
 int RunPreview(const CommandLine& line, std::ostream& out, std::ostream& err) {
   const std::u32string text = DecodeText<UsageError>(*line.choices.text, 0, "--text");
-  const auto sheet = BuildSheet(line);
+  const auto sheet = BuildSheet(line, true);
   WarnOffSheet(sheet->doc, err);
   const BmFont described =
       DescribeBmFont(sheet->doc, sheet->font.get(), std::string(), line.choices.kerning);

@@ -71,15 +71,16 @@ Status KeepProject(const std::filesystem::path& descriptor) {
 }
 
 // The image and the descriptor of the format.
-Status WritePair(AtomicFile& image, AtomicFile& descriptor, const PixelBitmap& sheetBitmap,
-                 const SheetDocument& doc, const RasterFont* font, const ExportOptions& options) {
+Status WritePair(AtomicFile& image, AtomicFile& descriptor, const SheetDocument& doc,
+                 const RasterFont* font, const ExportOptions& options) {
   const std::optional<BmFontFormat> bmfont = BmFontFormatOf(options.format);
+  SheetRows rows(doc, font);
   if (!bmfont) {
-    Status step = WriteSheetTgaTo(image, sheetBitmap, doc.sheetWidth, doc.sheetHeight);
+    Status step = WriteSheetTgaTo(image, rows, doc.sheetWidth, doc.sheetHeight);
     if (step) step = WriteGlyphDescriptorTo(descriptor, doc, font);
     return step;
   }
-  Status step = WriteSheetPngTo(image, sheetBitmap, doc);
+  Status step = WriteSheetPngTo(image, rows, doc.sheetWidth, doc.sheetHeight);
   if (!step) return step;
   const BmFont described =
       DescribeBmFont(doc, font, image.Target().filename().string(), options.kerning);
@@ -137,8 +138,8 @@ ExportedFiles ExportNames(const std::filesystem::path& chosen, SheetFormat forma
 }
 
 Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
-                                       const PixelBitmap& sheetBitmap, const SheetDocument& doc,
-                                       const RasterFont* font, const ExportOptions& options,
+                                       const SheetDocument& doc, const RasterFont* font,
+                                       const ExportOptions& options,
                                        const ExportObserver& observer) {
   const ExportedFiles files = ExportNames(chosen, options.format);
   const auto notify = [&observer](const std::string& message) {
@@ -173,7 +174,7 @@ Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
   auto descriptor = AtomicFile::Open(files.descriptor);
   if (!descriptor) return descriptor.failure();
 
-  Status step = WritePair(image.value(), descriptor.value(), sheetBitmap, doc, font, options);
+  Status step = WritePair(image.value(), descriptor.value(), doc, font, options);
   if (step) step = CommitPair(image.value(), descriptor.value(), record, observer);
   if (!step) return step.failure();
   return files;

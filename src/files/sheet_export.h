@@ -58,16 +58,16 @@ struct ExportObserver {
 };
 
 /// Writes the sheet image and its descriptor in the options' format (the
-/// chosen name with their extensions) from the sheet bitmap as the last
-/// rebuild left it, as a pair: both are written and flushed before either replaces an existing
+/// chosen name with their extensions) from the document as last laid out
+/// (its cells drawn row by row, no sheet bitmap needed), as a pair: both are written and flushed before either replaces an existing
 /// file, and a commit record beside them, until both are replaced, lets the
 /// next export to the name finish a commit that was cut short. A failure
 /// leaves the old pair (a failed second replace puts the old image back);
 /// the message names the file and the reason. Exports to one name take
 /// turns, and Ctrl-C and the like are held off between the two replaces.
 Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
-                                       const PixelBitmap& sheetBitmap, const SheetDocument& doc,
-                                       const RasterFont* font, const ExportOptions& options = {},
+                                       const SheetDocument& doc, const RasterFont* font,
+                                       const ExportOptions& options = {},
                                        const ExportObserver& observer = {});
 
 }  // namespace glyphsheet

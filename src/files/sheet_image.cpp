@@ -1,8 +1,6 @@
 #include "files/sheet_image.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 
 #include "sheet/error_text.h"
 #include "sheet/sheet_document.h"
@@ -20,19 +18,24 @@ Status CheckImageSides(const std::filesystem::path& path, int32_t width, int32_t
   return FileError(FileAction::kWrite, path, Problem::kSheetTooLarge, {width, height});
 }
 
-void FillSheetRow(const PixelBitmap& sheetBitmap, int32_t width, int32_t y, uint8_t* pixels) {
-  // A pixel's four bytes as one word in memory order: FF FF FF alpha.
-  constexpr bool kLittle = std::endian::native == std::endian::little;
-  constexpr uint32_t kWhite = kLittle ? 0x00FFFFFFu : 0xFFFFFF00u;
-  const int32_t inside = y < sheetBitmap.Height() ? std::clamp(sheetBitmap.Width(), 0, width) : 0;
-  const uint32_t* words = inside > 0 ? sheetBitmap.Row(y) : nullptr;
-  // The red channel is bits 16..23 of a bitmap word.
-  for (int32_t x = 0; x < inside; ++x) {
-    const uint32_t alpha = (words[x] >> 16) & 0xFFu;
-    const uint32_t word = kWhite | (kLittle ? alpha << 24 : alpha);
-    std::memcpy(pixels + static_cast<size_t>(x) * 4, &word, 4);
-  }
-  for (int32_t x = inside; x < width; ++x) std::memcpy(pixels + static_cast<size_t>(x) * 4, &kWhite, 4);
+namespace {
+
+// One pixel of the image: white, then alpha (4 bytes, no alignment asked).
+struct WhitePixel {
+  uint8_t bytes[4];
+};
+static_assert(sizeof(WhitePixel) == 4 && alignof(WhitePixel) == 1);
+
+constexpr WhitePixel White(uint8_t alpha) { return {{0xFF, 0xFF, 0xFF, alpha}}; }
+
+}  // namespace
+
+void FillSheetRow(SheetRows& rows, int32_t width, int32_t y, uint8_t gap, uint8_t* pixels) {
+  auto* row = reinterpret_cast<WhitePixel*>(pixels);
+  const int32_t drawn = y < rows.Height() ? std::clamp(rows.Width(), 0, width) : 0;
+  std::fill(row, row + drawn, White(gap));
+  std::fill(row + drawn, row + width, White(0));
+  if (drawn > 0) rows.Paint(y, row, White);
 }
 
 }  // namespace glyphsheet

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "sheet/pixel_bitmap.h"
+#include "sheet/sheet_rows.h"
 #include "sheet/result.h"
 
 namespace glyphsheet {
@@ -18,10 +18,11 @@ std::filesystem::path WithExtension(const std::filesystem::path& chosen, const c
 /// image header of the sheet holds).
 Status CheckImageSides(const std::filesystem::path& path, int32_t width, int32_t height);
 
-/// Fills the 4 × width bytes of row y of the sheet image: per pixel FF FF FF
-/// and the red channel of the sheet bitmap's pixel as the fourth byte (0
-/// beyond the bitmap). White makes the byte order of the colour moot, so the
-/// row serves BGRA and RGBA alike.
-void FillSheetRow(const PixelBitmap& sheetBitmap, int32_t width, int32_t y, uint8_t* pixels);
+/// Fills the 4 × width bytes of row y (rows from the top, in order) of the
+/// sheet image: per pixel FF FF FF and an alpha byte, the coverage the cells
+/// draw there (SheetRows), `gap` where no cell lies on the drawn area, 0
+/// beyond it. White makes the byte order of the colour moot, so the row
+/// serves BGRA and RGBA alike.
+void FillSheetRow(SheetRows& rows, int32_t width, int32_t y, uint8_t gap, uint8_t* pixels);
 
 }  // namespace glyphsheet

@@ -57,49 +57,6 @@ int StartEncoding(spng_ctx* ctx, PngOutput& out, int32_t width, int32_t height) 
   return rc;
 }
 
-// Which pixels of the sheet's part of the bitmap lie in a cell. Cells may
-// overlap without bound (borders from a project can be anything), so a cell
-// marks only its four corners, +1 and -1, and running sums over the rows and
-// columns then count the cells over each pixel: one pass over the area
-// however many cells cover it.
-class CellMask {
- public:
-  CellMask(const SheetDocument& doc, int32_t width, int32_t height)
-      : stride_(static_cast<size_t>(width) + 1),
-        counts_(stride_ * (static_cast<size_t>(height) + 1), 0) {
-    const auto clip = [](int64_t value, int32_t limit) {
-      return static_cast<size_t>(std::clamp<int64_t>(value, 0, limit));
-    };
-    for (const auto& shown : doc.layout.shown) {
-      const GlyphCell& g = shown.cell;
-      const size_t x0 = clip(g.x, width), x1 = clip(int64_t{g.x} + g.width, width);
-      const size_t y0 = clip(g.y, height), y1 = clip(int64_t{g.y} + g.height, height);
-      if (x0 >= x1 || y0 >= y1) continue;
-      ++counts_[y0 * stride_ + x0];
-      --counts_[y0 * stride_ + x1];
-      --counts_[y1 * stride_ + x0];
-      ++counts_[y1 * stride_ + x1];
-    }
-    // Each count becomes the sum of the marks up to it in its row plus the
-    // count above it.
-    for (size_t start = 0; start < counts_.size(); start += stride_) {
-      int32_t inRow = 0;
-      for (size_t i = start; i < start + stride_; ++i) {
-        inRow += counts_[i];
-        counts_[i] = inRow + (start > 0 ? counts_[i - stride_] : 0);
-      }
-    }
-  }
-
-  bool Covers(int32_t x, int32_t y) const {
-    return counts_[static_cast<size_t>(y) * stride_ + static_cast<size_t>(x)] > 0;
-  }
-
- private:
-  size_t stride_;
-  std::vector<int32_t> counts_;
-};
-
 }  // namespace
 
 Status WritePngTo(AtomicFile& file, int32_t width, int32_t height,
@@ -123,21 +80,10 @@ Status WritePngTo(AtomicFile& file, int32_t width, int32_t height,
   return error;
 }
 
-Status WriteSheetPngTo(AtomicFile& file, const PixelBitmap& sheetBitmap, const SheetDocument& doc) {
-  if (auto fits = CheckImageSides(file.Target(), doc.sheetWidth, doc.sheetHeight); !fits) {
-    return fits;
-  }
-  // Only the part of the sheet on the bitmap can hold a cell's pixels.
-  const int32_t onBitmapX = std::min(doc.sheetWidth, sheetBitmap.Width());
-  const int32_t onBitmapY = std::min(doc.sheetHeight, sheetBitmap.Height());
-  const CellMask mask(doc, onBitmapX, onBitmapY);
-  return WritePngTo(file, doc.sheetWidth, doc.sheetHeight, [&](int32_t y, uint8_t* rgba) {
-    FillSheetRow(sheetBitmap, doc.sheetWidth, y, rgba);
-    if (y >= onBitmapY) return;
-    for (int32_t x = 0; x < onBitmapX; ++x) {
-      if (!mask.Covers(x, y)) rgba[static_cast<size_t>(x) * 4 + 3] = 0;
-    }
-  });
+Status WriteSheetPngTo(AtomicFile& file, SheetRows& rows, int32_t width, int32_t height) {
+  // Only the cells are opaque: the gaps between them are transparent.
+  return WritePngTo(file, width, height,
+                    [&](int32_t y, uint8_t* rgba) { FillSheetRow(rows, width, y, 0, rgba); });
 }
 
 }  // namespace glyphsheet

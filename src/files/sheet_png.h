@@ -4,8 +4,7 @@
 #include <functional>
 
 #include "files/atomic_file.h"
-#include "sheet/pixel_bitmap.h"
-#include "sheet/sheet_document.h"
+#include "sheet/sheet_rows.h"
 
 namespace glyphsheet {
 
@@ -18,11 +17,11 @@ namespace glyphsheet {
 Status WritePngTo(AtomicFile& file, int32_t width, int32_t height,
                   const std::function<void(int32_t y, uint8_t* rgba)>& row);
 
-/// Writes the sheet of the document as last rebuilt as an RGBA PNG page:
-/// inside every cell (where it lies on the sheet and on the sheet bitmap;
-/// cells may overlap) the bytes the sheet image (TGA) holds there, white with
-/// the coverage as alpha; everywhere else (the gaps between cells, the unused
-/// area and what lies beyond the bitmap) fully transparent white.
-Status WriteSheetPngTo(AtomicFile& file, const PixelBitmap& sheetBitmap, const SheetDocument& doc);
+/// Writes the sheet of width × height pixels as an RGBA PNG page: inside
+/// every cell as the rows draw it (cells may overlap) the bytes the sheet
+/// image (TGA) holds there, white with the coverage as alpha; everywhere else
+/// (the gaps between cells, the unused area and what lies beyond the drawn
+/// area) fully transparent white.
+Status WriteSheetPngTo(AtomicFile& file, SheetRows& rows, int32_t width, int32_t height);
 
 }  // namespace glyphsheet

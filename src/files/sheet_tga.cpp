@@ -27,8 +27,7 @@ void FillHeader(uint8_t* header, int32_t width, int32_t height) {
 
 }  // namespace
 
-Status WriteSheetTgaTo(AtomicFile& file, const PixelBitmap& sheetBitmap, int32_t width,
-                       int32_t height) {
+Status WriteSheetTgaTo(AtomicFile& file, SheetRows& rows, int32_t width, int32_t height) {
   if (auto fits = CheckImageSides(file.Target(), width, height); !fits) return fits;
   // The header, then rows made straight into one block that is written
   // whenever the next row would not fit; a block holds at least one row.
@@ -42,7 +41,8 @@ Status WriteSheetTgaTo(AtomicFile& file, const PixelBitmap& sheetBitmap, int32_t
       if (auto written = file.Write(std::span(block.get(), used)); !written) return written;
       used = 0;
     }
-    FillSheetRow(sheetBitmap, width, y, block.get() + used);
+    // Between the cells the sheet shows its empty-cell colour, whose red is full.
+    FillSheetRow(rows, width, y, 0xFF, block.get() + used);
     used += rowBytes;
   }
   return file.Write(std::span(block.get(), used));

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "files/atomic_file.h"
-#include "sheet/pixel_bitmap.h"
+#include "sheet/sheet_rows.h"
 #include "sheet/result.h"
 
 namespace glyphsheet {
@@ -15,10 +15,10 @@ inline constexpr size_t kTgaHeaderBytes = 18;
 /// Writes the sheet image into an open file without committing it, so that it
 /// can be committed together with other files: a 32-bit uncompressed
 /// top-left-origin Targa of width × height pixels, an 18-byte header, then per
-/// pixel the bytes FF FF FF and the red channel of the sheet bitmap's pixel as
-/// alpha (0 beyond the bitmap). Fails, naming the file, when a side is outside
-/// 1..65535 (which the header cannot hold) or a write fails.
-Status WriteSheetTgaTo(AtomicFile& file, const PixelBitmap& sheetBitmap, int32_t width,
-                       int32_t height);
+/// pixel the bytes FF FF FF and the coverage as alpha: in the cells as they
+/// draw it, 255 between them, 0 beyond the drawn area. Fails, naming the
+/// file, when a side is outside 1..65535 (which the header cannot hold) or a
+/// write fails.
+Status WriteSheetTgaTo(AtomicFile& file, SheetRows& rows, int32_t width, int32_t height);
 
 }  // namespace glyphsheet

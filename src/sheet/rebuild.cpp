@@ -11,7 +11,7 @@
 
 namespace glyphsheet {
 
-void Rebuild(SheetDocument& doc, const RasterFont* font, PixelBitmap& sheetBitmap) {
+void LayOutSheet(SheetDocument& doc, const RasterFont* font) {
   if (font != nullptr) {
     // When the cells will likely all fit the sheet, every glyph is rendered
     // and reduced at once, on every core, instead of being measured first and
@@ -28,8 +28,12 @@ void Rebuild(SheetDocument& doc, const RasterFont* font, PixelBitmap& sheetBitma
       font->Reduced().Make(*font, codes, f);
     }
   }
-  ClearSheetBitmap(sheetBitmap, doc.sheetWidth, doc.sheetHeight);
   LayoutGlyphs(doc, font);
+}
+
+void Rebuild(SheetDocument& doc, const RasterFont* font, PixelBitmap& sheetBitmap) {
+  LayOutSheet(doc, font);
+  ClearSheetBitmap(sheetBitmap, doc.sheetWidth, doc.sheetHeight);
   RenderGlyphs(doc, font, sheetBitmap);
 }
 

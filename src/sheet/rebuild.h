@@ -6,10 +6,14 @@
 
 namespace glyphsheet {
 
-/// Rebuilds the whole sheet from the document: ClearSheetBitmap, then
-/// LayoutGlyphs (cells measured and packed into doc.layout), then
-/// RenderGlyphs into the sheet bitmap. Uses the font as it is (nullptr: no
-/// font); never creates one.
+/// Measures and packs every glyph into doc.layout (LayoutGlyphs), first
+/// rendering every glyph at once when the cells will likely fit the sheet.
+/// What an export needs: its rows are drawn from the layout (SheetRows).
+void LayOutSheet(SheetDocument& doc, const RasterFont* font);
+
+/// Rebuilds the whole sheet from the document: LayOutSheet, then
+/// ClearSheetBitmap and RenderGlyphs into the sheet bitmap. Uses the font as
+/// it is (nullptr: no font); never creates one.
 void Rebuild(SheetDocument& doc, const RasterFont* font, PixelBitmap& sheetBitmap);
 
 }  // namespace glyphsheet

@@ -347,7 +347,7 @@ void GlyphSheetDialog::ExportSheet() {
   const std::optional<QString> name = fileChooser_.GetSaveFileName(this, ExportDialogOptions());
   if (!name) return;
   const std::filesystem::path chosen = ToPath(*name);
-  const auto exported = ExportSheetFiles(chosen, sheetBitmap_, doc_, sheetFont_.Font());
+  const auto exported = ExportSheetFiles(chosen, doc_, sheetFont_.Font());
   if (!exported) ReportFailure(tr("無法輸出 TGA 與 XML"), chosen, exported.failure());
 }
 
@@ -363,7 +363,7 @@ void GlyphSheetDialog::ExportBmFont() {
   const std::filesystem::path chosen = ToPath(*name);
   ExportOptions options;
   options.format = kBmFontFilterFormats[filter];
-  const auto exported = ExportSheetFiles(chosen, sheetBitmap_, doc_, sheetFont_.Font(), options);
+  const auto exported = ExportSheetFiles(chosen, doc_, sheetFont_.Font(), options);
   if (!exported) ReportFailure(tr("無法輸出 BMFont"), chosen, exported.failure());
 }
 

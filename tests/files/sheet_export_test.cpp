@@ -13,10 +13,8 @@
 #include "files/sheet_image.h"
 #include "files/sheet_tga.h"
 #include "sheet/rebuild.h"
-#include "sheet/sheet_bitmap.h"
 #include "support/fake_rasterizer.h"
 #include "support/temp_folder.h"
-#include "support/pixels.h"
 
 namespace glyphsheet {
 namespace {
@@ -28,32 +26,33 @@ using testing::TempFolder;
 
 // The image: an 18-byte header (uncompressed true colour, 16-bit little-endian
 // sides, 32 bits, rows from the top with 8 bits of alpha), then per pixel
-// white with the red channel as alpha: the empty-cell colour opaque, beyond
-// the bitmap transparent. Sides the header cannot hold are refused naming the
-// image, and the files of the last export stay as they were.
-TEST(SheetExport, ImageIsWhiteWithTheRedChannelAsAlpha) {
+// white with the coverage as alpha: the cells' ink, black cell pixels
+// transparent, the gaps between cells opaque, beyond the 512 drawn columns
+// transparent. Sides the header cannot hold are refused naming the image,
+// and the files of the last export stay as they were.
+TEST(SheetExport, ImageIsWhiteWithTheCoverageAsAlpha) {
   TempFolder folder;
   SheetDocument doc;
   doc.sheetWidth = 600, doc.sheetHeight = 3;
-  PixelBitmap bitmap(kSheetBitmapSize, kSheetBitmapSize);
-  ClearSheetBitmap(bitmap, 600, 3);
-  SetPixelAt(bitmap, 0, 0, 0x000000);
-  SetPixelAt(bitmap, 5, 1, 0x123456);    // red 0x56
-  SetPixelAt(bitmap, 511, 2, 0xFFFF80);  // red 0x80; blue and green do not count
-  const auto files = ExportSheetFiles(folder / "sheet.png", bitmap, doc, nullptr);
+  FakeFont font(3, FakeGlyph{{0, 1, 0}, 0, -1, 0x56});     // 'a': x 0, all rows
+  font.Set('b', FakeGlyph{{0, 2, 0}, 1, 1, 0x80});         // x 2..3, row 1 only
+  font.Set('c', FakeGlyph{{0, 1, 0}, 0, -1, 0x40});        // x 5..510, ink at 510
+  for (const char code : {'a', 'b', 'c', 'd'}) doc.AddGlyph(static_cast<uint8_t>(code));
+  doc.glyphs.SetBorders(2, 505, 0);                        // 'd' then starts at 512
+  LayOutSheet(doc, &font);
+  const auto files = ExportSheetFiles(folder / "sheet.png", doc, &font);
   ASSERT_TRUE(files) << files.error();
   EXPECT_EQ(files.value().image, folder / "sheet.tga");
-  EXPECT_EQ(testing::FileText(folder / "sheet.xml"),
-            "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n<font>\n</font>\n");
   const std::vector<uint8_t> bytes = FileBytes(folder / "sheet.tga");
   ASSERT_EQ(bytes.size(), 18u + 600 * 3 * 4);
   EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 18),
             (std::vector<uint8_t>{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x58, 2, 3, 0, 32, 0x28}));
   const std::pair<std::pair<int32_t, int32_t>, uint8_t> alphas[] = {
-      {{0, 0}, 0},      {{1, 0}, 0xFF},   {{5, 1}, 0x56}, {{4, 1}, 0xFF},
-      {{511, 2}, 0x80}, {{510, 2}, 0xFF}, {{512, 0}, 0},  {{599, 2}, 0}};
+      {{0, 0}, 0x56},   {{0, 2}, 0x56}, {{1, 0}, 0xFF},   {{2, 0}, 0},   {{2, 1}, 0x80},
+      {{3, 1}, 0x80},   {{3, 2}, 0},    {{4, 1}, 0xFF},   {{5, 1}, 0},   {{509, 2}, 0},
+      {{510, 1}, 0x40}, {{511, 0}, 0xFF}, {{512, 0}, 0}, {{599, 2}, 0}};
   for (const auto& [at, alpha] : alphas) {
-    EXPECT_EQ(bytes[18 + (at.second * 600 + at.first) * 4 + 3], alpha) << at.first << at.second;
+    EXPECT_EQ(bytes[18 + (at.second * 600 + at.first) * 4 + 3], alpha) << at.first << ", " << at.second;
   }
   for (size_t i = 18; i < bytes.size(); i += 4) {
     ASSERT_EQ(std::vector<uint8_t>(bytes.begin() + i, bytes.begin() + i + 3),
@@ -68,7 +67,7 @@ TEST(SheetExport, ImageIsWhiteWithTheRedChannelAsAlpha) {
   EXPECT_TRUE(CheckRoomFor(folder / "sheet.tga", 1));
   for (const auto& [w, h] : {std::pair{0, 64}, {64, -1}, {65536, 64}}) {
     doc.sheetWidth = w, doc.sheetHeight = h;
-    const auto refused = ExportSheetFiles(folder / "sheet.png", bitmap, doc, nullptr);
+    const auto refused = ExportSheetFiles(folder / "sheet.png", doc, nullptr);
     ASSERT_FALSE(refused) << w << " x " << h;
     EXPECT_NE(refused.error().find("sheet.tga"), std::string::npos) << refused.error();
     EXPECT_EQ(FileBytes(folder / "sheet.tga"), bytes);
@@ -91,10 +90,9 @@ TEST(GlyphDescriptor, SpacingMovesTheBordersFromAAndCIntoB) {
   doc.glyphs.SetBorders(0, 1, 0);
   doc.glyphs.SetBorders(1, 0, 2);
   doc.glyphs.SetBorders(2, INT32_MAX, INT32_MIN);  // width 4 + (2^31 + 1) + (-2^31 + 1)
-  PixelBitmap bitmap(kSheetBitmapSize, kSheetBitmapSize);
-  Rebuild(doc, &font, bitmap);
+  LayOutSheet(doc, &font);
   TempFolder folder;
-  ASSERT_TRUE(ExportSheetFiles(folder / "d", bitmap, doc, &font));
+  ASSERT_TRUE(ExportSheetFiles(folder / "d", doc, &font));
   EXPECT_EQ(testing::FileText(folder / "d.xml"),
             "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n<font>\n"
             "\t<char id=\"233\" x=\"0\" y=\"0\" width=\"11\" height=\"26\" />\n"
@@ -112,7 +110,6 @@ TEST(GlyphDescriptor, SpacingMovesTheBordersFromAAndCIntoB) {
 // the old image back.
 TEST(SheetExport, APairIsReplacedAsOne) {
   TempFolder folder;
-  PixelBitmap bitmap(kSheetBitmapSize, kSheetBitmapSize);
   SheetDocument docs[3];
   using Pair = std::pair<std::vector<uint8_t>, std::vector<uint8_t>>;
   std::vector<Pair> pairs;
@@ -120,20 +117,20 @@ TEST(SheetExport, APairIsReplacedAsOne) {
     docs[i].sheetWidth = 64 << i;
     for (int g = 0; g < i; ++g) docs[i].glyphs.push_back(Glyph{});
     const std::string name = "made" + std::to_string(i);
-    ASSERT_TRUE(ExportSheetFiles(folder / name, bitmap, docs[i], nullptr));
+    ASSERT_TRUE(ExportSheetFiles(folder / name, docs[i], nullptr));
     pairs.emplace_back(FileBytes(folder / (name + ".tga")), FileBytes(folder / (name + ".xml")));
   }
   const auto pairOf = [&folder] {
     return Pair(FileBytes(folder / "s.tga"), FileBytes(folder / "s.xml"));
   };
-  ASSERT_TRUE(ExportSheetFiles(folder / "s", bitmap, docs[0], nullptr));
+  ASSERT_TRUE(ExportSheetFiles(folder / "s", docs[0], nullptr));
   const pid_t child = ::fork();
   if (child == 0) {
     ExportObserver killAfterImage;
     killAfterImage.atStep = [](CommitStep step) {
       if (step == CommitStep::kImageReplaced) ::raise(SIGKILL);
     };
-    (void)ExportSheetFiles(folder / "s", bitmap, docs[1], nullptr, {}, killAfterImage);
+    (void)ExportSheetFiles(folder / "s", docs[1], nullptr, {}, killAfterImage);
     ::_exit(0);
   }
   int status = 0;
@@ -141,7 +138,7 @@ TEST(SheetExport, APairIsReplacedAsOne) {
   ASSERT_TRUE(WIFSIGNALED(status));
   EXPECT_EQ(pairOf(), Pair(pairs[1].first, pairs[0].second)) << "killed between the renames";
   // An export to another name in the folder leaves the cut-short one's files.
-  ASSERT_TRUE(ExportSheetFiles(folder / "other", bitmap, docs[0], nullptr));
+  ASSERT_TRUE(ExportSheetFiles(folder / "other", docs[0], nullptr));
 
   std::vector<std::string> told;
   std::optional<Pair> beforeItsOwn;
@@ -150,7 +147,7 @@ TEST(SheetExport, APairIsReplacedAsOne) {
   observer.atStep = [&](CommitStep step) {
     if (step == CommitStep::kRecordWritten) beforeItsOwn = pairOf();
   };
-  ASSERT_TRUE(ExportSheetFiles(folder / "s", bitmap, docs[2], nullptr, {}, observer));
+  ASSERT_TRUE(ExportSheetFiles(folder / "s", docs[2], nullptr, {}, observer));
   EXPECT_EQ(beforeItsOwn, pairs[1]) << "the cut-short export is finished first";
   EXPECT_EQ(pairOf(), pairs[2]);
   ASSERT_EQ(told.size(), 1u);
@@ -162,7 +159,7 @@ TEST(SheetExport, APairIsReplacedAsOne) {
     std::filesystem::remove(folder / "s.xml");
     std::filesystem::create_directories(folder / "s.xml" / "in the way");
   };
-  const auto failed = ExportSheetFiles(folder / "s", bitmap, docs[0], nullptr, {}, blockDescriptor);
+  const auto failed = ExportSheetFiles(folder / "s", docs[0], nullptr, {}, blockDescriptor);
   ASSERT_FALSE(failed);
   EXPECT_NE(failed.error().find("nothing was changed"), std::string::npos) << failed.error();
   EXPECT_EQ(FileBytes(folder / "s.tga"), pairs[2].first);

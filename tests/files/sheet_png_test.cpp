@@ -67,13 +67,14 @@ uint8_t Noise(int32_t x, int32_t y) {
   return static_cast<uint8_t>((x * 2654435761u ^ y * 40503u) >> 11);
 }
 
-// A rebuilt sheet as PNG: in every cell on the sheet and the bitmap the TGA's
-// pixel, elsewhere (gaps, unused area, past the bitmap) transparent white.
-// The sheets: smaller than the bitmap with cells cut at the bottom and one of
-// negative width, so that the next overlaps its neighbours; wider than the
-// bitmap with a cell wider than any sheet. Each also gets a cell no layout
-// makes, its edges past 2^31. Then again with every pixel's red channel
-// nonzero, so that a cell edge one pixel off shows wherever it lies.
+// A laid-out sheet as PNG: in every cell on the sheet and the drawn area the
+// TGA's pixel, elsewhere (gaps, unused area, past the drawn area)
+// transparent white. The sheets: smaller than 512 x 512 with cells cut at
+// the bottom and one of negative width, so that the next overlaps its
+// neighbours; wider than 512 with a cell wider than any sheet. Each also
+// gets a cell no layout makes, its edges past 2^31. Then again without
+// borders and with ink that fills every cell, so that a cell edge one pixel
+// off shows wherever it lies.
 TEST(SheetPng, CellsHoldTheImagePixelsAndAllElseIsTransparent) {
   struct Case {
     int32_t width, height;
@@ -84,34 +85,35 @@ TEST(SheetPng, CellsHoldTheImagePixelsAndAllElseIsTransparent) {
   const Case cases[] = {{200, 120, {1, 2, 1, 1}, 2, -30}, {700, 60, {0, 1, 2, 1}, 50, INT32_MAX}};
   FakeFont font(20, FakeGlyph{{1, 8, 1}, 3, 10, 0x80});
   font.Set('B', FakeGlyph{{0, 14, 0}, 0, -1, 0xFF});
+  const FakeFont filling(20, FakeGlyph{{0, 8, 0}, 0, -1, 0x90});
   for (const Case& c : cases) {
-    SheetDocument doc;
-    doc.sheetWidth = c.width, doc.sheetHeight = c.height, doc.borders = c.borders;
-    for (int code = 'A'; code < 'A' + 90; ++code) doc.AddGlyph(static_cast<uint8_t>(code));
-    doc.glyphs.SetBorders(c.oddGlyph, c.oddLeft, 0);
-    PixelBitmap bitmap(kSheetBitmapSize, kSheetBitmapSize);
-    Rebuild(doc, &font, bitmap);
-    doc.layout.shown.push_back({0, GlyphCell{c.width / 2, 10, INT32_MAX, INT32_MAX}});
-    std::vector<int> cells(size_t(c.width) * c.height);  // how many cells cover each pixel
-    for (const ShownCell& s : doc.layout.shown) {
-      const GlyphCell& g = s.cell;
-      const int64_t x1 = std::min<int64_t>({int64_t{g.x} + g.width, c.width, kSheetBitmapSize});
-      const int64_t y1 = std::min<int64_t>({int64_t{g.y} + g.height, c.height, kSheetBitmapSize});
-      for (int64_t y = std::max(g.y, 0); y < y1; ++y) {
-        for (int64_t x = std::max(g.x, 0); x < x1; ++x) ++cells[y * c.width + x];
+    for (const bool filled : {false, true}) {
+      SheetDocument doc;
+      doc.sheetWidth = c.width, doc.sheetHeight = c.height;
+      doc.borders = filled ? CellBorders{} : c.borders;
+      for (int code = 'A'; code < 'A' + 90; ++code) doc.AddGlyph(static_cast<uint8_t>(code));
+      doc.glyphs.SetBorders(c.oddGlyph, filled ? 0 : c.oddLeft, 0);
+      const FakeFont& used = filled ? filling : font;
+      LayOutSheet(doc, &used);
+      doc.layout.shown.push_back({0, GlyphCell{c.width / 2, 10, INT32_MAX, INT32_MAX}});
+      std::vector<int> cells(size_t(c.width) * c.height);  // how many cells cover each pixel
+      for (const ShownCell& s : doc.layout.shown) {
+        const GlyphCell& g = s.cell;
+        const int64_t x1 = std::min<int64_t>({int64_t{g.x} + g.width, c.width, kSheetBitmapSize});
+        const int64_t y1 = std::min<int64_t>({int64_t{g.y} + g.height, c.height, kSheetBitmapSize});
+        for (int64_t y = std::max(g.y, 0); y < y1; ++y) {
+          for (int64_t x = std::max(g.x, 0); x < x1; ++x) ++cells[y * c.width + x];
+        }
       }
-    }
-    EXPECT_GT(*std::max_element(cells.begin(), cells.end()), 1) << c.width;
-    for (const bool painted : {false, true}) {
-      for (int32_t y = 0; painted && y < kSheetBitmapSize; ++y) {
-        for (int32_t x = 0; x < kSheetBitmapSize; ++x) SetPixelAt(bitmap, x, y, Noise(x, y) | 1u);
-      }
+      EXPECT_GT(*std::max_element(cells.begin(), cells.end()), 1) << c.width;
       TempFolder folder;
       ASSERT_TRUE(WriteAndCommit(folder / "s.tga", [&](AtomicFile& f) {
-        return WriteSheetTgaTo(f, bitmap, c.width, c.height);
+        SheetRows rows(doc, &used);
+        return WriteSheetTgaTo(f, rows, c.width, c.height);
       }));
       ASSERT_TRUE(WriteAndCommit(folder / "s.png", [&](AtomicFile& f) {
-        return WriteSheetPngTo(f, bitmap, doc);
+        SheetRows rows(doc, &used);
+        return WriteSheetPngTo(f, rows, c.width, c.height);
       }));
       const std::vector<uint8_t> tga = FileBytes(folder / "s.tga");
       const DecodedPng png = DecodePng(folder / "s.png");
@@ -125,7 +127,7 @@ TEST(SheetPng, CellsHoldTheImagePixelsAndAllElseIsTransparent) {
         const uint8_t alpha = cells[i] > 0 ? bgra[3] : 0;
         const std::vector<uint8_t> want = {bgra[2], bgra[1], bgra[0], alpha};
         ASSERT_EQ(std::vector<uint8_t>(&png.rgba[i * 4], &png.rgba[i * 4 + 4]), want)
-            << c.width << (painted ? " painted: " : ": ") << i % c.width << ", " << i / c.width;
+            << c.width << (filled ? " filled: " : ": ") << i % c.width << ", " << i / c.width;
       }
       EXPECT_GT(inkInCells, 0) << c.width;
       EXPECT_GT(opaqueOutside, 0) << c.width;
