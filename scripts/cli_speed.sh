@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Whole-process speed of glyphsheet-cli, medians with hyperfine: an export of
-# the printable ASCII characters at 11 pt (1x1, 256 x 256) from a font file
-# and from an installed typeface, next to the program doing nothing
+# the printable ASCII characters at 11 pt (1x1, 256 x 256; scenario a) from a
+# font file and from an installed typeface, and at 32 pt (4x4, 512 x 512;
+# scenario b) from the font file, next to the program doing nothing
 # (--version) and to fontconfig's own lookup of the typeface (fc-match).
+# Files go to TMPDIR (a RAM disk with TMPDIR=/dev/shm).
 #   scripts/cli_speed.sh PROGRAM
 set -euo pipefail
 cli=$(realpath "$1")
@@ -18,7 +20,9 @@ hyperfine --style basic --warmup 5 --min-runs 40 --export-json times.json \
   -n "version" "$cli --version" \
   -n "fc-match" "fc-match 'DejaVu Sans'" \
   -n "export, --font-file" "$cli export --font-file $font --chars-file ascii.txt -o a" \
-  -n "export, --face" "$cli export --face 'DejaVu Sans' --chars-file ascii.txt -o b" > /dev/null
+  -n "export, --face" "$cli export --face 'DejaVu Sans' --chars-file ascii.txt -o b" \
+  -n "export b, --font-file" "$cli export --font-file $font --size 32 --smoothing 4 \
+      --width 512 --height 512 --chars-file ascii.txt -o c" > /dev/null
 # Scenario (b) (32 pt, smoothing 4, codes 32..126, 512 x 512) exported as
 # the TGA and XML, and as the BMFont page (PNG) with and without kerning.
 "$cli" new -o b.fnt --face "DejaVu Sans" --size 32 --smoothing 4 --width 512 --height 512 \
