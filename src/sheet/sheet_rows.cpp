@@ -52,11 +52,12 @@ void SheetRows::Advance(int32_t y) {
   for (; nextStart_ < byStart_.size() && parts_[byStart_[nextStart_]].y0 <= y; ++nextStart_) {
     if (parts_[byStart_[nextStart_]].y1 > y) active_.push_back(byStart_[nextStart_]);
   }
-  // Laid-out cells start row by row in list order, so this is mostly a
-  // merge of two runs already in order.
-  std::sort(active_.begin() + static_cast<ptrdiff_t>(taken), active_.end());
-  std::inplace_merge(active_.begin(), active_.begin() + static_cast<ptrdiff_t>(taken),
-                     active_.end());
+  if (active_.size() == taken) return;
+  // Laid-out cells start row by row in list order: the new ones mostly come
+  // in order, after the old ones.
+  const auto added = active_.begin() + static_cast<ptrdiff_t>(taken);
+  if (!std::is_sorted(added, active_.end())) std::sort(added, active_.end());
+  if (taken > 0 && *(added - 1) > *added) std::inplace_merge(active_.begin(), added, active_.end());
 }
 
 }  // namespace glyphsheet
