@@ -6,6 +6,7 @@
 // --screenshot writes a picture of the window once it is shown, then quits. PROJECT.fnt is
 // opened once the window is up, as File > Open would.
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include <QApplication>
@@ -71,10 +72,9 @@ struct CommandLine {
   }
 };
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
-  CommandLine line;
+// Answers --help, --version and wrong usage without starting the window;
+// the exit status then, or nothing when the window is to start.
+std::optional<int> AnswerCommandLine(CommandLine& line, int argc, char* argv[]) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   const bool parsed = line.parser.parse(arguments);
@@ -89,15 +89,17 @@ int main(int argc, char* argv[]) {
     std::puts("glyphsheet " GLYPHSHEET_VERSION);
     return 0;
   }
-  const QStringList projects = line.parser.positionalArguments();
-  if (!parsed || projects.size() > 1) {
+  if (!parsed || line.parser.positionalArguments().size() > 1) {
     const QString why = parsed ? QStringLiteral("only one project file can be opened")
                                : line.parser.errorText();
     std::fprintf(stderr, "glyphsheet: %s\nTry 'glyphsheet --help'.\n", qPrintable(why));
     return 2;
   }
+  return std::nullopt;
+}
 
-  QApplication app(argc, argv);
+// The application's names, style, font and language.
+void SetUpApplication(QApplication& app) {
   // Remembered choices go to ~/.config/GlyphSheet/GlyphSheet.conf.
   QApplication::setOrganizationName(QStringLiteral("GlyphSheet"));
   QApplication::setApplicationName(QStringLiteral("GlyphSheet"));
@@ -108,8 +110,18 @@ int main(int argc, char* argv[]) {
   // English when the user's languages put it before Chinese (LANGUAGE=en,
   // say); the window's own Traditional Chinese otherwise.
   glyphsheet::UseWindowLanguage(glyphsheet::ChooseWindowLanguage(QLocale::system().uiLanguages()));
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  CommandLine line;
+  if (const std::optional<int> answered = AnswerCommandLine(line, argc, argv)) return *answered;
+  QApplication app(argc, argv);
+  SetUpApplication(app);
 
   const QCommandLineParser& parser = line.parser;
+  const QStringList projects = parser.positionalArguments();
   glyphsheet::FreeTypeRasterizer rasterizer;
   glyphsheet::QtFileChooser fileChooser;
   glyphsheet::QtMessageSink messages;
@@ -126,7 +138,6 @@ int main(int argc, char* argv[]) {
     const std::filesystem::path project(QFile::encodeName(projects.first()).toStdString());
     QTimer::singleShot(0, &dialog, [&dialog, project] { dialog.OpenProject(project); });
   }
-
   if (parser.isSet(line.screenshot)) {
     const QString file = parser.value(line.screenshot);
     QTimer::singleShot(300, &dialog, [&dialog, file] {
