@@ -234,7 +234,8 @@ void FreeTypeFont::RenderEach(std::span<const uint8_t> codes, const InkUse& use)
     if (t != 0) {
       {
         const std::lock_guard<std::mutex> lock(faceMutex);
-        Result<FacePtr> opened = OpenFace(library_.get(), file_.path, file_.index);
+        Result<FacePtr> opened =
+            OpenFaceAgain(library_.get(), face_.get(), file_.path, file_.index);
         if (opened) own.reset(opened.value().release());
       }
       if (!own || FT_Set_Pixel_Sizes(own.get(), 0, static_cast<FT_UInt>(style_.pixelHeight)) != 0) {

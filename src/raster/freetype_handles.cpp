@@ -49,6 +49,18 @@ Result<LibraryPtr> CreateLibrary() {
   return library;
 }
 
+Result<FacePtr> OpenFaceAgain(FT_Library library, FT_Face face, const std::string& path,
+                              int32_t index) {
+  const FT_Stream stream = face->stream;
+  if (stream == nullptr || stream->base == nullptr) return OpenFace(library, path, index);
+  FT_Face raw = nullptr;
+  if (FT_New_Memory_Face(library, stream->base, static_cast<FT_Long>(stream->size), index, &raw) !=
+      0) {
+    return OpenFace(library, path, index);
+  }
+  return FacePtr(raw);
+}
+
 Result<FacePtr> OpenFace(FT_Library library, const std::string& path, int32_t index) {
   FT_Face raw = nullptr;
   if (const FT_Error error = FT_New_Face(library, path.c_str(), index, &raw)) {

@@ -34,6 +34,13 @@ Result<LibraryPtr> CreateLibrary();
 /// Opens face `index` of a font file; the error names the file and FreeType's reason.
 Result<FacePtr> OpenFace(FT_Library library, const std::string& path, int32_t index);
 
+/// Another face of the same font as `face` (face `index` of the file at
+/// `path`), for another thread: read from the bytes `face` already holds in
+/// memory when it has them (so the pages of the font it touched are not
+/// touched anew), from the file otherwise. Must be released before `face`.
+Result<FacePtr> OpenFaceAgain(FT_Library library, FT_Face face, const std::string& path,
+                              int32_t index);
+
 /// A readable text for a FreeType error code.
 std::string DescribeFreeTypeError(FT_Error error);
 
