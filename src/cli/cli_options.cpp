@@ -73,7 +73,7 @@ std::string NamesAFile(const std::string& text) {
 /// sets in `Target`. The setter's kind is the kind of option: a flag, free
 /// text, a whole number, or four whole numbers "L,T,R,B".
 template <class Target>
-struct OptionSpec {
+struct OptionEntry {
   using Flag = std::function<void(Target&)>;
   using Text = std::function<void(Target&, const std::string&)>;
   using Number = std::function<void(Target&, int32_t)>;
@@ -92,7 +92,7 @@ struct OptionSpec {
   bool required = false;
 };
 
-using SettingOption = OptionSpec<SettingOverrides>;
+using SettingOption = OptionEntry<SettingOverrides>;
 using IntField = std::optional<int32_t> SettingOverrides::*;
 
 SettingOption::Number SetNumber(IntField field) {
@@ -159,14 +159,14 @@ std::string FormatNamesText() {
 /// An option of some commands only, declared once with the commands that
 /// take it.
 struct CommandOption {
-  OptionSpec<OutputChoices> option;
+  OptionEntry<OutputChoices> option;
   std::vector<CommandKind> commands;
 };
 
 const std::vector<CommandOption>& CommandOptions() {
   using K = CommandKind;
   using C = OutputChoices;
-  using Text = OptionSpec<C>::Text;
+  using Text = OptionEntry<C>::Text;
   static const std::vector<CommandOption> options = {
       {{"--format", "FORMAT",
         "the files written: " + FormatNamesText() +
@@ -184,13 +184,13 @@ const std::vector<CommandOption>& CommandOptions() {
         Text([](C& c, const std::string& v) { c.kerning = v == "on"; }), OneOf({"on", "off"})},
        {K::kExport, K::kPreview}},
       {{"--force", nullptr, "let a BMFont NAME.fnt replace a file that is a GlyphSheet project",
-        OptionSpec<C>::Flag([](C& c) { c.force = true; })},
+        OptionEntry<C>::Flag([](C& c) { c.force = true; })},
        {K::kExport}},
       {{"--text", "TEXT", "the text to set (UTF-8)",
         Text([](C& c, const std::string& v) { c.text = v; }), std::nullopt, nullptr, true},
        {K::kPreview}},
       {{"--scale", "N", "each pixel as N x N pixels, " + kPreviewScaleRange.Text() + " (default 1)",
-        OptionSpec<C>::Number([](C& c, int32_t v) { c.scale = v; }), InRange(kPreviewScaleRange)},
+        OptionEntry<C>::Number([](C& c, int32_t v) { c.scale = v; }), InRange(kPreviewScaleRange)},
        {K::kPreview}},
   };
   return options;
@@ -315,32 +315,32 @@ class CommandTable {
   // An option that sets a field of `target` each time it is given, so the
   // last one given wins (and every --chars counts, in order).
   template <class Target>
-  static CLI::Option* AddOption(CLI::App* sub, const OptionSpec<Target>& spec, Target& target) {
-    using Spec = OptionSpec<Target>;
+  static CLI::Option* AddOption(CLI::App* sub, const OptionEntry<Target>& entry, Target& target) {
+    using Entry = OptionEntry<Target>;
     CLI::Option* added;
-    if (const auto* set = std::get_if<typename Spec::Flag>(&spec.set)) {
-      added = sub->add_flag_callback(spec.name, [set, &target] { (*set)(target); }, spec.help)
+    if (const auto* set = std::get_if<typename Entry::Flag>(&entry.set)) {
+      added = sub->add_flag_callback(entry.name, [set, &target] { (*set)(target); }, entry.help)
                   ->disable_flag_override();
-    } else if (const auto* set = std::get_if<typename Spec::Text>(&spec.set)) {
+    } else if (const auto* set = std::get_if<typename Entry::Text>(&entry.set)) {
       added = sub->add_option_function<std::string>(
-          spec.name, [set, &target](const std::string& v) { (*set)(target, v); }, spec.help);
-    } else if (const auto* set = std::get_if<typename Spec::Number>(&spec.set)) {
+          entry.name, [set, &target](const std::string& v) { (*set)(target, v); }, entry.help);
+    } else if (const auto* set = std::get_if<typename Entry::Number>(&entry.set)) {
       added = sub->add_option_function<int32_t>(
-          spec.name, [set, &target](int32_t v) { (*set)(target, v); }, spec.help);
+          entry.name, [set, &target](int32_t v) { (*set)(target, v); }, entry.help);
       added->transform(CLI::Validator(DecimalDigits, ""));
     } else {
-      const auto* four = std::get_if<typename Spec::FourNumbers>(&spec.set);
+      const auto* four = std::get_if<typename Entry::FourNumbers>(&entry.set);
       added = sub->add_option_function<std::vector<int32_t>>(
-          spec.name, [four, &target](const std::vector<int32_t>& v) { (*four)(target, v); },
-          spec.help);
+          entry.name, [four, &target](const std::vector<int32_t>& v) { (*four)(target, v); },
+          entry.help);
       added->transform(CLI::Validator(DecimalDigits, ""))->delimiter(',')->expected(4);
       // Shown as one value, not CLI11's "x 4".
-      added->option_text(spec.valueName);
+      added->option_text(entry.valueName);
     }
-    if (spec.valueName != nullptr) added->type_name(spec.valueName);
-    if (spec.check) added->check(*spec.check);
-    if (spec.needs != nullptr) added->needs(spec.needs);
-    return added->required(spec.required)->trigger_on_parse();
+    if (entry.valueName != nullptr) added->type_name(entry.valueName);
+    if (entry.check) added->check(*entry.check);
+    if (entry.needs != nullptr) added->needs(entry.needs);
+    return added->required(entry.required)->trigger_on_parse();
   }
 
   CommandLine& line_;
