@@ -46,7 +46,7 @@ SheetDocument Document(const Scenario& s) {
   doc.font.faceName = kFace;
   doc.font.pointSize = s.pointSize;
   doc.font.smoothing = s.factor;
-  for (int c = 32; c <= s.lastCode; ++c) doc.AddGlyph(static_cast<uint8_t>(c));
+  for (int c = 32; c <= s.lastCode; ++c) doc.AddGlyph(static_cast<char32_t>(c));
   return doc;
 }
 

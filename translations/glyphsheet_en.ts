@@ -5,16 +5,19 @@
     <name>AddCharsDialog</name>
     <message>
         <location filename="../src/ui/add_chars_dialog.ui" line="6"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_add_chars_dialog.h" line="55"/>
         <source>加入字元</source>
         <translation>Add Characters</translation>
     </message>
     <message>
         <location filename="../src/ui/add_chars_dialog.ui" line="12"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_add_chars_dialog.h" line="56"/>
         <source>確定</source>
         <translation>OK</translation>
     </message>
     <message>
         <location filename="../src/ui/add_chars_dialog.ui" line="17"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_add_chars_dialog.h" line="57"/>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
@@ -327,27 +330,72 @@
         <translation>it is a GlyphSheet project; a BMFont descriptor does not replace it</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="146"/>
-        <location filename="../src/ui/failure_text.cpp" line="150"/>
+        <location filename="../src/ui/failure_text.cpp" line="142"/>
+        <source>擴充區塊不完整：需要 %1 位元組，但字元清單之後只有 %2 位元組</source>
+        <translation>the extension block is truncated: it needs %1 bytes and the file has %2 after the glyph list</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="143"/>
+        <source>擴充區塊之後還有 %1 位元組</source>
+        <translation>the file goes on for %1 bytes after the extension block</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="145"/>
+        <source>擴充區塊的版本是 %1，這個 GlyphSheet 無法讀取（由較新的版本寫入）</source>
+        <translation>the extension block has version %1, which this GlyphSheet does not read (a newer one wrote it)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="147"/>
+        <source>擴充區塊含有這個 GlyphSheet 不認識的設定 %1</source>
+        <translation>the extension block holds setting %1, which this GlyphSheet does not know</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="148"/>
+        <source>擴充區塊內的長度不相符（已損壞）</source>
+        <translation>the lengths inside the extension block do not add up (it is damaged)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="149"/>
+        <source>擴充區塊已損壞：檢查碼與內容不符</source>
+        <translation>the extension block is damaged: its checksum does not match its bytes</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="151"/>
+        <source>擴充區塊的第 %1 個字元代碼 %2 不是 Unicode 字元</source>
+        <translation>glyph %1 of the extension block has code %2, which is not a Unicode character</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="155"/>
+        <source>擴充區塊之前的字元清單與擴充區塊不符（檔案曾被其他程式修改）</source>
+        <translation>the glyph list before the extension block does not match it (another program changed the file)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="157"/>
+        <source>擴充區塊已損壞</source>
+        <translation>the extension block is damaged</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="169"/>
+        <location filename="../src/ui/failure_text.cpp" line="173"/>
         <source>%1「%2」：
 %3</source>
         <translation>%1 &quot;%2&quot;:
 %3</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="149"/>
+        <location filename="../src/ui/failure_text.cpp" line="172"/>
         <source>無法完成先前中斷的輸出「%1」：
 %2</source>
         <translation>Cannot finish the interrupted export of &quot;%1&quot;:
 %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="151"/>
+        <location filename="../src/ui/failure_text.cpp" line="174"/>
         <source>；沒有更改任何檔案</source>
         <translation>; nothing was changed</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="153"/>
+        <location filename="../src/ui/failure_text.cpp" line="176"/>
         <source>；「%1」是新的圖像，「%2」仍是舊的</source>
         <translation>; &quot;%1&quot; is the new image, &quot;%2&quot; the old</translation>
     </message>
@@ -356,225 +404,274 @@
     <name>GlyphSheetDialog</name>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="6"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="331"/>
         <source>GlyphSheet 1.0</source>
         <translation>GlyphSheet 1.0</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="12"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="340"/>
         <source>檢視</source>
         <translation>View</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="16"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="341"/>
         <source>寬度</source>
         <translation>Width</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="20"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="342"/>
         <source>高度</source>
         <translation>Height</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="24"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="343"/>
         <source>字型</source>
         <translation>Font</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="109"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="357"/>
         <source>平滑</source>
         <comment>quality</comment>
         <translation>Anti-aliased</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="190"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="377"/>
         <source>字元</source>
         <translation>Character</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="47"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="345"/>
         <source>縮放:</source>
         <translation>Zoom</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="28"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="344"/>
         <source>字元</source>
         <comment>group</comment>
         <translation>Characters</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="62"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="346"/>
         <source>100%</source>
         <translation>100%</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="66"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="82"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="347"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="351"/>
         <source>64</source>
         <translation>64</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="70"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="86"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="348"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="352"/>
         <source>128</source>
         <translation>128</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="74"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="90"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="349"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="353"/>
         <source>256</source>
         <translation>256</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="78"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="94"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="350"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="354"/>
         <source>512</source>
         <translation>512</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="98"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="355"/>
         <source>名稱</source>
         <translation>Face</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="105"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="356"/>
         <source>品質</source>
         <translation>Quality</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="110"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="358"/>
         <source>非平滑</source>
         <translation>Aliased</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="114"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="360"/>
         <source>平滑</source>
         <comment>supersampling</comment>
         <translation>Smoothing</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="118"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="361"/>
         <source>(沒有)</source>
         <translation>(none)</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="119"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="362"/>
         <source>2x2</source>
         <translation>2x2</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="120"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="363"/>
         <source>3x3</source>
         <translation>3x3</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="121"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="364"/>
         <source>4x4</source>
         <translation>4x4</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="125"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="366"/>
         <source>大小</source>
         <translation>Size</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="135"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="367"/>
         <source>字形</source>
         <translation>Weight</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="139"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="368"/>
         <source>標準</source>
         <translation>Normal</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="140"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="369"/>
         <source>中等</source>
         <translation>Semibold</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="141"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="370"/>
         <source>粗體</source>
         <translation>Bold</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="145"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="372"/>
         <source>傾斜</source>
         <translation>Italic</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="150"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="197"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="373"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="378"/>
         <source>左邊框</source>
         <translation>Left border</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="160"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="207"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="374"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="379"/>
         <source>右邊框</source>
         <translation>Right border</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="170"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="375"/>
         <source>頂部邊框</source>
         <translation>Upper border</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="180"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="376"/>
         <source>底部邊框</source>
         <translation>Lower border</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="217"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="380"/>
         <source>顯示矩型</source>
         <translation>Show cells</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="225"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="381"/>
         <source>檔案(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="236"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="382"/>
         <source>工具(&amp;T)</source>
         <translation>&amp;Tools</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="244"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="332"/>
         <source>新增(&amp;N)</source>
         <translation>&amp;New</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="247"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="333"/>
         <source>開啟(&amp;O)</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="250"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="334"/>
         <source>儲存(&amp;S)</source>
         <translation>&amp;Save...</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="253"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="335"/>
         <source>輸出為 TGA &amp;&amp; XML(&amp;E)</source>
         <translation>&amp;Export as TGA &amp;&amp; XML...</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="256"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="336"/>
         <source>輸出為 BMFont(&amp;B)…</source>
         <translation>Export as &amp;BMFont…</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="259"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="337"/>
         <source>離開(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="262"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="338"/>
         <source>加入字元</source>
         <translation>&amp;Add Characters...</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="265"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="339"/>
         <source>文字預覽(&amp;P)…</source>
         <translation>Text &amp;Preview…</translation>
     </message>
@@ -583,11 +680,13 @@
     <name>TextPreviewDialog</name>
     <message>
         <location filename="../src/ui/text_preview_dialog.ui" line="6"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_text_preview_dialog.h" line="79"/>
         <source>文字預覽</source>
         <translation>Text Preview</translation>
     </message>
     <message>
         <location filename="../src/ui/text_preview_dialog.ui" line="12"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_text_preview_dialog.h" line="80"/>
         <source>文字：</source>
         <translation>Text:</translation>
     </message>
@@ -595,87 +694,87 @@
 <context>
     <name>glyphsheet::GlyphSheetDialog</name>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="34"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="35"/>
         <source>字體 (*.fnt)</source>
         <translation>GlyphSheet projects (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="34"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="35"/>
         <source>所有 (*.*)</source>
         <translation>All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="39"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="40"/>
         <source>Targa 圖像 (*.tga)</source>
         <translation>Targa images (*.tga)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="51"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="52"/>
         <source>BMFont 文字 (*.fnt)</source>
         <translation>BMFont text (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="51"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="52"/>
         <source>BMFont XML (*.xml)</source>
         <translation>BMFont XML (*.xml)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="52"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="53"/>
         <source>BMFont 二進位 (*.fnt)</source>
         <translation>BMFont binary (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="52"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="53"/>
         <source>BMFont JSON (*.json)</source>
         <translation>BMFont JSON (*.json)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="279"/>
-        <source>下列字元不在 Windows-1252 字集內，未加入：%1</source>
-        <translation>These characters are not in Windows-1252 and were not added: %1</translation>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="283"/>
+        <source>下列字元是控制字元或非字元，無法放在圖像上，未加入：%1</source>
+        <translation>These are control characters or noncharacters, which a sheet cannot hold; they were not added: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="280"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="284"/>
         <source>、</source>
         <translation>, </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="288"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="292"/>
         <source>無法儲存專案檔</source>
         <translation>Cannot save the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="299"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="303"/>
         <source>無法開啟專案檔</source>
         <translation>Cannot open the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="351"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="355"/>
         <source>無法輸出 TGA 與 XML</source>
         <translation>Cannot export the TGA and XML</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="367"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="371"/>
         <source>無法輸出 BMFont</source>
         <translation>Cannot export the BMFont</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="403"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="407"/>
         <source>%1 × %2，%3 個字元</source>
         <translation>%1 × %2, %3 characters</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="407"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="411"/>
         <source>，其中 %1 個超出圖像範圍</source>
         <translation>, %1 of them past the edge of the sheet</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="409"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="413"/>
         <source>。專案的%1，改用「%2」</source>
         <translation>. The project&apos;s %1; &quot;%2&quot; is used instead</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="413"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="417"/>
         <source>。無法建立字型：%1</source>
         <translation>. Cannot make the font: %1</translation>
     </message>

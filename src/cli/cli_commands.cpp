@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <ostream>
 
@@ -11,12 +12,15 @@
 #include "files/sheet_export.h"
 #include "raster/freetype_rasterizer.h"
 #include "sheet/bmfont_model.h"
+#include "sheet/character_sets.h"
 #include "sheet/error_text.h"
 #include "sheet/glyph_layout.h"
+#include "sheet/missing_glyphs.h"
 #include "sheet/pixel_bitmap.h"
 #include "sheet/rebuild.h"
 #include "sheet/sheet_font.h"
 #include "sheet/text_preview.h"
+#include "sheet/unicode_text.h"
 #include "sheet/windows1252.h"
 
 namespace glyphsheet::cli {
@@ -35,14 +39,23 @@ std::string InstalledFace(const std::string& name, const std::vector<std::string
                 " (glyphsheet-cli fonts lists the installed ones)");
 }
 
+// Text followed by spaces up to a width counted in characters, not bytes.
+std::string PadRight(std::string text, size_t width) {
+  const size_t characters = static_cast<size_t>(std::count_if(
+      text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+  if (characters < width) text.append(width - characters, ' ');
+  return text;
+}
+
 // Rejected characters named in a message before the rest are only counted.
 constexpr size_t kRejectedNamed = 10;
 
 // The first characters of a list by name, the rest counted.
-std::string CharacterNames(const std::vector<char32_t>& characters) {
+std::string CharacterNames(const std::vector<char32_t>& characters,
+                           const std::function<std::string(char32_t)>& name = DescribeCharacter) {
   std::string names;
   for (size_t i = 0; i < std::min(characters.size(), kRejectedNamed); ++i) {
-    names += (i == 0 ? "" : ", ") + DescribeCharacter(characters[i]);
+    names += (i == 0 ? "" : ", ") + name(characters[i]);
   }
   if (characters.size() > kRejectedNamed) {
     names += " and " + std::to_string(characters.size() - kRejectedNamed) + " more";
@@ -64,33 +77,83 @@ std::u32string DecodeText(std::string_view text, size_t start, const std::string
   return decoded;
 }
 
-// The Windows-1252 bytes of characters given as `where`; a character that
-// has none is an Error naming them.
+// Characters given as `where`, unless one cannot be a glyph: an Error naming
+// each such one and why.
 template <class Error>
-std::vector<uint8_t> Windows1252Bytes(std::u32string_view characters, const std::string& where) {
-  Windows1252Text encoded = EncodeWindows1252(characters);
-  if (!encoded.rejected.empty()) {
-    throw Error(where + ": Windows-1252 has no byte for " + CharacterNames(encoded.rejected));
-  }
-  return std::move(encoded.bytes);
+std::u32string GlyphCharacters(std::u32string characters, const std::string& where) {
+  const std::vector<char32_t> refused = RefusedCharacters(characters);
+  if (refused.empty()) return characters;
+  throw Error(where + ": not a character a sheet can hold: " +
+              CharacterNames(refused, [](char32_t ch) {
+                return NumberedCharacter(ch) + " (" + std::string(*CharacterRefusal(ch)) + ")";
+              }));
 }
 
-// Windows-1252 bytes of the characters of one --chars or --chars-file, each
-// decoded from UTF-8 once. A file may start with a UTF-8 byte-order mark; its
-// line ends are skipped. What is wrong with a file is a failure, with --chars
-// wrong usage.
-std::vector<uint8_t> CharacterBytes(const CharSource& source) {
-  if (!source.fromFile) {
-    return Windows1252Bytes<UsageError>(DecodeText<UsageError>(source.value, 0, "--chars"),
-                                        "--chars");
+// The characters of one --chars, --chars-file, --range or --charset, in
+// order; `font` gives those of --charset font. A file may start with a UTF-8
+// byte-order mark; its line ends are skipped. What is wrong with a file is a
+// failure, with the options' own values wrong usage.
+std::u32string SourceCharacters(const CharSource& source, const RasterFont& font) {
+  using Kind = CharSource::Kind;
+  switch (source.kind) {
+    case Kind::kText:
+      return GlyphCharacters<UsageError>(DecodeText<UsageError>(source.value, 0, "--chars"),
+                                         "--chars");
+    case Kind::kFile: {
+      const std::vector<uint8_t> bytes = Check(ReadFileBytes(source.value));
+      const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+      const std::string where = "\"" + source.value + "\"";
+      std::u32string characters =
+          DecodeText<Failure>(text, text.starts_with("\xEF\xBB\xBF") ? 3 : 0, where);
+      std::erase_if(characters, [](char32_t c) { return c == U'\n' || c == U'\r'; });
+      return GlyphCharacters<Failure>(std::move(characters), where);
+    }
+    case Kind::kRange: {
+      const CodeRange range = ParseCodeRange(source.value).value();  // checked when parsed
+      std::u32string characters;
+      for (char32_t ch = range.first; ch <= range.last && ch != 0x110000; ++ch) {
+        if (!CharacterRefusal(ch)) characters.push_back(ch);
+      }
+      return characters;
+    }
+    case Kind::kCharset: {
+      std::vector<char32_t> codes = source.value == "font"
+                                        ? font.MappedCharacters()
+                                        : CharacterSetCodes(source.value).value_or(
+                                              std::vector<char32_t>{});
+      std::erase_if(codes, [](char32_t c) { return CharacterRefusal(c).has_value(); });
+      return std::u32string(codes.begin(), codes.end());
+    }
   }
-  const std::vector<uint8_t> bytes = Check(ReadFileBytes(source.value));
-  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  const std::string where = "\"" + source.value + "\"";
-  std::u32string characters =
-      DecodeText<Failure>(text, text.starts_with("\xEF\xBB\xBF") ? 3 : 0, where);
-  std::erase_if(characters, [](char32_t c) { return c == U'\n' || c == U'\r'; });
-  return Windows1252Bytes<Failure>(characters, where);
+  return {};
+}
+
+// Adds the characters of the command line's sources, in order.
+void AddCharacters(const SettingOverrides& s, SheetDocument& doc, const RasterFont& font) {
+  for (const CharSource& source : s.chars) {
+    const std::u32string characters = SourceCharacters(source, font);
+    doc.AddGlyphs(std::span<const char32_t>(characters.data(), characters.size()));
+  }
+}
+
+// Counts the characters the font lacks and does with them as --missing says.
+void HandleMissing(SheetDocument& doc, const RasterFont& font, MissingGlyphs missing,
+                   std::ostream& err) {
+  const std::vector<char32_t> lacking = MissingCharacters(doc.glyphs, font);
+  if (lacking.empty()) return;
+  const std::string names = CharacterNames(lacking, NumberedCharacter);
+  const std::string what = "typeface " + Quoted(doc.font.faceName) + " has no glyph for " +
+                           std::to_string(lacking.size()) +
+                           (lacking.size() == 1 ? " character: " : " characters: ") +
+                           PrintableText(names);
+  if (missing == MissingGlyphs::kFail) throw Failure(what + " (--missing fail)");
+  if (missing == MissingGlyphs::kSkip) {
+    doc.glyphs = WithoutCharacters(doc.glyphs, lacking);
+    err << "glyphsheet-cli: warning: " << what << "; left out (--missing skip)\n";
+  } else {
+    err << "glyphsheet-cli: warning: " << what
+        << "; drawn as the font's missing-glyph box (--missing skip leaves them out)\n";
+  }
 }
 
 void ApplyOverrides(const SettingOverrides& s, SheetDocument& doc,
@@ -104,9 +167,6 @@ void ApplyOverrides(const SettingOverrides& s, SheetDocument& doc,
   doc.sheetWidth = s.sheetWidth.value_or(doc.sheetWidth);
   doc.sheetHeight = s.sheetHeight.value_or(doc.sheetHeight);
   doc.borders = s.borders.value_or(doc.borders);
-  for (const CharSource& source : s.chars) {
-    for (uint8_t code : CharacterBytes(source)) doc.AddGlyph(code);
-  }
 }
 
 // The rasterizer of new and export: the installed fonts, or the one face of
@@ -156,9 +216,33 @@ int RunFonts(std::ostream& out) {
   return 0;
 }
 
-int RunNew(const CommandLine& line, std::ostream& out) {
+// The document of a command line with its characters, and the font they
+// were checked against.
+struct PreparedSheet {
+  SheetDocument doc;
+  std::unique_ptr<RasterFont> font;
+};
+
+PreparedSheet PrepareSheet(const CommandLine& line, std::ostream& err) {
   const auto rasterizer = MakeRasterizer(line.settings);
-  const SheetDocument doc = PrepareDocument(line, *rasterizer);
+  PreparedSheet sheet;
+  sheet.doc = PrepareDocument(line, *rasterizer);
+  sheet.font = Check(CreateSheetFont(*rasterizer, sheet.doc.font));
+  AddCharacters(line.settings, sheet.doc, *sheet.font);
+  HandleMissing(sheet.doc, *sheet.font, line.choices.missing, err);
+  return sheet;
+}
+
+int RunCharsets(std::ostream& out) {
+  for (const CharacterSetInfo& set : CharacterSets()) {
+    std::string count = set.count > 0 ? std::to_string(set.count) : "";
+    out << PadRight(std::string(set.name), 15) << PadRight(count, 7) << set.description << '\n';
+  }
+  return 0;
+}
+
+int RunNew(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  const SheetDocument doc = PrepareSheet(line, err).doc;
   Check(WriteProjectFile(*line.output, ProjectFromDocument(doc)));
   out << "wrote " << PrintableText(*line.output) << ": " << PrintableText(doc.font.faceName) << " "
       << doc.font.pointSize
@@ -177,11 +261,12 @@ struct BuiltSheet {
   PixelBitmap bitmap;
 };
 
-std::unique_ptr<BuiltSheet> BuildSheet(const CommandLine& line, bool withBitmap) {
+std::unique_ptr<BuiltSheet> BuildSheet(const CommandLine& line, bool withBitmap,
+                                       std::ostream& err) {
   auto sheet = std::make_unique<BuiltSheet>();
-  const auto rasterizer = MakeRasterizer(line.settings);
-  sheet->doc = PrepareDocument(line, *rasterizer);
-  sheet->font = Check(CreateSheetFont(*rasterizer, sheet->doc.font));
+  PreparedSheet prepared = PrepareSheet(line, err);
+  sheet->doc = std::move(prepared.doc);
+  sheet->font = std::move(prepared.font);
   if (!withBitmap) {
     LayOutSheet(sheet->doc, sheet->font.get());
     return sheet;
@@ -201,7 +286,7 @@ void WarnOffSheet(const SheetDocument& doc, std::ostream& err) {
 }
 
 int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
-  const auto sheet = BuildSheet(line, false);
+  const auto sheet = BuildSheet(line, false, err);
   const SheetDocument& doc = sheet->doc;
   ExportOptions options;
   options.format = line.choices.format;
@@ -227,7 +312,7 @@ int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
 
 int RunPreview(const CommandLine& line, std::ostream& out, std::ostream& err) {
   const std::u32string text = DecodeText<UsageError>(*line.choices.text, 0, "--text");
-  const auto sheet = BuildSheet(line, true);
+  const auto sheet = BuildSheet(line, true, err);
   WarnOffSheet(sheet->doc, err);
   const BmFont described =
       DescribeBmFont(sheet->doc, sheet->font.get(), std::string(), line.choices.kerning);
@@ -245,14 +330,6 @@ int RunPreview(const CommandLine& line, std::ostream& out, std::ostream& err) {
 // A note after a stored value that a load would not take as it is.
 std::string LoadNote(LoadTake take, const std::string& note) {
   return take == LoadTake::kTaken ? "" : "  (" + note + ")";
-}
-
-// Text followed by spaces up to a width counted in characters, not bytes.
-std::string PadRight(std::string text, size_t width) {
-  const size_t characters = static_cast<size_t>(std::count_if(
-      text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-  if (characters < width) text.append(width - characters, ' ');
-  return text;
 }
 
 int RunShow(const CommandLine& line, std::ostream& out) {
@@ -284,14 +361,12 @@ int RunShow(const CommandLine& line, std::ostream& out) {
       << "italic:     " << f.italic << (f.italic != 0 ? " (italic)" : " (upright)") << '\n'
       << "glyphs:     " << p.glyphs.size() << '\n';
   if (p.glyphs.empty()) return 0;
-  out << "  code  character  left border  right border\n";
+  out << "  character  left border  right border\n";
   for (const Glyph g : p.glyphs) {
-    char code[16];
     char borders[32];
-    std::snprintf(code, sizeof code, "  %4d  ", int{g.code});
     std::snprintf(borders, sizeof borders, "  %11d  %12d\n", int{g.leftBorder},
                   int{g.rightBorder});
-    out << code << PadRight(DescribeCharacter(Windows1252ToUnicode(g.code)), 9) << borders;
+    out << "  " << PadRight(NumberedCharacter(g.code), 9) << borders;
   }
   return 0;
 }
@@ -308,8 +383,10 @@ int RunCommand(const CommandLine& line, std::ostream& out, std::ostream& err) {
       return 0;
     case CommandKind::kFonts:
       return RunFonts(out);
+    case CommandKind::kCharsets:
+      return RunCharsets(out);
     case CommandKind::kNew:
-      return RunNew(line, out);
+      return RunNew(line, out, err);
     case CommandKind::kShow:
       return RunShow(line, out);
     case CommandKind::kExport:

@@ -9,6 +9,8 @@
 #include <span>
 #include <variant>
 
+#include "sheet/character_sets.h"
+
 namespace glyphsheet::cli {
 
 namespace {
@@ -93,6 +95,27 @@ struct OptionEntry {
 };
 
 using SettingOption = OptionEntry<SettingOverrides>;
+
+SettingOption::Text AddChars(CharSource::Kind kind) {
+  return [kind](SettingOverrides& s, const std::string& v) { s.chars.push_back({kind, v}); };
+}
+
+std::string RangeProblem(const std::string& text) {
+  const Result<CodeRange> range = ParseCodeRange(text);
+  return range ? std::string() : range.error();
+}
+
+std::vector<std::string> CharsetNames() {
+  std::vector<std::string> names;
+  for (const CharacterSetInfo& set : CharacterSets()) names.emplace_back(set.name);
+  return names;
+}
+
+std::string CharsetNamesText() {
+  std::string text;
+  for (const std::string& name : CharsetNames()) text += (text.empty() ? "" : ", ") + name;
+  return text;
+}
 using IntField = std::optional<int32_t> SettingOverrides::*;
 
 SettingOption::Number SetNumber(IntField field) {
@@ -135,11 +158,20 @@ const std::vector<SettingOption>& SettingOptions() {
        }),
        InRange(kBorderRange)},
       {"--chars", "TEXT",
-       "add these characters (UTF-8, each must exist in Windows-1252); characters already "
-       "present are skipped",
-       Text([](S& s, const std::string& v) { s.chars.push_back(CharSource{false, v}); })},
+       "add these characters (UTF-8, any script; no control characters); characters already "
+       "present are skipped. --chars, --chars-file, --range and --charset add in the order given",
+       AddChars(CharSource::Kind::kText)},
       {"--chars-file", "FILE", "the same, from a UTF-8 file; line ends are skipped",
-       Text([](S& s, const std::string& v) { s.chars.push_back(CharSource{true, v}); })},
+       AddChars(CharSource::Kind::kFile)},
+      {"--range", "FIRST-LAST",
+       "add the characters FIRST to LAST, each U+XXXX, 0xXXXX or decimal (one code point "
+       "alone adds it); controls, surrogates and noncharacters inside are skipped",
+       AddChars(CharSource::Kind::kRange), CLI::Validator(RangeProblem, "")},
+      {"--charset", "NAME",
+       "add a standard character set: " + CharsetNamesText() +
+           " (glyphsheet-cli charsets lists them with their counts; font: every character the "
+           "font has)",
+       AddChars(CharSource::Kind::kCharset), OneOf(CharsetNames())},
   };
   return options;
 }
@@ -183,6 +215,17 @@ const std::vector<CommandOption>& CommandOptions() {
         "the font's kerning pairs in BMFont descriptors and previews (default on)",
         Text([](C& c, const std::string& v) { c.kerning = v == "on"; }), OneOf({"on", "off"})},
        {K::kExport, K::kPreview}},
+      {{"--missing", "keep|skip|fail",
+        "characters the font has no glyph for: keep draws what the font gives (its "
+        "missing-glyph box), skip leaves them out of the sheet and the descriptors, fail "
+        "writes nothing (default keep)",
+        Text([](C& c, const std::string& v) {
+          c.missing = v == "skip"   ? MissingGlyphs::kSkip
+                      : v == "fail" ? MissingGlyphs::kFail
+                                    : MissingGlyphs::kKeep;
+        }),
+        OneOf({"keep", "skip", "fail"})},
+       {K::kNew, K::kExport, K::kPreview}},
       {{"--force", nullptr, "let a BMFont NAME.fnt replace a file that is a GlyphSheet project",
         OptionEntry<C>::Flag([](C& c) { c.force = true; })},
        {K::kExport}},
@@ -211,6 +254,9 @@ struct Command {
 
 const Command kCommands[] = {
     {"fonts", CommandKind::kFonts, "list the installed typefaces, one a line", "",
+     Command::Project::kNone, nullptr},
+    {"charsets", CommandKind::kCharsets,
+     "list the standard character sets --charset takes, with their counts", "",
      Command::Project::kNone, nullptr},
     {"new", CommandKind::kNew, "write a project file from the settings", "",
      Command::Project::kNone, "PROJECT.fnt"},

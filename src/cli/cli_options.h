@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "files/sheet_export.h"
+#include "sheet/missing_glyphs.h"
 #include "sheet/sheet_document.h"
 
 namespace glyphsheet::cli {
@@ -21,9 +22,15 @@ struct Failure : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-/// Characters to add: the text of --chars, or the name of a --chars-file.
+/// Characters to add, as one option gave them.
 struct CharSource {
-  bool fromFile = false;
+  enum class Kind {
+    kText,     // --chars: the characters of the text
+    kFile,     // --chars-file: the characters of a UTF-8 file
+    kRange,    // --range: "FIRST-LAST" or one code point
+    kCharset,  // --charset: a named set
+  };
+  Kind kind = Kind::kText;
   std::string value;
 };
 
@@ -46,7 +53,7 @@ struct SettingOverrides {
 };
 
 /// What the program was asked to do.
-enum class CommandKind { kHelp, kVersion, kFonts, kNew, kShow, kExport, kPreview };
+enum class CommandKind { kHelp, kVersion, kFonts, kCharsets, kNew, kShow, kExport, kPreview };
 
 /// How export and preview use the sheet.
 struct OutputChoices {
@@ -54,6 +61,8 @@ struct OutputChoices {
   SheetFormat format = SheetFormat::kTgaXml;
   /// export (BMFont formats) and preview: the font's kerning pairs.
   bool kerning = true;
+  /// new, export and preview: what becomes of characters the font lacks.
+  MissingGlyphs missing = MissingGlyphs::kKeep;
   /// export: a BMFont .fnt descriptor may replace a project file.
   bool force = false;
   /// preview: the text set, UTF-8.

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "sheet/cell_geometry.h"
 #include "sheet/glyph_layout.h"
+#include "sheet/windows1252.h"
 
 namespace glyphsheet {
 
@@ -31,7 +33,10 @@ Status WriteGlyphDescriptorTo(AtomicFile& file, const SheetDocument& doc, const 
   // Cells are found again as the rebuild packed them, none kept.
   CellWalk walk(doc, font);
   for (const Glyph glyph : doc.glyphs) {
-    const int code = glyph.code;
+    // The Windows-1252 byte of a character that has one, else its code
+    // point (256 or more, so never taken for a byte).
+    const std::optional<uint8_t> byte = UnicodeToWindows1252(glyph.code);
+    const int code = byte ? int{*byte} : static_cast<int>(glyph.code);
     const GlyphCell cell = walk.Next(glyph);
     AppendLine(out, "\t<char id=\"%d\" x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" />\n", code,
                int{cell.x}, int{cell.y}, int{cell.width}, int{cell.height});

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <functional>
@@ -14,6 +15,7 @@
 
 #include "files/atomic_file.h"
 #include "sheet/error_text.h"
+#include "sheet/windows1252.h"
 
 namespace glyphsheet {
 
@@ -25,9 +27,54 @@ constexpr int32_t kMaxFaceNameBytes = kFaceNameBytesRange.max;
 // Bytes of one glyph entry: code, left border, right border.
 constexpr int64_t kGlyphEntryBytes = 9;
 
+// The extension block that follows the glyph entries when a glyph has no
+// Windows-1252 byte. A reader that knows only the fields before it stops
+// after the glyph entries and sees the glyphs that have a byte.
+//   signature  8 bytes  89 'G' 'S' 'X' 0D 0A 1A 0A
+//   version    4        1
+//   length L   4        bytes of the body that follows
+//   body       L        settings count s, then s × (tag 4, length m 4, m bytes);
+//                       glyph count n, then n × (code 4, left border 4, right border 4)
+//   checksum   4        CRC-32 of every byte from the signature to the body's end
+// The glyph list of the body is the whole list, in order, and its entries
+// with a Windows-1252 byte are exactly the entries before the block.
+constexpr uint8_t kExtensionSignature[8] = {0x89, 'G', 'S', 'X', 0x0D, 0x0A, 0x1A, 0x0A};
+constexpr int32_t kExtensionVersion = 1;
+// Signature, version and body length.
+constexpr int64_t kExtensionHeadBytes = 16;
+constexpr int64_t kChecksumBytes = 4;
+// Bytes of one glyph of the extension: code, left border, right border.
+constexpr int64_t kExtensionGlyphBytes = 12;
+
+// CRC-32 as zlib and PNG compute it (reflected polynomial 0xEDB88320).
+class Crc32 {
+ public:
+  void Add(const uint8_t* bytes, size_t count) {
+    static const std::array<uint32_t, 256> table = [] {
+      std::array<uint32_t, 256> t{};
+      for (uint32_t n = 0; n < 256; ++n) {
+        uint32_t c = n;
+        for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        t[n] = c;
+      }
+      return t;
+    }();
+    for (size_t i = 0; i < count; ++i) crc_ = table[(crc_ ^ bytes[i]) & 0xFF] ^ (crc_ >> 8);
+  }
+  uint32_t Value() const { return crc_ ^ 0xFFFFFFFFu; }
+
+ private:
+  uint32_t crc_ = 0xFFFFFFFFu;
+};
+
 void PutInt32(std::vector<uint8_t>& out, int32_t value) {
   const auto bits = static_cast<uint32_t>(value);
   for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(bits >> shift));
+}
+
+Error ExtensionError(ExtensionDefect defect, std::vector<int64_t> values = {}) {
+  values.insert(values.begin(), static_cast<int64_t>(defect));
+  return FileError(FileAction::kNone, {}, Problem::kExtension, std::move(values));
 }
 
 // Reads fields in order from bytes taken a piece at a time, so a file need
@@ -42,6 +89,8 @@ class FieldReader {
   FieldReader(uint64_t size, Source source) : size_(size), source_(std::move(source)) {}
 
   uint64_t Remaining() const { return size_ - pos_; }
+  /// From now on every byte taken is added to this checksum (none: no longer).
+  void Checksum(Crc32* crc) { crc_ = crc; }
   /// Why a read failed; nothing while every read fitted.
   const std::optional<Error>& Failure() const { return failure_; }
   /// The errno of a read that failed, 0 when none did.
@@ -79,6 +128,7 @@ class FieldReader {
       return nullptr;
     }
     const uint8_t* bytes = buffer_.data() + start_;
+    if (crc_ != nullptr) crc_->Add(bytes, length);
     start_ += length;
     pos_ += length;
     return bytes;
@@ -115,6 +165,7 @@ class FieldReader {
   uint64_t pos_ = 0;
   std::optional<Error> failure_;
   int readError_ = 0;
+  Crc32* crc_ = nullptr;
 };
 
 // Side 0 is the width, 1 the height.
@@ -125,10 +176,38 @@ Status CheckSheetSide(int32_t value, int side) {
 
 }  // namespace
 
+namespace {
+
+// The extension block of a glyph list (see kExtensionSignature).
+void PutExtension(std::vector<uint8_t>& out, const GlyphList& glyphs) {
+  const size_t start = out.size();
+  out.insert(out.end(), std::begin(kExtensionSignature), std::end(kExtensionSignature));
+  PutInt32(out, kExtensionVersion);
+  PutInt32(out, static_cast<int32_t>(8 + kExtensionGlyphBytes * glyphs.size()));
+  PutInt32(out, 0);  // no settings yet
+  PutInt32(out, static_cast<int32_t>(glyphs.size()));
+  for (const Glyph glyph : glyphs) {
+    PutInt32(out, static_cast<int32_t>(glyph.code));
+    PutInt32(out, glyph.leftBorder);
+    PutInt32(out, glyph.rightBorder);
+  }
+  Crc32 crc;
+  crc.Add(out.data() + start, out.size() - start);
+  PutInt32(out, static_cast<int32_t>(crc.Value()));
+}
+
+}  // namespace
+
 std::vector<uint8_t> EncodeProject(const ProjectData& project) {
   const FontSettings& font = project.font;
   std::vector<uint8_t> out;
-  out.reserve(53 + font.faceName.size() + kGlyphEntryBytes * project.glyphs.size());
+  size_t bytesOnly = 0;
+  for (const Glyph glyph : project.glyphs) bytesOnly += UnicodeToWindows1252(glyph.code) ? 1 : 0;
+  const bool extended = bytesOnly < project.glyphs.size();
+  out.reserve(53 + font.faceName.size() + kGlyphEntryBytes * bytesOnly +
+              (extended ? kExtensionHeadBytes + 8 + kExtensionGlyphBytes * project.glyphs.size() +
+                              kChecksumBytes
+                        : 0));
   for (int32_t value :
        {project.sheetWidth, project.sheetHeight, project.borders.left, project.borders.top,
         project.borders.right, project.borders.bottom, font.pointSize, font.weight, font.quality,
@@ -137,16 +216,93 @@ std::vector<uint8_t> EncodeProject(const ProjectData& project) {
   }
   out.insert(out.end(), font.faceName.begin(), font.faceName.end());
   out.push_back(0);
-  PutInt32(out, static_cast<int32_t>(project.glyphs.size()));
+  PutInt32(out, static_cast<int32_t>(bytesOnly));
   for (const Glyph glyph : project.glyphs) {
-    out.push_back(glyph.code);
+    const std::optional<uint8_t> byte = UnicodeToWindows1252(glyph.code);
+    if (!byte) continue;
+    out.push_back(*byte);
     PutInt32(out, glyph.leftBorder);
     PutInt32(out, glyph.rightBorder);
   }
+  if (extended) PutExtension(out, project.glyphs);
   return out;
 }
 
 namespace {
+
+// Reads the extension block after the glyph entries, if the file has one,
+// into project.glyphs; the entries read before must be its Windows-1252 part.
+Status DecodeExtension(FieldReader& in, ProjectData& project) {
+  const uint64_t left = in.Remaining();
+  if (left == 0) return Ok();
+  Crc32 crc;
+  in.Checksum(&crc);
+  const size_t signatureBytes = static_cast<size_t>(std::min<uint64_t>(left, 8));
+  const std::string signature = in.Text(signatureBytes, ProjectField::kGlyphCount);
+  // Other bytes after the glyph list are not GlyphSheet's, and are ignored.
+  if (!std::equal(signature.begin(), signature.end(), std::begin(kExtensionSignature),
+                  [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; })) {
+    return Ok();
+  }
+  const auto cutShort = [left](int64_t needs) {
+    return ExtensionError(ExtensionDefect::kCutShort, {needs, static_cast<int64_t>(left)});
+  };
+  if (left < static_cast<uint64_t>(kExtensionHeadBytes + kChecksumBytes)) {
+    return cutShort(kExtensionHeadBytes + kChecksumBytes);
+  }
+  const int32_t version = in.Int32(ProjectField::kGlyphCount);
+  const auto bodyBytes = static_cast<uint32_t>(in.Int32(ProjectField::kGlyphCount));
+  if (version != kExtensionVersion) return ExtensionError(ExtensionDefect::kVersion, {version});
+  const int64_t blockBytes = kExtensionHeadBytes + int64_t{bodyBytes} + kChecksumBytes;
+  if (static_cast<uint64_t>(blockBytes) > left) return cutShort(blockBytes);
+  if (static_cast<uint64_t>(blockBytes) < left) {
+    return ExtensionError(ExtensionDefect::kTrailing, {static_cast<int64_t>(left) - blockBytes});
+  }
+  // The body: every count is checked against the bytes it has before it is used.
+  int64_t bodyLeft = bodyBytes;
+  const auto take = [&bodyLeft](int64_t bytes) { return (bodyLeft -= bytes) >= 0; };
+  if (!take(4)) return ExtensionError(ExtensionDefect::kLengths);
+  const int32_t settings = in.Int32(ProjectField::kGlyphCount);
+  if (settings != 0) {
+    // This version stores no settings: the first one is unknown.
+    if (settings < 0 || !take(4)) return ExtensionError(ExtensionDefect::kLengths);
+    return ExtensionError(ExtensionDefect::kSetting, {in.Int32(ProjectField::kGlyphCount)});
+  }
+  if (!take(4)) return ExtensionError(ExtensionDefect::kLengths);
+  const int32_t count = in.Int32(ProjectField::kGlyphCount);
+  if (count < 0 || bodyLeft != kExtensionGlyphBytes * count) {
+    return ExtensionError(ExtensionDefect::kLengths);
+  }
+  GlyphList glyphs;
+  glyphs.reserve(static_cast<size_t>(count));
+  for (int32_t i = 0; i < count; ++i) {
+    const auto code = static_cast<uint32_t>(in.Int32(ProjectField::kGlyphCode));
+    Glyph glyph;
+    glyph.leftBorder = in.Int32(ProjectField::kGlyphLeftBorder);
+    glyph.rightBorder = in.Int32(ProjectField::kGlyphRightBorder);
+    if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+      return ExtensionError(ExtensionDefect::kCode, {int64_t{i} + 1, int64_t{code}});
+    }
+    glyph.code = static_cast<char32_t>(code);
+    glyphs.push_back(glyph);
+  }
+  in.Checksum(nullptr);
+  const auto stored = static_cast<uint32_t>(in.Int32(ProjectField::kGlyphCount));
+  if (in.Failure()) return *in.Failure();
+  if (stored != crc.Value()) return ExtensionError(ExtensionDefect::kChecksum);
+  // The entries before the block are the glyphs with a Windows-1252 byte, in order.
+  size_t before = 0;
+  for (const Glyph glyph : glyphs) {
+    if (!UnicodeToWindows1252(glyph.code)) continue;
+    if (before == project.glyphs.size() || project.glyphs[before] != glyph) {
+      return ExtensionError(ExtensionDefect::kMismatch);
+    }
+    ++before;
+  }
+  if (before != project.glyphs.size()) return ExtensionError(ExtensionDefect::kMismatch);
+  project.glyphs = std::move(glyphs);
+  return Ok();
+}
 
 Result<ProjectData> DecodeFields(FieldReader& in) {
   ProjectData project;
@@ -181,13 +337,14 @@ Result<ProjectData> DecodeFields(FieldReader& in) {
   if (count > 0) project.glyphs.reserve(static_cast<size_t>(count));
   for (int32_t i = 0; i < count; ++i) {
     Glyph glyph;
-    glyph.code = in.Byte(ProjectField::kGlyphCode);
+    glyph.code = Windows1252ToUnicode(in.Byte(ProjectField::kGlyphCode));
     glyph.leftBorder = in.Int32(ProjectField::kGlyphLeftBorder);
     glyph.rightBorder = in.Int32(ProjectField::kGlyphRightBorder);
     project.glyphs.push_back(glyph);
   }
   // A source that ended early or failed while the glyphs were read.
   if (in.Failure()) return *in.Failure();
+  if (Status extension = DecodeExtension(in, project); !extension) return extension.failure();
   return project;
 }
 

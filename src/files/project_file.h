@@ -19,18 +19,25 @@ struct ProjectData {
   /// The font fields; faceName holds the stored name bytes (UTF-8 when
   /// written by this program).
   FontSettings font;
-  /// Code and the two borders of each glyph, in order; duplicates kept.
+  /// Code (a Unicode character) and the two borders of each glyph, in
+  /// order; duplicates kept.
   GlyphList glyphs;
 };
 
 /// The project file bytes: little-endian 32-bit fields, no padding,
-/// 53 + name length + 9 × glyph count bytes.
+/// 53 + name length + 9 × glyph count bytes, each glyph's code its
+/// Windows-1252 byte. When a glyph has no such byte, only those that have
+/// one are in the glyph entries, and an extension block with the whole glyph
+/// list follows them.
 std::vector<uint8_t> EncodeProject(const ProjectData& project);
 
 /// Parses project file bytes. Fails, naming what is wrong, when the bytes
 /// end early, the name length is outside 0..255, the glyph count needs more
 /// bytes than remain, or a sheet side is outside 1..65535. A glyph count of
-/// 0 or less reads no glyphs; bytes after the last glyph are ignored.
+/// 0 or less reads no glyphs. After the last glyph entry, an extension block
+/// (known by its signature) replaces the glyph list with its own, and is
+/// checked as strictly: its lengths, version, codes, checksum and that the
+/// entries before it are its Windows-1252 part. Other bytes there are ignored.
 Result<ProjectData> DecodeProject(std::span<const uint8_t> bytes);
 
 /// Reads and checks a whole project file; messages name the file. A plain

@@ -102,14 +102,21 @@ std::optional<Image> DrawMonoInPixelBox(FT_GlyphSlot slot, const FT_BBox& box) {
   return image;
 }
 
+bool IsSymbolFont(FT_Face face) {
+  return face->charmap != nullptr && face->charmap->encoding == FT_ENCODING_MS_SYMBOL;
+}
+
 // The glyph of a code in a face: symbol fonts keep their characters at
-// U+F000 + byte, as Windows maps them; 0 (.notdef) when the font lacks it.
-FT_UInt GlyphIndex(FT_Face face, uint8_t code) {
-  if (face->charmap != nullptr && face->charmap->encoding == FT_ENCODING_MS_SYMBOL) {
-    if (const FT_UInt index = FT_Get_Char_Index(face, 0xF000u + code)) return index;
-    return FT_Get_Char_Index(face, code);
+// U+F000 + Windows-1252 byte, as Windows maps them; 0 (.notdef) when the
+// font lacks it.
+FT_UInt GlyphIndex(FT_Face face, char32_t code) {
+  if (IsSymbolFont(face)) {
+    if (const auto byte = UnicodeToWindows1252(code)) {
+      if (const FT_UInt index = FT_Get_Char_Index(face, 0xF000u + *byte)) return index;
+      return FT_Get_Char_Index(face, *byte);
+    }
   }
-  return FT_Get_Char_Index(face, Windows1252ToUnicode(code));
+  return FT_Get_Char_Index(face, code);
 }
 
 // FT_New_Face and FT_Done_Face on one library must not run at the same time.
@@ -157,27 +164,51 @@ FreeTypeFont::FreeTypeFont(LibraryPtr library, FacePtr face, const FaceFile& fil
   descent_ = metrics.descent;
 }
 
-AbcWidths FreeTypeFont::CharAbc(uint8_t code) const { return Measured(code).abc; }
+AbcWidths FreeTypeFont::CharAbc(char32_t code) const { return Measured(code).abc; }
 
-GlyphCoverage FreeTypeFont::Coverage(uint8_t code) const { return InkOf(Rendered(code)); }
+GlyphCoverage FreeTypeFont::Coverage(char32_t code) const { return InkOf(Rendered(code)); }
+
+bool FreeTypeFont::HasGlyph(char32_t code) const { return GlyphIndex(face_.get(), code) != 0; }
+
+std::vector<char32_t> FreeTypeFont::MappedCharacters() const {
+  FT_Face face = face_.get();
+  const bool symbol = IsSymbolFont(face);
+  std::vector<char32_t> codes;
+  FT_UInt index = 0;
+  for (FT_ULong ch = FT_Get_First_Char(face, &index); index != 0;
+       ch = FT_Get_Next_Char(face, ch, &index)) {
+    // A symbol font's U+F020..U+F0FF are the characters of its bytes.
+    if (symbol && ch >= 0xF020 && ch <= 0xF0FF) ch = Windows1252ToUnicode(static_cast<uint8_t>(ch));
+    if (ch <= 0x10FFFF) codes.push_back(static_cast<char32_t>(ch));
+  }
+  std::sort(codes.begin(), codes.end());
+  codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
+  return codes;
+}
 
 GlyphCoverage FreeTypeFont::InkOf(const Glyph& glyph) const {
   if (!glyph.coverage) return {};
   return {glyph.left, ascent_ - glyph.top, glyph.width, glyph.rows, glyph.coverage.get()};
 }
 
-const FreeTypeFont::Glyph& FreeTypeFont::Measured(uint8_t code) const {
-  if (!cache_[code]) Store(code, Load(face_.get(), code, false));
+const FreeTypeFont::Glyph& FreeTypeFont::Measured(char32_t code) const {
+  const auto slot = cache_.find(code);
+  if (slot != cache_.end() && slot->second) return *slot->second;
+  Store(code, Load(face_.get(), code, false));
   return *cache_[code];
 }
 
-const FreeTypeFont::Glyph& FreeTypeFont::Rendered(uint8_t code) const {
-  if (!cache_[code] || !cache_[code]->rendered) Store(code, Load(face_.get(), code, true));
+const FreeTypeFont::Glyph& FreeTypeFont::Rendered(char32_t code) const {
+  const auto slot = cache_.find(code);
+  if (slot != cache_.end() && slot->second && slot->second->rendered) return *slot->second;
+  Store(code, Load(face_.get(), code, true));
   return *cache_[code];
 }
 
-FreeTypeFont::Glyph FreeTypeFont::Settled(uint8_t code, Glyph glyph) const {
-  const auto& slot = cache_[code];
+FreeTypeFont::Glyph FreeTypeFont::Settled(char32_t code, Glyph glyph) const {
+  const auto found = cache_.find(code);
+  static const std::unique_ptr<Glyph> none;
+  const std::unique_ptr<Glyph>& slot = found != cache_.end() ? found->second : none;
   if (slot && glyph.coverage &&
       (glyph.left < slot->abc.a || glyph.left + glyph.width > slot->abc.a + slot->abc.b)) {
     // Measured before: the cell is laid out with those widths. FreeType's
@@ -199,11 +230,13 @@ FreeTypeFont::Glyph FreeTypeFont::Settled(uint8_t code, Glyph glyph) const {
   return glyph;
 }
 
-void FreeTypeFont::Store(uint8_t code, Glyph glyph) const {
-  cache_[code] = std::make_unique<Glyph>(Settled(code, std::move(glyph)));
+void FreeTypeFont::Store(char32_t code, Glyph glyph) const {
+  auto settled = std::make_unique<Glyph>(Settled(code, std::move(glyph)));
+  cache_[code] = std::move(settled);
 }
 
-void FreeTypeFont::RenderEach(std::span<const uint8_t> codes, const InkUse& use) const {
+void FreeTypeFont::RenderEach(std::span<const char32_t> codes, const InkUse& use) const {
+  for (const char32_t code : codes) cache_.try_emplace(code);
   // The work is counted in em squares: codes × pixel height².
   const int64_t em = int64_t{style_.pixelHeight} * style_.pixelHeight;
   const size_t threads = ThreadsFor(static_cast<int64_t>(codes.size()) * em);
@@ -212,14 +245,15 @@ void FreeTypeFont::RenderEach(std::span<const uint8_t> codes, const InkUse& use)
   // the widths in the code's own slot.
   std::vector<char> done(codes.size(), 0);
   const auto render = [&](size_t i, FT_Face face) {
-    const uint8_t code = codes[i];
+    const char32_t code = codes[i];
     const Glyph glyph = Settled(code, Load(face, code, true));
     use(i, glyph.abc, InkOf(glyph));
-    if (!cache_[code]) {
+    std::unique_ptr<Glyph>& slot = cache_.find(code)->second;
+    if (!slot) {
       auto widths = std::make_unique<Glyph>();
       widths->abc = glyph.abc;
       widths->rendered = false;
-      cache_[code] = std::move(widths);
+      slot = std::move(widths);
     }
     done[i] = 1;
   };
@@ -251,7 +285,7 @@ void FreeTypeFont::RenderEach(std::span<const uint8_t> codes, const InkUse& use)
   }
 }
 
-FreeTypeFont::Glyph FreeTypeFont::Load(FT_Face face, uint8_t code, bool render) const {
+FreeTypeFont::Glyph FreeTypeFont::Load(FT_Face face, char32_t code, bool render) const {
   Glyph glyph;
   glyph.abc = {0, 1, 0};
   glyph.rendered = true;  // unless only measured below
@@ -313,32 +347,14 @@ FreeTypeFont::Glyph FreeTypeFont::Load(FT_Face face, uint8_t code, bool render) 
   return glyph;
 }
 
-std::vector<int32_t> FreeTypeFont::KerningTable(std::span<const uint8_t> codes) const {
+std::vector<int32_t> FreeTypeFont::KerningTable(std::span<const char32_t> codes) const {
   const std::lock_guard<std::mutex> hold(kerningMutex_);
-  if (kerning_.empty()) kerning_.assign(256 * 256, 0), kerned_.assign(256 * 256, false);
-  const auto pair = [](uint8_t left, uint8_t right) { return size_t{left} * 256 + right; };
-  bool known = true;
-  for (uint8_t left : codes) {
-    for (uint8_t right : codes) known = known && kerned_[pair(left, right)];
+  if (!std::equal(codes.begin(), codes.end(), kernedCodes_.begin(), kernedCodes_.end())) {
+    kerning_ = PairKerning(file_.path, file_.index, style_.pixelHeight)
+                   .Table(codes);
+    kernedCodes_.assign(codes.begin(), codes.end());
   }
-  if (!known) {
-    std::vector<char32_t> characters;
-    for (uint8_t code : codes) characters.push_back(Windows1252ToUnicode(code));
-    const std::vector<int32_t> shaped =
-        PairKerning(file_.path, file_.index, style_.pixelHeight).Table(characters);
-    for (size_t i = 0; i < codes.size(); ++i) {
-      for (size_t j = 0; j < codes.size(); ++j) {
-        kerning_[pair(codes[i], codes[j])] = shaped[i * codes.size() + j];
-        kerned_[pair(codes[i], codes[j])] = true;
-      }
-    }
-  }
-  std::vector<int32_t> table;
-  table.reserve(codes.size() * codes.size());
-  for (uint8_t left : codes) {
-    for (uint8_t right : codes) table.push_back(kerning_[pair(left, right)]);
-  }
-  return table;
+  return kerning_;
 }
 
 }  // namespace glyphsheet::raster

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <array>
+#include <unordered_map>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -39,10 +39,12 @@ class FreeTypeFont : public RasterFont {
 
   int32_t LineHeight() const override { return ascent_ + descent_; }
   int32_t Ascent() const override { return ascent_; }
-  AbcWidths CharAbc(uint8_t code) const override;
-  GlyphCoverage Coverage(uint8_t code) const override;
-  void RenderEach(std::span<const uint8_t> codes, const InkUse& use) const override;
-  std::vector<int32_t> KerningTable(std::span<const uint8_t> codes) const override;
+  AbcWidths CharAbc(char32_t code) const override;
+  GlyphCoverage Coverage(char32_t code) const override;
+  bool HasGlyph(char32_t code) const override;
+  std::vector<char32_t> MappedCharacters() const override;
+  void RenderEach(std::span<const char32_t> codes, const InkUse& use) const override;
+  std::vector<int32_t> KerningTable(std::span<const char32_t> codes) const override;
 
  private:
   // One code: its widths and, once rendered, its coverage, one byte per pixel.
@@ -58,13 +60,13 @@ class FreeTypeFont : public RasterFont {
 
   FreeTypeFont(LibraryPtr library, FacePtr face, const FaceFile& file, const FontStyle& style);
 
-  const Glyph& Measured(uint8_t code) const;
-  const Glyph& Rendered(uint8_t code) const;
-  Glyph Load(FT_Face face, uint8_t code, bool render) const;
+  const Glyph& Measured(char32_t code) const;
+  const Glyph& Rendered(char32_t code) const;
+  Glyph Load(FT_Face face, char32_t code, bool render) const;
   /// The glyph as the cell holds it: widths measured before win, and the
   /// ink is cut to them.
-  Glyph Settled(uint8_t code, Glyph glyph) const;
-  void Store(uint8_t code, Glyph glyph) const;
+  Glyph Settled(char32_t code, Glyph glyph) const;
+  void Store(char32_t code, Glyph glyph) const;
   GlyphCoverage InkOf(const Glyph& glyph) const;
 
   // The library is declared first so it is released after the face.
@@ -74,12 +76,14 @@ class FreeTypeFont : public RasterFont {
   FontStyle style_;
   int32_t ascent_ = 0;
   int32_t descent_ = 0;
-  mutable std::array<std::unique_ptr<Glyph>, 256> cache_;
-  // Kerning of code pairs (left × 256 + right) in 1/64 pixel, shaped once
-  // per font: a redraw asks again for the same pairs.
+  // By code; RenderEach makes every slot it fills before its threads start,
+  // so they only fill slots and never add one.
+  mutable std::unordered_map<char32_t, std::unique_ptr<Glyph>> cache_;
+  // The kerning table last shaped and its codes: a redraw asks again for
+  // the same codes.
   mutable std::mutex kerningMutex_;
+  mutable std::vector<char32_t> kernedCodes_;
   mutable std::vector<int32_t> kerning_;
-  mutable std::vector<bool> kerned_;
 
 };
 

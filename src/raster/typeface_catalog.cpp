@@ -15,7 +15,7 @@
 #include <utility>
 
 #include "sheet/settings.h"
-#include "sheet/windows1252.h"
+#include "sheet/unicode_text.h"
 
 namespace glyphsheet::raster {
 namespace {

@@ -1,14 +1,13 @@
 #include "sheet/bmfont_model.h"
 
-#include <bitset>
 #include <cmath>
+#include <unordered_set>
 
 #include "sheet/cell_geometry.h"
 #include "sheet/glyph_layout.h"
 #include "sheet/saturate.h"
 #include "sheet/settings.h"
 #include "sheet/sheet_font.h"
-#include "sheet/windows1252.h"
 
 namespace glyphsheet {
 
@@ -31,8 +30,8 @@ BmFont DescribeBmFont(const SheetDocument& doc, const RasterFont* font, const st
   out.common.scaleH = doc.sheetHeight;
   out.page = page;
 
-  std::bitset<256> described;
-  std::vector<uint8_t> codes;
+  std::unordered_set<char32_t> described;
+  std::vector<char32_t> codes;
   CellWalk walk(doc, font);
   for (const Glyph glyph : doc.glyphs) {
     const GlyphCell cell = walk.Next(glyph);
@@ -40,13 +39,12 @@ BmFont DescribeBmFont(const SheetDocument& doc, const RasterFont* font, const st
       ++out.leftOut;
       continue;
     }
-    if (described[glyph.code]) continue;
-    described[glyph.code] = true;
+    if (!described.insert(glyph.code).second) continue;
     codes.push_back(glyph.code);
     const AbcWidths abc = font ? font->CharAbc(glyph.code) : AbcWidths{};
     const AbcWidths spacing = GlyphSpacing(glyph, borders, abc, f);
     out.chars.push_back(BmFontChar{
-        static_cast<uint32_t>(Windows1252ToUnicode(glyph.code)), cell.x, cell.y, cell.width,
+        static_cast<uint32_t>(glyph.code), cell.x, cell.y, cell.width,
         cell.height, spacing.a, static_cast<int32_t>(-line.topInset),
         Saturate(int64_t{spacing.a} + spacing.b + spacing.c)});
   }

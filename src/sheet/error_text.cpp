@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "sheet/sheet_document.h"
-#include "sheet/windows1252.h"
+#include "sheet/unicode_text.h"
 
 namespace glyphsheet {
 
@@ -51,6 +51,39 @@ const char* ProjectFieldName(ProjectField field) {
 }
 
 namespace {
+
+// What is wrong with a project's extension block.
+std::string ExtensionReason(const ErrorDetail& d) {
+  const auto n = [&d](size_t i) { return Number(d, i); };
+  const auto defect = static_cast<ExtensionDefect>(d.numbers.empty() ? 0 : d.numbers[0]);
+  switch (defect) {
+    case ExtensionDefect::kCutShort:
+      return "the extension block is truncated: it needs " + n(1) + " bytes and the file has " +
+             n(2) + " after the glyph list";
+    case ExtensionDefect::kTrailing:
+      return "the file goes on for " + n(1) + " bytes after the extension block";
+    case ExtensionDefect::kVersion:
+      return "the extension block has version " + n(1) +
+             ", which this GlyphSheet does not read (a newer one wrote it)";
+    case ExtensionDefect::kSetting:
+      return "the extension block holds setting " + n(1) + ", which this GlyphSheet does not know";
+    case ExtensionDefect::kLengths:
+      return "the lengths inside the extension block do not add up (it is damaged)";
+    case ExtensionDefect::kChecksum:
+      return "the extension block is damaged: its checksum does not match its bytes";
+    case ExtensionDefect::kCode: {
+      char code[16];
+      std::snprintf(code, sizeof code, "0x%llX",
+                    static_cast<unsigned long long>(d.numbers.size() > 2 ? d.numbers[2] : 0));
+      return "glyph " + n(1) + " of the extension block has code " + code +
+             ", which is not a Unicode character";
+    }
+    case ExtensionDefect::kMismatch:
+      return "the glyph list before the extension block does not match it (another program "
+             "changed the file)";
+  }
+  return "the extension block is damaged";
+}
 
 // The reason of one kind, without the typeface it concerns.
 std::string KindReason(const ErrorDetail& d) {
@@ -115,6 +148,8 @@ std::string KindReason(const ErrorDetail& d) {
     case Problem::kCannotSize:
       return "font file " + Quoted(d.file) + " cannot be sized to " + n(0) + " pixels: " +
              d.reason;
+    case Problem::kExtension:
+      return ExtensionReason(d);
   }
   return {};
 }

@@ -26,12 +26,9 @@ CellMeasure::CellMeasure(const SheetDocument& doc, const RasterFont* font)
       lineHeight_(LineHeightOf(font)) {}
 
 GlyphCell CellMeasure::Size(const Glyph& glyph) {
-  if (!known_[glyph.code]) {
-    ink_[glyph.code] = font_ ? font_->CharAbc(glyph.code).b : 0;
-    known_[glyph.code] = true;
-  }
-  const CellGeometry cell =
-      GlyphCellGeometry(glyph, doc_.borders, ink_[glyph.code], lineHeight_, factor_);
+  auto [known, added] = ink_.try_emplace(glyph.code, 0);
+  if (added && font_) known->second = font_->CharAbc(glyph.code).b;
+  const CellGeometry cell = GlyphCellGeometry(glyph, doc_.borders, known->second, lineHeight_, factor_);
   return GlyphCell{0, 0, Saturate(cell.Width()), Saturate(cell.Height())};
 }
 

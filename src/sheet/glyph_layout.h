@@ -1,8 +1,7 @@
 #pragma once
 
-#include <array>
-#include <bitset>
 #include <cstdint>
+#include <unordered_map>
 
 #include "sheet/sheet_document.h"
 #include "sheet/text_rasterizer.h"
@@ -40,8 +39,7 @@ class CellMeasure {
   int32_t factor_;
   int32_t lineHeight_;
   /// B of each code, asked of the font once.
-  std::array<int32_t, 256> ink_{};
-  std::bitset<256> known_;
+  std::unordered_map<char32_t, int32_t> ink_;
 };
 
 /// Every glyph's cell in list order, measured and packed as the rebuild does,

@@ -1,6 +1,6 @@
 #include "sheet/rebuild.h"
 
-#include <bitset>
+#include <unordered_set>
 #include <vector>
 
 #include "sheet/cell_geometry.h"
@@ -20,10 +20,10 @@ void LayOutSheet(SheetDocument& doc, const RasterFont* font) {
     const int64_t side = LineGeometry(doc.borders, font->LineHeight(), f).inkHeight;
     const int64_t area = int64_t{doc.sheetWidth} * doc.sheetHeight;
     if (static_cast<int64_t>(doc.glyphs.size()) * side * side <= 2 * area) {
-      std::bitset<256> listed;
-      std::vector<uint8_t> codes;
+      std::unordered_set<char32_t> listed;
+      std::vector<char32_t> codes;
       for (const Glyph& g : doc.glyphs) {
-        if (!listed[g.code]) codes.push_back(g.code), listed[g.code] = true;
+        if (listed.insert(g.code).second) codes.push_back(g.code);
       }
       font->Reduced().Make(*font, codes, f);
     }

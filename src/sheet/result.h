@@ -41,9 +41,24 @@ enum class Problem : uint8_t {
   kNoFamilyName,         // the face names no family
   kPixelHeight,          // pixel height, the least and the most accepted
   kCannotSize,           // pixel height, reason
+  kExtension,            // the project's extension block is wrong: ExtensionDefect, then its values
 };
 /// How many kinds Problem has (the last one, plus 1).
-inline constexpr size_t kProblemKinds = static_cast<size_t>(Problem::kCannotSize) + 1;
+inline constexpr size_t kProblemKinds = static_cast<size_t>(Problem::kExtension) + 1;
+
+/// What is wrong with a project's extension block (for kExtension), with
+/// the values that follow it in ErrorDetail::numbers.
+enum class ExtensionDefect : uint8_t {
+  kCutShort,   // bytes the block needs, bytes the file has after the glyph list
+  kTrailing,   // bytes after the block
+  kVersion,    // the version stored
+  kSetting,    // the tag of a setting this version does not know
+  kLengths,    // (none) the lengths inside the block do not add up
+  kChecksum,   // (none) the checksum does not match the bytes
+  kCode,       // glyph number (from 1), the code stored: not a Unicode scalar value
+  kMismatch,   // (none) the glyph list before the block is not its Windows-1252 part
+};
+inline constexpr size_t kExtensionDefects = static_cast<size_t>(ExtensionDefect::kMismatch) + 1;
 
 /// The fields of a project file, in file order (for kTruncated).
 enum class ProjectField : uint8_t {

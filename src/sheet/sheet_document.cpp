@@ -1,6 +1,7 @@
 #include "sheet/sheet_document.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace glyphsheet {
 
@@ -62,12 +63,22 @@ void GlyphList::Widen() {
   isWide_ = true;
 }
 
-bool SheetDocument::AddGlyph(uint8_t code) {
+bool SheetDocument::AddGlyph(char32_t code) {
   const bool present = std::any_of(glyphs.begin(), glyphs.end(),
                                    [code](const Glyph& g) { return g.code == code; });
   if (present) return false;
   glyphs.push_back(Glyph{code});
   return true;
+}
+
+size_t SheetDocument::AddGlyphs(std::span<const char32_t> codes) {
+  std::unordered_set<char32_t> listed(glyphs.size() + codes.size());
+  for (const Glyph& g : glyphs) listed.insert(g.code);
+  const size_t before = glyphs.size();
+  for (const char32_t code : codes) {
+    if (listed.insert(code).second) glyphs.push_back(Glyph{code});
+  }
+  return glyphs.size() - before;
 }
 
 void SheetDocument::ClearGlyphs() { glyphs.clear(); }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <iterator>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,8 @@ inline constexpr SettingRange kFaceNameBytesRange{0, 255};
 
 /// One character of the sheet as the user set it up.
 struct Glyph {
-  /// One Windows-1252 byte.
-  uint8_t code = 0;
+  /// A Unicode scalar value.
+  char32_t code = 0;
   /// Extra pixels on the left of this glyph's cell only.
   int32_t leftBorder = 0;
   /// Extra pixels on the right of this glyph's cell only.
@@ -32,8 +33,8 @@ struct Glyph {
 };
 
 /// Glyphs in insertion order: the order of packing, rendering, files and
-/// lists. Held in three bytes per glyph while every border fits in a signed
-/// byte (as the border boxes' values do), in nine once one does not, so a
+/// lists. Held in six bytes per glyph while every border fits in a signed
+/// byte (as the border boxes' values do), in twelve once one does not, so a
 /// project of millions of glyphs loads into little memory.
 class GlyphList {
  public:
@@ -76,7 +77,7 @@ class GlyphList {
  private:
   void Widen();
 
-  std::vector<uint8_t> codes_;
+  std::vector<char32_t> codes_;
   /// True once a border does not fit a byte: the borders are then in wide_.
   bool isWide_ = false;
   /// Left and right border of each glyph, as bytes or as 32-bit values.
@@ -150,7 +151,10 @@ struct SheetDocument {
 
   /// Appends a glyph with zero borders unless one with this code exists.
   /// Returns true when a glyph was added. Does not rebuild.
-  bool AddGlyph(uint8_t code);
+  bool AddGlyph(char32_t code);
+  /// Appends a glyph with zero borders for each code not listed yet, in
+  /// order; returns how many were added. Does not rebuild.
+  size_t AddGlyphs(std::span<const char32_t> codes);
   /// Removes every glyph.
   void ClearGlyphs();
 };

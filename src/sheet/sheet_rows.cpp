@@ -30,7 +30,7 @@ SheetRows::SheetRows(const SheetDocument& doc, const RasterFont* font, int32_t m
                    [this](size_t a, size_t b) { return parts_[a].y0 < parts_[b].y0; });
   if (font == nullptr) return;
   const int32_t f = SmoothingFactor(doc.font.smoothing);
-  std::vector<uint8_t> codes;
+  std::vector<char32_t> codes;
   for (const ShownCell* shown : drawn) codes.push_back(doc.glyphs[shown->index].code);
   font->Reduced().Make(*font, codes, f);
   // Each ink lies after its cell's left inset and below its top border.

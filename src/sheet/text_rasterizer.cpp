@@ -7,11 +7,11 @@ namespace glyphsheet {
 RasterFont::RasterFont() : reduced_(std::make_unique<ReducedGlyphs>()) {}
 RasterFont::~RasterFont() = default;
 
-void RasterFont::RenderEach(std::span<const uint8_t> codes, const InkUse& use) const {
+void RasterFont::RenderEach(std::span<const char32_t> codes, const InkUse& use) const {
   for (size_t i = 0; i < codes.size(); ++i) use(i, CharAbc(codes[i]), Coverage(codes[i]));
 }
 
-std::vector<int32_t> RasterFont::KerningTable(std::span<const uint8_t> codes) const {
+std::vector<int32_t> RasterFont::KerningTable(std::span<const char32_t> codes) const {
   return std::vector<int32_t>(codes.size() * codes.size(), 0);
 }
 

@@ -13,7 +13,7 @@
 
 namespace glyphsheet {
 
-/// What a font is made from. Codes drawn with it are Windows-1252 bytes.
+/// What a font is made from. Codes drawn with it are Unicode characters.
 struct FontRequest {
   /// A typeface name from TextRasterizer::ListTypefaces.
   std::string face;
@@ -53,7 +53,7 @@ struct GlyphCoverage {
 
 class ReducedGlyphs;
 
-/// A created font at a fixed pixel size. All codes are Windows-1252 bytes.
+/// A created font at a fixed pixel size. All codes are Unicode characters.
 /// A font's metrics and ink never change once made.
 class RasterFont {
  public:
@@ -68,9 +68,14 @@ class RasterFont {
   virtual int32_t Ascent() const = 0;
   /// A/B/C widths of one code; A + B + C is its advance. The cell columns
   /// A .. A + B from the pen hold all of the code's ink.
-  virtual AbcWidths CharAbc(uint8_t code) const = 0;
+  virtual AbcWidths CharAbc(char32_t code) const = 0;
   /// The ink of one code, valid as long as the font.
-  virtual GlyphCoverage Coverage(uint8_t code) const = 0;
+  virtual GlyphCoverage Coverage(char32_t code) const = 0;
+  /// True when the font has a glyph of its own for the code; a code it
+  /// lacks is drawn as the font's missing-glyph box.
+  virtual bool HasGlyph(char32_t code) const = 0;
+  /// Every character the font maps to a glyph, in code order.
+  virtual std::vector<char32_t> MappedCharacters() const { return {}; }
   /// What RenderEach hands over for codes[index]: its A/B/C widths and its
   /// ink, valid only during the call.
   using InkUse =
@@ -80,12 +85,12 @@ class RasterFont {
   /// is called from several threads, never twice for one index). The ink is
   /// not kept, so memory does not grow with the codes; widths and ink are
   /// those CharAbc and Coverage give.
-  virtual void RenderEach(std::span<const uint8_t> codes, const InkUse& use) const;
+  virtual void RenderEach(std::span<const char32_t> codes, const InkUse& use) const;
   /// The kerning of every ordered pair of the codes: entry i × n + j is how
   /// much farther (or, negative, less far) the pen moves from codes[i] to
   /// codes[j] than codes[i]'s advance, in 1/64 pixel; 0 for a font without
   /// kerning. Like the metrics, a pair's kerning never changes once asked.
-  virtual std::vector<int32_t> KerningTable(std::span<const uint8_t> codes) const;
+  virtual std::vector<int32_t> KerningTable(std::span<const char32_t> codes) const;
 
   /// The sheet-scale images of this font's glyphs that the renderer keeps.
   ReducedGlyphs& Reduced() const { return *reduced_; }

@@ -130,8 +130,31 @@ QString FailureText::KindReason(const ErrorDetail& d) {
       return tr("像素高度 %1 不在 %2..%3 之內").arg(n(0), n(1), n(2));
     case Problem::kCannotSize:
       return tr("字型檔「%1」無法縮放為 %2 像素：%3").arg(file, n(0), library);
+    case Problem::kExtension: return ExtensionReason(d);
   }
   return QString();
+}
+
+QString FailureText::ExtensionReason(const ErrorDetail& d) {
+  const auto n = [&d](size_t i) { return Number(d, i); };
+  switch (static_cast<ExtensionDefect>(d.numbers.empty() ? 0 : d.numbers[0])) {
+    case ExtensionDefect::kCutShort:
+      return tr("擴充區塊不完整：需要 %1 位元組，但字元清單之後只有 %2 位元組").arg(n(1), n(2));
+    case ExtensionDefect::kTrailing: return tr("擴充區塊之後還有 %1 位元組").arg(n(1));
+    case ExtensionDefect::kVersion:
+      return tr("擴充區塊的版本是 %1，這個 GlyphSheet 無法讀取（由較新的版本寫入）").arg(n(1));
+    case ExtensionDefect::kSetting:
+      return tr("擴充區塊含有這個 GlyphSheet 不認識的設定 %1").arg(n(1));
+    case ExtensionDefect::kLengths: return tr("擴充區塊內的長度不相符（已損壞）");
+    case ExtensionDefect::kChecksum: return tr("擴充區塊已損壞：檢查碼與內容不符");
+    case ExtensionDefect::kCode:
+      return tr("擴充區塊的第 %1 個字元代碼 %2 不是 Unicode 字元")
+          .arg(n(1), QStringLiteral("0x") +
+                         QString::number(d.numbers.size() > 2 ? d.numbers[2] : 0, 16).toUpper());
+    case ExtensionDefect::kMismatch:
+      return tr("擴充區塊之前的字元清單與擴充區塊不符（檔案曾被其他程式修改）");
+  }
+  return tr("擴充區塊已損壞");
 }
 
 QString FailureText::Text(const Error& error) {

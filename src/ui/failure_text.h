@@ -28,6 +28,7 @@ class FailureText {
  private:
   /// Reason without the typeface.
   static QString KindReason(const ErrorDetail& detail);
+  static QString ExtensionReason(const ErrorDetail& detail);
 };
 
 }  // namespace glyphsheet

@@ -19,6 +19,7 @@
 #include "sheet/rebuild.h"
 #include "sheet/settings.h"
 #include "sheet/sheet_font.h"
+#include "sheet/unicode_text.h"
 #include "sheet/windows1252.h"
 #include "ui/add_chars_dialog.h"
 #include "ui/failure_text.h"
@@ -270,13 +271,16 @@ void GlyphSheetDialog::OnNew() {
 void GlyphSheetDialog::OnAddChars() { AddCharacters(AskForCharacters(this)); }
 
 void GlyphSheetDialog::AddCharacters(const QString& text) {
-  const Windows1252Text encoded = EncodeWindows1252(text.toStdString());
-  for (uint8_t code : encoded.bytes) doc_.AddGlyph(code);
+  // One glyph per code point, in order; what cannot be a glyph is named.
+  std::u32string characters = text.toStdU32String();
+  const std::vector<char32_t> refused = RefusedCharacters(characters);
+  std::erase_if(characters, [](char32_t ch) { return CharacterRefusal(ch).has_value(); });
+  doc_.AddGlyphs(std::span<const char32_t>(characters.data(), characters.size()));
   RebuildSheet();
-  if (encoded.rejected.empty()) return;
+  if (refused.empty()) return;
   QStringList names;
-  for (char32_t ch : encoded.rejected) names << FromUtf8(DescribeCharacter(ch));
-  messages_.ShowError(this, tr("下列字元不在 Windows-1252 字集內，未加入：%1")
+  for (char32_t ch : refused) names << FromUtf8(NumberedCharacter(ch));
+  messages_.ShowError(this, tr("下列字元是控制字元或非字元，無法放在圖像上，未加入：%1")
                                 .arg(names.join(tr("、"))));
 }
 
@@ -391,7 +395,7 @@ void GlyphSheetDialog::RefillGlyphCombo() {
   const int selected = combo->currentIndex();
   combo->clear();
   for (const Glyph glyph : doc_.glyphs) {
-    combo->addItem(FromUtf8(DescribeCharacter(Windows1252ToUnicode(glyph.code))));
+    combo->addItem(FromUtf8(GlyphLabel(glyph.code)));
   }
   // The same index stays selected, also when another glyph now holds it.
   combo->setCurrentIndex(selected < combo->count() ? selected : -1);

@@ -4,7 +4,7 @@
 
 #include "sheet/bmfont_model.h"
 #include "sheet/text_preview.h"
-#include "sheet/windows1252.h"
+#include "sheet/unicode_text.h"
 #include "ui_text_preview_dialog.h"
 
 namespace glyphsheet {

@@ -21,12 +21,13 @@ auto Fields(const CommandLine& c) {
   const SettingOverrides& s = c.settings;
   std::optional<std::array<int32_t, 4>> borders;
   if (s.borders) borders = {s.borders->left, s.borders->top, s.borders->right, s.borders->bottom};
-  std::vector<std::pair<bool, std::string>> chars;
-  for (const CharSource& source : s.chars) chars.emplace_back(source.fromFile, source.value);
+  std::vector<std::pair<CharSource::Kind, std::string>> chars;
+  for (const CharSource& source : s.chars) chars.emplace_back(source.kind, source.value);
   const OutputChoices& o = c.choices;
   return std::tuple(c.kind, c.helpTopic, c.project, c.output, s.face, s.fontFile, s.faceIndex,
                     s.pointSize, s.weight, s.quality, s.smoothing, s.italic, s.sheetWidth,
-                    s.sheetHeight, borders, chars, o.format, o.kerning, o.force, o.text, o.scale);
+                    s.sheetHeight, borders, chars, o.format, o.kerning, o.missing, o.force, o.text,
+                    o.scale);
 }
 
 TEST(CliOptions, EachCommandLineSetsItsFields) {
@@ -41,13 +42,15 @@ TEST(CliOptions, EachCommandLineSetsItsFields) {
       // Help comes before the checks of the command's operands.
       {{"show", "--help"}, {.kind = K::kHelp, .helpTopic = "show"}},
       {{"fonts"}, {.kind = K::kFonts}},
+      {{"charsets"}, {.kind = K::kCharsets}},
       {{"show", "a.fnt"}, {.kind = K::kShow, .project = "a.fnt"}},
       // The last setting given wins, characters keep their order, numbers are
       // decimal even with leading zeros, "-o=" joins its value.
       {{"new", "-o=p.fnt", "--face", "dejavu sans", "--size=13", "--size", "014", "--weight",
         "0700", "--antialiased", "--aliased", "--smoothing", "2", "--italic", "--width", "128",
         "--height", "64", "--borders", "1,0,2,3", "--borders=1,0,2,010", "--chars", "AB",
-        "--chars-file", "c.txt", "--chars", "B!", "-o", "q.fnt"},
+        "--chars-file", "c.txt", "--range", "U+4E00-0x4E0F", "--charset", "kana", "--chars", "B!",
+        "--missing", "fail", "-o", "q.fnt"},
        {.kind = K::kNew,
         .output = "q.fnt",
         .settings = {.face = "dejavu sans",
@@ -59,7 +62,12 @@ TEST(CliOptions, EachCommandLineSetsItsFields) {
                      .sheetWidth = 128,
                      .sheetHeight = 64,
                      .borders = CellBorders{1, 0, 2, 10},
-                     .chars = {{false, "AB"}, {true, "c.txt"}, {false, "B!"}}}}},
+                     .chars = {{CharSource::Kind::kText, "AB"},
+                               {CharSource::Kind::kFile, "c.txt"},
+                               {CharSource::Kind::kRange, "U+4E00-0x4E0F"},
+                               {CharSource::Kind::kCharset, "kana"},
+                               {CharSource::Kind::kText, "B!"}}},
+        .choices = {.missing = MissingGlyphs::kFail}}},
       {{"export", "p.fnt", "--format", "bmfont-binary", "--kerning", "off", "--force", "--upright",
         "-o", "out/x"},
        {.kind = K::kExport,
@@ -130,6 +138,10 @@ TEST(CliOptions, WrongUsageNamesTheOptionOrArgument) {
       {{"export", "-o", "x", "--format", "bmfont"}, {"--format", "bmfont"}},
       {{"export", "-o", "x", "--kerning", "yes"}, {"--kerning", "yes"}},
       {{"preview", "-o", "x.png"}, {"--text"}},
+      {{"new", "-o", "x.fnt", "--range", "U+9FFF-U+4E00"}, {"--range", "U+9FFF-U+4E00"}},
+      {{"new", "-o", "x.fnt", "--range", "0x110000"}, {"--range", "0x110000"}},
+      {{"new", "-o", "x.fnt", "--charset", "big5"}, {"--charset", "big5"}},
+      {{"export", "-o", "x", "--missing", "drop"}, {"--missing", "drop"}},
       {{"preview", "--text", "A", "--scale", "17", "-o", "x.png"}, {"--scale", "17"}},
       {{"new", "-o", "x.fnt", "--face-index", "1"}, {"--face-index", "--font-file"}},
       {{"new", "-o", "x.fnt", "--font-file", "f.ttc", "--face-index", "65536"},

@@ -75,13 +75,14 @@ TEST(Cli, NewShowAndExportBuildTheSheetFromTheSettings) {
   EXPECT_EQ(std::tuple(f.faceName, f.pointSize, f.weight, f.quality, f.smoothing, f.italic,
                        p.sheetWidth, p.sheetHeight, b.left, b.top, b.right, b.bottom),
             std::tuple("DejaVu Sans"s, 14, 700, 3, 2, 1, 128, 64, 1, 0, 2, 3));
-  EXPECT_EQ(Codes(p), (std::vector<int>{'A', 'B', 128, 233, '!'}));
+  EXPECT_EQ(Codes(p), (std::vector<int>{'A', 'B', 0x20AC, 233, '!'}));
 
   const CliRun shown = RunCli(folder.Path(), {"show", "p.fnt"});
   ASSERT_EQ(shown.exitCode, 0) << shown.err;
   for (const char* wanted : {"sheet size: 128 x 64", "face:       \"DejaVu Sans\"",
                              "left 1, top 0, right 2, bottom 3", "weight:     700",
-                             "quality:    3 (aliased)", "glyphs:     5", "\xE2\x82\xAC", "233"}) {
+                             "quality:    3 (aliased)", "glyphs:     5", "U+20AC \xE2\x82\xAC",
+                             "U+00E9 \xC3\xA9"}) {
     EXPECT_NE(shown.out.find(wanted), std::string::npos) << wanted << "\n" << shown.out;
   }
 
@@ -133,11 +134,12 @@ TEST(Cli, WrongUsageEndsWithStatusTwoNamingTheOption) {
       {{"new", "-o", "x.fnt", "--size", "4"}, "--size"},
       {{"new", "x.fnt", "-o", "y.fnt"}, "x.fnt"},
       {{"new", "--size", "12"}, "--output"},
-      {{"new", "-o", "x.fnt", "--chars", "a\xE4\xB8\xAD"}, "U+4E2D"},
+      {{"new", "-o", "x.fnt", "--chars", "a\t"}, "--chars: not a character a sheet can hold: U+0009 (a control character)"},
       {{"new", "-o", "x.fnt", "--chars", "A\xFF" "B"}, "--chars: invalid UTF-8 at byte 1"},
-      {{"new", "-o", "x.fnt", "--chars", "\xC4\x80\xC4\x81\xC4\x82\xC4\x83\xC4\x84\xC4\x85"
-                                         "\xC4\x86\xC4\x87\xC4\x88\xC4\x89\xC4\x8A\xC4\x8B"},
-       "\xC4\x88, \xC4\x89 and 2 more"},
+      {{"new", "-o", "x.fnt", "--chars", "\xEF\xB7\x90\xEF\xB7\x91\xEF\xB7\x92\xEF\xB7\x93"
+                                         "\xEF\xB7\x94\xEF\xB7\x95\xEF\xB7\x96\xEF\xB7\x97"
+                                         "\xEF\xB7\x98\xEF\xB7\x99\xEF\xB7\x9A\xEF\xB7\x9B"},
+       "U+FDD9 (a noncharacter) and 2 more"},
       {{"preview", "--text", "A\xFF", "-o", "x.png"}, "--text: invalid UTF-8 at byte 1"},
       {{}, "no command given"},
   };

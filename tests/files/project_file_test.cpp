@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "files/project_file.h"
+#include "sheet/windows1252.h"
 #include "support/temp_folder.h"
 
 // Damaged project files (every truncation, name lengths and sheet sides out
@@ -19,11 +20,12 @@ using testing::TempFolder;
 using namespace std::string_literals;
 
 // A project that uses every field with values a careless writer or reader
-// would get wrong: negative borders, a duplicate code, code 0, codes above 127.
+// would get wrong: negative borders, a duplicate code, code 0, codes above 127
+// (the euro sign is byte 128).
 ProjectData AwkwardProject() {
   return {.sheetWidth = 65535, .sheetHeight = 1, .borders = {-3, 16, 17, INT32_MIN},
           .font = {"Caf\xC3\xA9 Sans", 250, 500, 3, 9, 7},
-          .glyphs = {{'A', -1, 2}, {0, INT32_MAX, INT32_MIN}, {'A', 5, -5}, {128, 0, 0},
+          .glyphs = {{'A', -1, 2}, {0, INT32_MAX, INT32_MIN}, {'A', 5, -5}, {U'€', 0, 0},
                      {233, 1, 1}, {255, -100, 100}}};
 }
 
@@ -81,6 +83,87 @@ TEST(ProjectFile, EveryFieldSurvivesSaveLoadSave) {
   EXPECT_EQ(folder.Entries(), std::set<std::string>{"a.fnt"});
 }
 
+// A project whose characters are not all Windows-1252 keeps the original
+// layout for the settings and the glyphs that have a byte, and adds the
+// whole list after them; an original-layout reader, which stops after the
+// glyph entries, sees a valid project with that part. Every byte value of
+// an original file loads and saves as it was.
+TEST(ProjectFile, CharactersPastWindows1252FollowTheOriginalLayout) {
+  ProjectData p = AwkwardProject();
+  p.glyphs = {{U'中', 3, -3}, {'A', -1, 2}, {U'😀', 0, 0}, {U'€', 7, 8}, {0x81, 1, 1},
+              {U'中', 0, 0}, {0x10FFFD, 2, 2}};
+  const std::vector<uint8_t> bytes = EncodeProject(p);
+  const auto loaded = DecodeProject(bytes);
+  ASSERT_TRUE(loaded) << loaded.error();
+  EXPECT_EQ(loaded.value().glyphs, p.glyphs);
+  EXPECT_EQ(EncodeProject(loaded.value()), bytes);
+
+  // The original layout, read as a reader of it would: fields up to the
+  // glyph entries, then n entries of a byte and two borders.
+  const auto int32At = [&bytes](size_t at) {
+    return static_cast<int32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
+                                static_cast<uint32_t>(bytes[at + 3]) << 24);
+  };
+  const size_t name = static_cast<size_t>(int32At(44));
+  EXPECT_EQ(std::tuple(int32At(0), int32At(24), int32At(36), std::string(&bytes[48], &bytes[48] + name)),
+            std::tuple(65535, 250, 9, "Caf\xC3\xA9 Sans"s));
+  std::vector<std::tuple<int, int32_t, int32_t>> entries;
+  const size_t count = static_cast<size_t>(int32At(49 + name));
+  for (size_t i = 0, at = 53 + name; i < count; ++i, at += 9) {
+    entries.emplace_back(bytes[at], int32At(at + 1), int32At(at + 5));
+  }
+  EXPECT_EQ(entries, (std::vector<std::tuple<int, int32_t, int32_t>>{
+                         {'A', -1, 2}, {0x80, 7, 8}, {0x81, 1, 1}}));
+  // The extension: signature, version 1, body of 8 + 12 × 7 bytes, checksum last.
+  const size_t block = 53 + name + 9 * count;
+  EXPECT_EQ(std::vector<uint8_t>(&bytes[block], &bytes[block] + 8),
+            (std::vector<uint8_t>{0x89, 'G', 'S', 'X', 0x0D, 0x0A, 0x1A, 0x0A}));
+  EXPECT_EQ(std::tuple(int32At(block + 8), int32At(block + 12), bytes.size()),
+            std::tuple(1, 92, block + 16 + 92 + 4));
+
+  ProjectData everyByte;
+  for (int code = 0; code < 256; ++code) {
+    everyByte.glyphs.push_back({Windows1252ToUnicode(static_cast<uint8_t>(code)), code, -code});
+  }
+  const std::vector<uint8_t> plain = EncodeProject(everyByte);
+  ASSERT_EQ(plain.size(), 53u + 9 * 256);
+  const auto again = DecodeProject(plain);
+  ASSERT_TRUE(again) << again.error();
+  EXPECT_EQ(EncodeProject(again.value()), plain);
+}
+
+// A damaged or cut-short extension loads nothing and says what is wrong.
+TEST(ProjectFile, DamagedExtensionsAreRefusedNamingTheFault) {
+  ProjectData p;
+  p.font.faceName = "F";
+  p.glyphs = {{'A', 0, 0}, {U'中', 1, 2}};
+  const std::vector<uint8_t> good = EncodeProject(p);
+  const size_t block = 53 + 1 + 9;  // after the name "F" and one original entry
+  const auto changed = [&good](size_t at, std::vector<uint8_t> with, size_t keep = SIZE_MAX) {
+    std::vector<uint8_t> bytes(good.begin(), good.begin() + std::min(keep, good.size()));
+    std::copy(with.begin(), with.end(), bytes.begin() + static_cast<ptrdiff_t>(at));
+    return bytes;
+  };
+  std::vector<uint8_t> longer = good;
+  longer.push_back(0);
+  const struct { std::vector<uint8_t> bytes; std::string says; } cases[] = {
+      {changed(0, {}, block + 5), "the extension block is truncated: it needs 20 bytes and the file has 5"},
+      {changed(0, {}, good.size() - 1), "needs 52 bytes and the file has 51"},
+      {longer, "the file goes on for 1 bytes after the extension block"},
+      {changed(block + 8, {2}), "has version 2"},
+      {changed(block + 16, {1}), "the extension block holds setting 2, which this GlyphSheet"},
+      {changed(block + 20, {3}), "lengths inside the extension block do not add up"},
+      {changed(block + 24 + 12, {0x00, 0xD8}), "glyph 2 of the extension block has code 0xD800"},
+      {changed(block + 24 + 16, {9}), "its checksum does not match"},
+      {changed(block - 4, {9}), "the glyph list before the extension block does not match it"},
+  };
+  for (const auto& c : cases) {
+    const auto decoded = DecodeProject(c.bytes);
+    ASSERT_FALSE(decoded) << c.says;
+    EXPECT_NE(decoded.error().find(c.says), std::string::npos) << c.says << "\n" << decoded.error();
+  }
+}
+
 // Sheet size, font-wide borders and the font settings of a document.
 auto Settings(const SheetDocument& d) {
   const CellBorders& b = d.borders;
@@ -111,7 +194,7 @@ TEST(ProjectFile, ApplyTakesValuesAsTheControlsWould) {
             std::tuple(65535, 1, 0, 16, 16, 0, "DejaVu Serif"s, 100, 600, kQualityAliased, 2, 1));
   const GlyphList& g = doc.glyphs;
   EXPECT_EQ(std::tuple(g.size(), g[2].code, g[2].rightBorder, g[1].leftBorder, g[5].leftBorder),
-            std::tuple(6u, uint8_t{'A'}, -5, INT32_MAX, -100));
+            std::tuple(6u, U'A', -5, INT32_MAX, -100));
 
   doc = start;
   const ProjectData p = {.borders = {0, 16, 0, 16}, .font = {"dejavu SANS", 5, 700, 4, 4, 0},

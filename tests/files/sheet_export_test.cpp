@@ -37,7 +37,7 @@ TEST(SheetExport, ImageIsWhiteWithTheCoverageAsAlpha) {
   FakeFont font(3, FakeGlyph{{0, 1, 0}, 0, -1, 0x56});     // 'a': x 0, all rows
   font.Set('b', FakeGlyph{{0, 2, 0}, 1, 1, 0x80});         // x 2..3, row 1 only
   font.Set('c', FakeGlyph{{0, 1, 0}, 0, -1, 0x40});        // x 5..510, ink at 510
-  for (const char code : {'a', 'b', 'c', 'd'}) doc.AddGlyph(static_cast<uint8_t>(code));
+  for (const char code : {'a', 'b', 'c', 'd'}) doc.AddGlyph(static_cast<char32_t>(code));
   doc.glyphs.SetBorders(2, 505, 0);                        // 'd' then starts at 512
   LayOutSheet(doc, &font);
   const auto files = ExportSheetFiles(folder / "sheet.png", doc, &font);
@@ -86,7 +86,7 @@ TEST(GlyphDescriptor, SpacingMovesTheBordersFromAAndCIntoB) {
   FakeFont font(30, FakeGlyph{{1, 8, 1}});
   font.Set(233, FakeGlyph{{3, 15, 2}});   // width 7 + 3 + 1, a 1 - 3, c 1 - 1
   font.Set('n', FakeGlyph{{-3, 7, -5}});  // width 3 + 2 + 3, a -1 - 2, c -2 - 3
-  for (int code : {233, int{'n'}, 0}) doc.AddGlyph(static_cast<uint8_t>(code));
+  for (int code : {233, int{'n'}, 0}) doc.AddGlyph(static_cast<char32_t>(code));
   doc.glyphs.SetBorders(0, 1, 0);
   doc.glyphs.SetBorders(1, 0, 2);
   doc.glyphs.SetBorders(2, INT32_MAX, INT32_MIN);  // width 4 + (2^31 + 1) + (-2^31 + 1)

@@ -91,7 +91,7 @@ TEST(SheetPng, CellsHoldTheImagePixelsAndAllElseIsTransparent) {
       SheetDocument doc;
       doc.sheetWidth = c.width, doc.sheetHeight = c.height;
       doc.borders = filled ? CellBorders{} : c.borders;
-      for (int code = 'A'; code < 'A' + 90; ++code) doc.AddGlyph(static_cast<uint8_t>(code));
+      for (int code = 'A'; code < 'A' + 90; ++code) doc.AddGlyph(static_cast<char32_t>(code));
       doc.glyphs.SetBorders(c.oddGlyph, filled ? 0 : c.oddLeft, 0);
       const FakeFont& used = filled ? filling : font;
       LayOutSheet(doc, &used);

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "sheet/unicode_text.h"
 #include "sheet/windows1252.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -52,7 +52,7 @@ Ink InkOf(const PixelBitmap& bitmap) {
 }
 
 // One code drawn on a black square with the cell's top-left at (x, y).
-PixelBitmap Draw(const RasterFont& font, uint8_t code, int32_t size, int32_t x, int32_t y) {
+PixelBitmap Draw(const RasterFont& font, char32_t code, int32_t size, int32_t x, int32_t y) {
   PixelBitmap bitmap(size, size);
   testing::DrawOnBlack(font, code, bitmap, x, y);
   return bitmap;
@@ -65,14 +65,14 @@ std::unique_ptr<RasterFont> MakeFont(const std::string& face, int32_t height, in
   return font ? std::move(font).value() : nullptr;
 }
 
-int32_t Advance(const RasterFont& font, uint8_t code) {
+int32_t Advance(const RasterFont& font, char32_t code) {
   return font.CharAbc(code).a + font.CharAbc(code).b + font.CharAbc(code).c;
 }
 
 // From 40 pixels up the hinted advance lies within a pixel of the design
 // advance (at smaller sizes hinting may move it further).
-void ExpectAdvanceNear(const RasterFont& font, uint8_t code, int32_t units, int32_t h) {
-  EXPECT_NEAR(Advance(font, code), units * h / 2048.0, 1.0) << "code " << int{code} << " h=" << h;
+void ExpectAdvanceNear(const RasterFont& font, char32_t code, int32_t units, int32_t h) {
+  EXPECT_NEAR(Advance(font, code), units * h / 2048.0, 1.0) << "code " << uint32_t{code} << " h=" << h;
 }
 
 TEST(FreeTypeRasterizer, KnownMetricsOfDejaVuSans) {
@@ -91,7 +91,7 @@ TEST(FreeTypeRasterizer, KnownMetricsOfDejaVuSans) {
     EXPECT_EQ(InkOf(Draw(*font, ' ', 40, 5, 5)).count, 0u);
     // The baseline is 14 rows below the cell's top (row 19 here): 'A', 'l' and
     // '.' stand on it, '_' (-483..-340 units) lies below it inside the line.
-    for (uint8_t code : {'A', 'l', '.'}) EXPECT_EQ(InkOf(Draw(*font, code, 40, 5, 5)).bottom, 19);
+    for (char32_t code : {'A', 'l', '.'}) EXPECT_EQ(InkOf(Draw(*font, code, 40, 5, 5)).bottom, 19);
     const Ink underscore = InkOf(Draw(*font, '_', 40, 5, 5));
     EXPECT_GE(underscore.top, 19);
     EXPECT_LE(underscore.bottom, 5 + 18);
@@ -115,10 +115,10 @@ TEST(FreeTypeRasterizer, PrintableAsciiStaysInsideItsCell) {
     const int32_t size = 3 * k.h + 20, x = k.h + 5, y = 7;
     for (int code = 32; code <= 126; ++code) {
       SCOPED_TRACE(::testing::Message() << k.face << " " << k.h << " px, code " << code);
-      const AbcWidths abc = font->CharAbc(static_cast<uint8_t>(code));
+      const AbcWidths abc = font->CharAbc(static_cast<char32_t>(code));
       EXPECT_GE(abc.b, 1);
       EXPECT_TRUE(!mono || abc.a + abc.b + abc.c == Advance(*font, 'A'));
-      const Ink ink = InkOf(Draw(*font, static_cast<uint8_t>(code), size, x, y));
+      const Ink ink = InkOf(Draw(*font, static_cast<char32_t>(code), size, x, y));
       if (ink.count == 0) continue;
       EXPECT_GE(ink.left, x + abc.a);
       EXPECT_LE(ink.right, x + abc.a + abc.b);
@@ -148,7 +148,7 @@ TEST(FreeTypeRasterizer, BoldAndItalicFromTheFamilysFacesElseFromTheOutline) {
   ASSERT_TRUE(regular && bold && slanted);
   size_t regularInk = 0, boldInk = 0;
   for (int code = 33; code <= 126; ++code) {
-    const auto c = static_cast<uint8_t>(code);
+    const auto c = static_cast<char32_t>(code);
     EXPECT_EQ(Advance(*bold, c), Advance(*regular, c) + 1) << code;
     EXPECT_EQ(Advance(*slanted, c), Advance(*regular, c)) << code;
     boldInk += InkOf(Draw(*bold, c, 3 * h, h, 0)).count;
@@ -168,23 +168,26 @@ TEST(FreeTypeRasterizer, BoldAndItalicFromTheFamilysFacesElseFromTheOutline) {
   }
 }
 
-// 0x80 is the euro sign (1303 units); the five bytes Windows-1252 leaves
-// undefined reach the font as C1 controls it lacks, so they draw .notdef:
+// The euro sign draws its glyph (1303 units); the C1 controls that the five
+// bytes Windows-1252 leaves undefined stand for are not in the font, so they
+// draw .notdef:
 // DejaVu's is a hollow box (1229 units) reaching below the baseline.
 TEST(FreeTypeRasterizer, EuroDrawsItsGlyphAndUndefinedBytesDrawNotdef) {
   const auto font = MakeFont("DejaVu Sans", 40);
   ASSERT_TRUE(font);
-  ExpectAdvanceNear(*font, 0x80, 1303, 40);
-  const PixelBitmap euro = Draw(*font, 0x80, 80, 10, 3), notdef = Draw(*font, 0x81, 80, 10, 3);
+  ExpectAdvanceNear(*font, 0x20AC, 1303, 40);
+  EXPECT_TRUE(font->HasGlyph(0x20AC));
+  const PixelBitmap euro = Draw(*font, 0x20AC, 80, 10, 3), notdef = Draw(*font, 0x81, 80, 10, 3);
   const Ink box = InkOf(notdef);
   EXPECT_GT(box.bottom, 3 + 37);  // ascent 37
   EXPECT_EQ(PixelAt(notdef, (box.left + box.right) / 2, (box.top + box.bottom) / 2), 0u);
   EXPECT_NE(PixelAt(notdef, box.left, (box.top + box.bottom) / 2), 0u);
   EXPECT_FALSE(std::equal(euro.Pixels(), euro.Pixels() + 80 * 80, notdef.Pixels()));
-  for (uint8_t code : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
+  for (char32_t code : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
     ExpectAdvanceNear(*font, code, 1229, 40);
     const PixelBitmap drawn = Draw(*font, code, 80, 10, 3);
     EXPECT_TRUE(std::equal(drawn.Pixels(), drawn.Pixels() + 80 * 80, notdef.Pixels())) << int(code);
+    EXPECT_FALSE(font->HasGlyph(code));
   }
 }
 
@@ -217,10 +220,10 @@ class ReferenceFace {
   ReferenceFace& operator=(const ReferenceFace&) = delete;
 
   // `code` is a Unicode character (ASCII and Latin-1 are their own Windows-1252 codes).
-  Reference Draw(uint8_t code, bool aa, bool slant) const {
+  Reference Draw(char32_t code, bool aa, bool slant) const {
     Reference ref;
     if (face_ == nullptr) return ref;
-    EXPECT_EQ(FT_Load_Char(face_, code, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP), 0) << int{code};
+    EXPECT_EQ(FT_Load_Char(face_, code, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP), 0) << uint32_t{code};
     FT_Outline& outline = face_->glyph->outline;
     FT_Matrix shear{0x10000, 0x3333, 0, 0x10000};
     if (slant) FT_Outline_Transform(&outline, &shear);
@@ -243,7 +246,7 @@ class ReferenceFace {
       buffer.resize(bits.rows * static_cast<unsigned>(bits.pitch));
       bits.buffer = buffer.data();
       FT_Outline_Translate(&outline, -left * 64, -bottom * 64);
-      EXPECT_EQ(FT_Outline_Get_Bitmap(library_, &outline, &bits), 0) << int{code};
+      EXPECT_EQ(FT_Outline_Get_Bitmap(library_, &outline, &bits), 0) << uint32_t{code};
     }
     ref.width = static_cast<int32_t>(bits.width), ref.rows = static_cast<int32_t>(bits.rows);
     for (unsigned r = 0; r < bits.rows; ++r) {
@@ -282,17 +285,17 @@ TEST(FreeTypeRasterizer, DrawsTheInkWhereTheHintedOutlinePutsIt) {
   EXPECT_EQ(std::tuple(serifItalic->Ascent(), g.top + g.rows), std::tuple(14, 14 + 4));
   EXPECT_EQ(InkOf(Draw(*serifItalic, 'g', 40, 10, 5)).bottom, 5 + serifItalic->LineHeight());
 
-  const std::vector<uint8_t> some = {'v', 'A', 'o', 'W', 'f', '/'};
-  std::vector<uint8_t> latin1;
+  const std::vector<char32_t> some = {'v', 'A', 'o', 'W', 'f', '/'};
+  std::vector<char32_t> latin1;
   for (int code = 32; code <= 255; ++code) {
-    if (code < 127 || code >= 160) latin1.push_back(static_cast<uint8_t>(code));
+    if (code < 127 || code >= 160) latin1.push_back(static_cast<char32_t>(code));
   }
   const struct {
     const char* face;
     const char* file;
     bool italic, slant;
     int32_t h;
-    const std::vector<uint8_t>& codes;
+    const std::vector<char32_t>& codes;
   } cases[] = {{"DejaVu Sans", "DejaVuSans.ttf", false, false, 15, some},
                {"DejaVu Sans", "DejaVuSans.ttf", false, false, 22, some},
                {"DejaVu Sans Light", "DejaVuSans-ExtraLight.ttf", true, true, 15, some},
@@ -318,16 +321,16 @@ TEST(FreeTypeRasterizer, DrawsTheInkWhereTheHintedOutlinePutsIt) {
         handed[i] = {abc, ink, std::vector<uint8_t>(ink.pixels, ink.pixels + ink.width * ink.rows)};
       });
       for (size_t n = 0; n < k.codes.size(); ++n) {
-        const uint8_t code = k.codes[n];
+        const char32_t code = k.codes[n];
         const GlyphCoverage kept = font->Coverage(code);
         const AbcWidths abc = font->CharAbc(code);
         ASSERT_EQ(std::tuple(handed[n].abc.a, handed[n].abc.b, handed[n].ink.left, handed[n].ink.top,
                              handed[n].ink.width, handed[n].ink.rows, handed[n].pixels),
                   std::tuple(abc.a, abc.b, kept.left, kept.top, kept.width, kept.rows,
                              std::vector<uint8_t>(kept.pixels, kept.pixels + kept.width * kept.rows)))
-            << k.file << " " << k.h << " px aa " << aa << " code " << int{code};
+            << k.file << " " << k.h << " px aa " << aa << " code " << uint32_t{code};
       }
-      for (uint8_t code : k.codes) {
+      for (char32_t code : k.codes) {
         const Reference ref = reference.Draw(code, aa, k.slant);
         const PixelBitmap drawn = Draw(*font, code, size, x, y);
         const AbcWidths abc = font->CharAbc(code);
@@ -377,14 +380,14 @@ TEST(FreeTypeRasterizer, KerningIsHarfBuzzsAtTheFontsSize) {
     const auto sans = MakeFont("DejaVu Sans", h, 400, false, true);
     const auto mono = MakeFont("DejaVu Sans Mono", h, 400, false, true);
     ASSERT_TRUE(sans && mono);
-    const uint8_t codes[] = {'A', 'V', 'T', 'o'};
+    const char32_t codes[] = {'A', 'V', 'T', 'o'};
     const std::vector<int32_t> table = sans->KerningTable(codes);  // AA AV AT Ao VA ...
     for (const auto& [pair, entry] : {std::pair("AV", 1), {"To", 11}}) {
       EXPECT_LT(table[entry], -h) << pair << " at " << h << " px";  // over a 64th of the em
       EXPECT_NEAR(table[entry], shaped("DejaVuSans.ttf", h, pair), 1) << pair << " at " << h;
     }
     EXPECT_EQ(table[15], 0) << "oo";
-    const uint8_t again[] = {'o', 'T'};  // asked again, in another order: kept values
+    const char32_t again[] = {'o', 'T'};  // asked again, in another order: kept values
     EXPECT_EQ(sans->KerningTable(again),
               (std::vector<int32_t>{table[15], table[14], table[11], table[10]}));
     EXPECT_EQ(mono->KerningTable(codes), std::vector<int32_t>(16, 0));

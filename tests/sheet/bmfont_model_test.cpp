@@ -19,16 +19,16 @@ using testing::FakeGlyph;
 // is halved and rounded, halves away from zero, zeros dropped.
 TEST(DescribeBmFont, CellsSpacingLineAndKerningInSheetPixels) {
   FakeFont font(30, FakeGlyph{{4, 15, 9}});  // ascent 24
-  font.Set(0x80, FakeGlyph{{-2, 9, 1}});
+  font.Set(U'€', FakeGlyph{{-2, 9, 1}});
   font.Set('W', FakeGlyph{{0, 120, 0}});
-  font.SetKerning('A', 0x80, -200);  // -1.56 -> -2
-  font.SetKerning(0x80, 'A', 60);    // 0.47 -> 0, dropped
+  font.SetKerning('A', U'€', -200);  // -1.56 -> -2
+  font.SetKerning(U'€', 'A', 60);    // 0.47 -> 0, dropped
   font.SetKerning('A', 'A', -64);    // -0.5 -> -1
   SheetDocument doc;
   doc.sheetWidth = 64, doc.sheetHeight = 32;
   doc.font = FontSettings{"Fake Sans", 11, 700, kQualityAliased, 2, 1};
   doc.borders = {2, 1, 1, 2};
-  for (int code : {int{'A'}, 0x80, int{'A'}, int{'W'}}) doc.glyphs.push_back(Glyph{uint8_t(code)});
+  for (char32_t code : {U'A', U'€', U'A', U'W'}) doc.glyphs.push_back(Glyph{code});
   PixelBitmap bitmap(kSheetBitmapSize, kSheetBitmapSize);
   Rebuild(doc, &font, bitmap);
 
@@ -56,7 +56,7 @@ TEST(SetTextWithSheet, PlacesCellsAsAnEngineWould) {
   FakeFont font(10, FakeGlyph{{1, 4, 1}});  // a 4 x 10 box of full ink
   font.SetKerning('A', 'B', -2 * 64);
   SheetDocument doc;
-  for (uint8_t code : {'A', 'B'}) doc.AddGlyph(code);
+  for (char32_t code : {U'A', U'B'}) doc.AddGlyph(code);
   PixelBitmap bitmap(kSheetBitmapSize, kSheetBitmapSize);
   Rebuild(doc, &font, bitmap);
   const BmFont described = DescribeBmFont(doc, &font, "", true);

@@ -37,7 +37,7 @@ TEST(CellMeasure, CellIsInkWidthAndLineHeightOverFactorPlusBorders) {
   font.Set(0, FakeGlyph{{0, -15, 0}});
   SheetDocument doc;
   doc.borders = {2, 1, 1, 2};
-  for (uint8_t c : {'A', 'C', '\0'}) doc.AddGlyph(c);
+  for (char32_t c : {U'A', U'C', U'\0'}) doc.AddGlyph(c);
   doc.glyphs.SetBorders(1, 4, 5);
   EXPECT_FALSE(doc.AddGlyph('C'));
   const std::pair<int32_t, std::vector<int32_t>> cases[] = {  // factor, widths and height
@@ -96,7 +96,7 @@ TEST(LayoutGlyphs, KeepsTheCellsOnTheBitmapAndCountsThoseOffTheSheet) {
   FakeFont font(200, FakeGlyph{{0, 200, 0}});
   SheetDocument doc;
   doc.sheetWidth = 1000, doc.sheetHeight = 500;  // four cells a row: x 0, 201, 402, 603
-  for (int i = 0; i < 12; ++i) doc.glyphs.push_back(Glyph{static_cast<uint8_t>('A' + i)});
+  for (int i = 0; i < 12; ++i) doc.glyphs.push_back(Glyph{static_cast<char32_t>('A' + i)});
   LayoutGlyphs(doc, &font);
   std::vector<size_t> shown;
   for (const auto& [index, cell] : doc.layout.shown) {
@@ -117,7 +117,7 @@ TEST(Rebuild, AbsurdBordersSaturateAndFinish) {
     SheetDocument doc;
     doc.sheetWidth = 500, doc.sheetHeight = 512;
     doc.font.smoothing = f;
-    for (int c = 0; c < 256; ++c) doc.AddGlyph(static_cast<uint8_t>(c));
+    for (int c = 0; c < 256; ++c) doc.AddGlyph(static_cast<char32_t>(c));
     PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
     // A first cell as wide as can be takes the second row and shows its black
     // left border across the sheet, up to its right edge: the hatch stays.

@@ -21,8 +21,9 @@ struct DotFont : RasterFont {
   }
   int32_t LineHeight() const override { return size; }
   int32_t Ascent() const override { return size; }
-  AbcWidths CharAbc(uint8_t) const override { return {-3, size, 2}; }
-  GlyphCoverage Coverage(uint8_t) const override { return {-3, 0, size, 2 * size, ink.data()}; }
+  AbcWidths CharAbc(char32_t) const override { return {-3, size, 2}; }
+  GlyphCoverage Coverage(char32_t) const override { return {-3, 0, size, 2 * size, ink.data()}; }
+  bool HasGlyph(char32_t) const override { return true; }
   int32_t size;
   std::vector<uint8_t> ink;
 };
@@ -66,8 +67,9 @@ TEST(RenderGlyphs, InkLeftOfAndAboveTheCellIsReducedOnTheCellsGrid) {
     explicit EdgeFont(int32_t f) : f(f), ink(static_cast<size_t>(4 * f * f), 255) {}
     int32_t LineHeight() const override { return 4 * f; }
     int32_t Ascent() const override { return 3 * f; }
-    AbcWidths CharAbc(uint8_t) const override { return {0, 2 * f, 0}; }
-    GlyphCoverage Coverage(uint8_t) const override { return {-1, -1, 2 * f, 2 * f, ink.data()}; }
+    AbcWidths CharAbc(char32_t) const override { return {0, 2 * f, 0}; }
+    GlyphCoverage Coverage(char32_t) const override { return {-1, -1, 2 * f, 2 * f, ink.data()}; }
+    bool HasGlyph(char32_t) const override { return true; }
     int32_t f;
     std::vector<uint8_t> ink;
   };

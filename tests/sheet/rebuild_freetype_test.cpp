@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "raster/freetype_rasterizer.h"
+#include "sheet/windows1252.h"
 #include "sheet/cell_geometry.h"
 #include "sheet/glyph_layout.h"
 #include "sheet/rebuild.h"
@@ -73,12 +74,12 @@ TEST(RebuildWithDejaVu, MatchesThePlainPixelByPixelWay) {
       doc.sheetWidth = width, doc.sheetHeight = height;
       doc.font = FontSettings{face, size, 400, quality, f, italic};
       doc.borders = {1, top, 0, 1};
-      for (int c = 32; c < 256; c += 3) doc.AddGlyph(static_cast<uint8_t>(c));
+      for (int c = 32; c < 256; c += 3) doc.AddGlyph(Windows1252ToUnicode(static_cast<uint8_t>(c)));
       doc.glyphs.SetBorders(1, 600, 0), doc.glyphs.SetBorders(2, 0, 3);
       SheetFontCache font;
       ASSERT_TRUE(font.Update(rasterizer, doc.font));
       for (int c = 192; c < 222 && height == 512; c += 3) {
-        inkAbove = inkAbove || font.Font()->Coverage(static_cast<uint8_t>(c)).top < 0;
+        inkAbove = inkAbove || font.Font()->Coverage(Windows1252ToUnicode(static_cast<uint8_t>(c))).top < 0;
       }
       PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
       Rebuild(doc, font.Font(), sheet);

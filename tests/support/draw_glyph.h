@@ -9,7 +9,7 @@ namespace glyphsheet::testing {
 /// Draws one code's coverage as grey on a black target, the top-left of its
 /// character cell at (x, y) with x the pen position; ink off the target is
 /// dropped.
-inline void DrawOnBlack(const RasterFont& font, uint8_t code, PixelBitmap& target, int32_t x,
+inline void DrawOnBlack(const RasterFont& font, char32_t code, PixelBitmap& target, int32_t x,
                         int32_t y) {
   const GlyphCoverage ink = font.Coverage(code);
   for (int32_t r = 0; r < ink.rows; ++r) {

@@ -9,14 +9,14 @@ namespace glyphsheet::testing {
 FakeFont::FakeFont(int32_t lineHeight, FakeGlyph defaultGlyph)
     : lineHeight_(lineHeight), default_(defaultGlyph) {}
 
-void FakeFont::Set(uint8_t code, FakeGlyph glyph) { glyphs_[code] = glyph; }
+void FakeFont::Set(char32_t code, FakeGlyph glyph) { glyphs_[code] = glyph; }
 
-const FakeGlyph& FakeFont::Glyph(uint8_t code) const {
+const FakeGlyph& FakeFont::Glyph(char32_t code) const {
   const auto it = glyphs_.find(code);
   return it == glyphs_.end() ? default_ : it->second;
 }
 
-GlyphCoverage FakeFont::Coverage(uint8_t code) const {
+GlyphCoverage FakeFont::Coverage(char32_t code) const {
   const FakeGlyph& g = Glyph(code);
   const int32_t width = std::max(0, g.abc.b);
   const int32_t rows = std::max(0, g.inkHeight < 0 ? lineHeight_ - g.inkTop : g.inkHeight);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <utility>
 #include <string>
 #include <vector>
@@ -29,32 +30,35 @@ class FakeFont : public RasterFont {
   explicit FakeFont(int32_t lineHeight, FakeGlyph defaultGlyph = {});
 
   /// Gives one code its own metrics and box.
-  void Set(uint8_t code, FakeGlyph glyph);
-  const FakeGlyph& Glyph(uint8_t code) const;
+  void Set(char32_t code, FakeGlyph glyph);
+  const FakeGlyph& Glyph(char32_t code) const;
   /// Gives a pair of codes a kerning in 1/64 pixel.
-  void SetKerning(uint8_t left, uint8_t right, int32_t amount) { kerning_[{left, right}] = amount; }
+  void SetKerning(char32_t left, char32_t right, int32_t amount) { kerning_[{left, right}] = amount; }
 
   int32_t LineHeight() const override { return lineHeight_; }
   int32_t Ascent() const override { return lineHeight_ * 4 / 5; }
-  std::vector<int32_t> KerningTable(std::span<const uint8_t> codes) const override {
+  std::vector<int32_t> KerningTable(std::span<const char32_t> codes) const override {
     std::vector<int32_t> table;
-    for (uint8_t left : codes) {
-      for (uint8_t right : codes) {
+    for (char32_t left : codes) {
+      for (char32_t right : codes) {
         const auto it = kerning_.find({left, right});
         table.push_back(it == kerning_.end() ? 0 : it->second);
       }
     }
     return table;
   }
-  AbcWidths CharAbc(uint8_t code) const override { return Glyph(code).abc; }
-  GlyphCoverage Coverage(uint8_t code) const override;
+  AbcWidths CharAbc(char32_t code) const override { return Glyph(code).abc; }
+  GlyphCoverage Coverage(char32_t code) const override;
+  /// The font lacks these codes (they still draw, as a font's missing-glyph box does).
+  std::set<char32_t> lacking;
+  bool HasGlyph(char32_t code) const override { return !lacking.contains(code); }
 
  private:
   int32_t lineHeight_;
   FakeGlyph default_;
-  std::map<uint8_t, FakeGlyph> glyphs_;
-  std::map<std::pair<uint8_t, uint8_t>, int32_t> kerning_;
-  mutable std::map<uint8_t, std::vector<uint8_t>> ink_;
+  std::map<char32_t, FakeGlyph> glyphs_;
+  std::map<std::pair<char32_t, char32_t>, int32_t> kerning_;
+  mutable std::map<char32_t, std::vector<uint8_t>> ink_;
 };
 
 /// A rasterizer with fixed typeface names. A font of pixel height h has line

@@ -68,6 +68,9 @@ TEST(FailureWords, TheWindowsEnglishIsTheCommandLinesForEveryKind) {
   for (int64_t field = 0; field <= static_cast<int64_t>(ProjectField::kGlyphRightBorder); ++field) {
     samples.push_back(Sample(P::kTruncated, {81, field, 77, 80}));
   }
+  for (int64_t defect = 0; defect < static_cast<int64_t>(kExtensionDefects); ++defect) {
+    samples.push_back(Sample(P::kExtension, {defect, 52, 0xD800}));
+  }
   for (int code = 1; code < 134; ++code) samples.push_back(Sample(P::kSystem, {}, code));
 
   const std::string messages = std::setlocale(LC_MESSAGES, nullptr);

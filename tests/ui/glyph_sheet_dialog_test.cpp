@@ -167,10 +167,11 @@ using AddCharsDialogTest = GlyphSheetDialogTest;
 
 TEST_F(AddCharsDialogTest, AddsTheTextWhicheverWayItIsClosedAndNamesWhatItCannot) {
   // Typed text, the button that closes the dialog (none: the close box), and the
-  // glyph list then: each character once in the order first typed, a space by number.
-  for (const auto& [typed, button, listed] : {std::tuple("xyz", "cancelButton", "xyz"),
-           {"zax", "okButton", "xyza"}, {"b€ 中", nullptr, "xyzab€U+0020"},
-           {"", "okButton", "xyzab€U+0020"}}) {
+  // glyph list then: each character once in the order first typed, any script,
+  // and a noncharacter refused.
+  for (const auto& [typed, button, listed] : {std::tuple("xyz", "cancelButton", U"xyz"),
+           {"zax", "okButton", U"xyza"}, {"b€ 中\xEF\xBF\xBF😀", nullptr, U"xyzab€ 中😀"},
+           {"", "okButton", U"xyzab€ 中😀"}}) {
     QTimer::singleShot(0, [&] {
       auto* asked = qobject_cast<AddCharsDialog*>(QApplication::activeModalWidget());
       ASSERT_NE(asked, nullptr);
@@ -182,10 +183,14 @@ TEST_F(AddCharsDialogTest, AddsTheTextWhicheverWayItIsClosedAndNamesWhatItCannot
       if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
     });
     Find<QAction>("actionAddChars")->trigger();
-    EXPECT_EQ(Entries(Find<QComboBox>("glyphCombo")).join(""), QString::fromUtf8(listed)) << typed;
+    std::u32string codes;
+    for (const Glyph g : DocumentOf(*dialog).glyphs) codes += g.code;
+    EXPECT_EQ(codes, listed) << typed;
   }
+  const QStringList combo = Entries(Find<QComboBox>("glyphCombo"));
+  EXPECT_EQ(combo.mid(6), QStringList({"U+0020", "中  U+4E2D", "😀  U+1F600"}));
   ASSERT_EQ(messages.shown.size(), 1);
-  EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("中"))) << messages.shown[0].toStdString();
+  EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("U+FFFF"))) << messages.shown[0].toStdString();
 }
 
 }  // namespace

@@ -46,7 +46,8 @@ TEST_F(ProjectDialogTest, SaveThenOpenRestoresEverySettingAndTheGlyphs) {
   for (const auto& [control, value] : settings) {
     EXPECT_EQ(Shown(control, reopened.get()), value) << control;
   }
-  EXPECT_EQ(Entries(Find<QComboBox>("glyphCombo", reopened.get())), QStringList({"A", "B", "C"}));
+  EXPECT_EQ(Entries(Find<QComboBox>("glyphCombo", reopened.get())),
+            QStringList({"A  U+0041", "B  U+0042", "C  U+0043"}));
   const GlyphList& g = DocumentOf(*reopened).glyphs;
   EXPECT_EQ(std::tuple(g[0].leftBorder, g[0].rightBorder, g[2].leftBorder), std::tuple(3, 5, 7));
   EXPECT_TRUE(SheetPixels(*reopened) == SheetPixels(*dialog)) << "the same sheet";
@@ -68,7 +69,7 @@ TEST_F(ProjectDialogTest, AFileThatCannotBeReadOrWrittenIsReportedAndChangesNoth
         << messages.shown.join("\n").toStdString();
     EXPECT_EQ(std::tuple(DocumentOf(*dialog).glyphs.size(), DocumentOf(*dialog).sheetWidth,
                          Entries(Find<QComboBox>("glyphCombo"))),
-              std::tuple(2u, 512, QStringList({"A", "B"}))) << what;
+              std::tuple(2u, 512, QStringList({"A  U+0041", "B  U+0042"}))) << what;
     EXPECT_TRUE(SheetPixels(*dialog) == before) << what;
   }
 }
