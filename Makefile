@@ -18,13 +18,13 @@ SAN_ENV = ASAN_OPTIONS=detect_stack_use_after_return=1:strict_init_order=1 \
 # the programs and the tests.
 DEMO_DEPS = build-essential cmake ninja-build pkg-config \
             libfreetype-dev libfontconfig-dev libharfbuzz-dev libspng-dev libcli11-dev \
-            fonts-dejavu-core
+            fonts-dejavu-core fonts-wqy-microhei
 BUILD_DEPS = $(DEMO_DEPS) \
              libgtest-dev libgmock-dev libbenchmark-dev \
              qt6-base-dev qt6-base-dev-tools libxkbcommon-dev \
              qt6-tools-dev qt6-l10n-tools \
              qt6-qpa-plugins qt6-translations-l10n \
-             fonts-dejavu-extra fonts-wqy-microhei
+             fonts-dejavu-extra
 # The tests also check an install: its man pages, desktop entry and metainfo.
 TEST_DEPS = help2man man-db desktop-file-utils appstream
 # help2man makes the man pages when the build is configured.
@@ -88,6 +88,9 @@ cli:
 demo: cli
 	mkdir -p out
 	$(BUILD)/src/cli/glyphsheet-cli export examples/ascii.fnt -o out/ascii
+	$(BUILD)/src/cli/glyphsheet-cli export --face "WenQuanYi Micro Hei" --size 16 \
+	  --chars "0123456789，。！？" --charset big5-level1 --format bmfont-text \
+	  --width 512 --height 512 -o out/big5
 
 # Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize:

@@ -5,62 +5,31 @@
 
 namespace glyphsheet {
 
-namespace {
-
-bool FitsByte(int32_t value) { return value >= INT8_MIN && value <= INT8_MAX; }
-
-}  // namespace
-
 GlyphList::GlyphList(std::initializer_list<Glyph> glyphs) {
   reserve(glyphs.size());
   for (const Glyph& glyph : glyphs) push_back(glyph);
 }
 
-Glyph GlyphList::operator[](size_t index) const {
-  if (isWide_) return Glyph{codes_[index], wide_[2 * index], wide_[2 * index + 1]};
-  return Glyph{codes_[index], narrow_[2 * index], narrow_[2 * index + 1]};
-}
-
 void GlyphList::push_back(const Glyph& glyph) {
-  if (!isWide_ && !(FitsByte(glyph.leftBorder) && FitsByte(glyph.rightBorder))) Widen();
   codes_.push_back(glyph.code);
-  if (isWide_) {
-    wide_.insert(wide_.end(), {glyph.leftBorder, glyph.rightBorder});
-  } else {
-    narrow_.insert(narrow_.end(), {static_cast<int8_t>(glyph.leftBorder),
-                                   static_cast<int8_t>(glyph.rightBorder)});
-  }
+  borders_.push_back(glyph.leftBorder);
+  borders_.push_back(glyph.rightBorder);
 }
 
 void GlyphList::SetBorders(size_t index, int32_t left, int32_t right) {
-  if (!isWide_ && !(FitsByte(left) && FitsByte(right))) Widen();
-  if (isWide_) {
-    wide_[2 * index] = left, wide_[2 * index + 1] = right;
-  } else {
-    narrow_[2 * index] = static_cast<int8_t>(left), narrow_[2 * index + 1] = static_cast<int8_t>(right);
-  }
+  borders_.Set(2 * index, left);
+  borders_.Set(2 * index + 1, right);
 }
 
 void GlyphList::reserve(size_t count) {
   codes_.reserve(count);
-  if (isWide_) {
-    wide_.reserve(2 * count);
-  } else {
-    narrow_.reserve(2 * count);
-  }
+  borders_.reserve(2 * count);
 }
 
 void GlyphList::clear() { *this = GlyphList(); }
 
 bool GlyphList::operator==(const GlyphList& other) const {
   return size() == other.size() && std::equal(begin(), end(), other.begin());
-}
-
-void GlyphList::Widen() {
-  wide_.assign(narrow_.begin(), narrow_.end());
-  wide_.reserve(narrow_.capacity());
-  narrow_ = {};
-  isWide_ = true;
 }
 
 bool SheetDocument::AddGlyph(char32_t code) {

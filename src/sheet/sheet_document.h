@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <iterator>
+#include <limits>
 #include <span>
 #include <string>
 #include <vector>
@@ -32,10 +33,43 @@ struct Glyph {
   bool operator==(const Glyph&) const = default;
 };
 
+/// Values kept in the narrow type while every one fits it, in the wide type
+/// once one does not: a list of millions stays small while its values do.
+template <class Narrow, class Wide>
+class PackedValues {
+ public:
+  size_t size() const { return isWide_ ? wide_.size() : narrow_.size(); }
+  Wide operator[](size_t index) const { return isWide_ ? wide_[index] : Wide{narrow_[index]}; }
+  void push_back(Wide value) {
+    if (!isWide_ && !Fits(value)) Widen();
+    isWide_ ? wide_.push_back(value) : narrow_.push_back(static_cast<Narrow>(value));
+  }
+  void Set(size_t index, Wide value) {
+    if (!isWide_ && !Fits(value)) Widen();
+    isWide_ ? void(wide_[index] = value) : void(narrow_[index] = static_cast<Narrow>(value));
+  }
+  void reserve(size_t count) { isWide_ ? wide_.reserve(count) : narrow_.reserve(count); }
+
+ private:
+  static bool Fits(Wide value) {
+    return value >= std::numeric_limits<Narrow>::min() && value <= std::numeric_limits<Narrow>::max();
+  }
+  void Widen() {
+    wide_.reserve(narrow_.capacity());
+    wide_.assign(narrow_.begin(), narrow_.end());
+    narrow_ = {};
+    isWide_ = true;
+  }
+
+  bool isWide_ = false;
+  std::vector<Narrow> narrow_;
+  std::vector<Wide> wide_;
+};
+
 /// Glyphs in insertion order: the order of packing, rendering, files and
-/// lists. Held in six bytes per glyph while every border fits in a signed
-/// byte (as the border boxes' values do), in twelve once one does not, so a
-/// project of millions of glyphs loads into little memory.
+/// lists. Held in three bytes per glyph while every code is below 256 and
+/// every border fits in a signed byte (as the border boxes' values do), so
+/// a project of millions of glyphs loads into little memory.
 class GlyphList {
  public:
   class const_iterator {
@@ -62,8 +96,10 @@ class GlyphList {
   GlyphList(std::initializer_list<Glyph> glyphs);
 
   size_t size() const { return codes_.size(); }
-  bool empty() const { return codes_.empty(); }
-  Glyph operator[](size_t index) const;
+  bool empty() const { return size() == 0; }
+  Glyph operator[](size_t index) const {
+    return Glyph{codes_[index], borders_[2 * index], borders_[2 * index + 1]};
+  }
   const_iterator begin() const { return {this, 0}; }
   const_iterator end() const { return {this, size()}; }
 
@@ -75,14 +111,9 @@ class GlyphList {
   bool operator==(const GlyphList& other) const;
 
  private:
-  void Widen();
-
-  std::vector<char32_t> codes_;
-  /// True once a border does not fit a byte: the borders are then in wide_.
-  bool isWide_ = false;
-  /// Left and right border of each glyph, as bytes or as 32-bit values.
-  std::vector<int8_t> narrow_;
-  std::vector<int32_t> wide_;
+  PackedValues<uint8_t, char32_t> codes_;
+  /// Left and right border of each glyph.
+  PackedValues<int8_t, int32_t> borders_;
 };
 
 /// Where the rebuild put a glyph's cell, in sheet pixels.

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the typed-character input: UTF-8 decoding must
 // always move on and give back exactly the bytes of what it decoded, and
-// Windows-1252 encoding must give bytes that decode and encode to themselves.
+// what it decodes is refused, named and mapped to Windows-1252 consistently.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -21,10 +22,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::abort();
     }
   }
-  const Windows1252Text encoded = EncodeWindows1252(text);
-  std::string again;
-  for (uint8_t byte : encoded.bytes) again += Utf8(Windows1252ToUnicode(byte));
-  const Windows1252Text twice = EncodeWindows1252(again);
-  if (twice.bytes != encoded.bytes || !twice.rejected.empty()) std::abort();
+  // Decoded characters are refused or named without fault, and a character
+  // with a Windows-1252 byte maps back to itself.
+  std::u32string decoded;
+  for (size_t pos = 0; pos < text.size();) decoded += DecodeUtf8(text, pos).value_or(U'?');
+  const std::vector<char32_t> refused = RefusedCharacters(decoded);
+  for (const char32_t ch : decoded) {
+    if (CharacterRefusal(ch).has_value() !=
+        (std::find(refused.begin(), refused.end(), ch) != refused.end())) {
+      std::abort();
+    }
+    if (const auto byte = UnicodeToWindows1252(ch); byte && Windows1252ToUnicode(*byte) != ch) {
+      std::abort();
+    }
+    if (NumberedCharacter(ch).empty() || GlyphLabel(ch).empty()) std::abort();
+  }
   return 0;
 }
