@@ -189,6 +189,14 @@ TEST(FreeTypeRasterizer, EuroDrawsItsGlyphAndUndefinedBytesDrawNotdef) {
     EXPECT_TRUE(std::equal(drawn.Pixels(), drawn.Pixels() + 80 * 80, notdef.Pixels())) << int(code);
     EXPECT_FALSE(font->HasGlyph(code));
   }
+  // The characters the font maps: in code order, each once, these among them.
+  const std::vector<char32_t> mapped = font->MappedCharacters();
+  EXPECT_GT(mapped.size(), 1000u);
+  EXPECT_TRUE(std::adjacent_find(mapped.begin(), mapped.end(), std::greater_equal<>()) ==
+              mapped.end());
+  const auto maps = [&mapped](char32_t c) { return std::binary_search(mapped.begin(), mapped.end(), c); };
+  EXPECT_EQ(std::tuple(maps('A'), maps(0x20AC), maps(0x81), maps(0x4E2D)),
+            std::tuple(true, true, false, false));
 }
 
 // FreeType's own drawing of an outline loaded like the font's (full
