@@ -71,10 +71,12 @@ install: install-deps build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 # Rebuild speed against FreeType alone on the same glyphs (a summary table at
-# the end), then whole runs of glyphsheet-cli with hyperfine.
+# the end), the window's glyph list with 13 000 and 100 000 glyphs, then whole
+# runs of glyphsheet-cli with hyperfine.
 bench: build
 	$(call need,$(BENCH_DEPS))
 	$(BUILD)/bench/rebuild_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/glyph_list_bench
 	scripts/cli_speed.sh $(BUILD)/src/cli/glyphsheet-cli
 
 # The command line alone, without the window, the tests or the benchmarks.

@@ -23,6 +23,58 @@
     </message>
 </context>
 <context>
+    <name>CharacterSetsDialog</name>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.ui" line="6"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="114"/>
+        <source>字元集</source>
+        <translation>Character Sets</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.ui" line="10"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="115"/>
+        <source>勾選要加入的字元集：</source>
+        <translation>Tick the character sets to add:</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.ui" line="18"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="119"/>
+        <source>字元集</source>
+        <comment>column</comment>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.ui" line="19"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="118"/>
+        <source>字元數</source>
+        <translation>Characters</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.ui" line="20"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="117"/>
+        <source>說明</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.ui" line="25"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="120"/>
+        <source>範圍（起點-終點，以逗號分隔）：</source>
+        <translation>Ranges (FIRST-LAST, separated by commas):</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.ui" line="49"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="121"/>
+        <source>確定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.ui" line="55"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="122"/>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>FailureText</name>
     <message>
         <location filename="../src/ui/failure_text.cpp" line="27"/>
@@ -404,274 +456,280 @@
     <name>GlyphSheetDialog</name>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="6"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="331"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="336"/>
         <source>GlyphSheet 1.0</source>
         <translation>GlyphSheet 1.0</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="12"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="340"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="346"/>
         <source>檢視</source>
         <translation>View</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="16"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="341"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="347"/>
         <source>寬度</source>
         <translation>Width</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="20"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="342"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="348"/>
         <source>高度</source>
         <translation>Height</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="24"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="343"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="349"/>
         <source>字型</source>
         <translation>Font</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="109"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="357"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="363"/>
         <source>平滑</source>
         <comment>quality</comment>
         <translation>Anti-aliased</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="190"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="377"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="383"/>
         <source>字元</source>
         <translation>Character</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="47"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="345"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="351"/>
         <source>縮放:</source>
         <translation>Zoom</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="28"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="344"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="350"/>
         <source>字元</source>
         <comment>group</comment>
         <translation>Characters</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="62"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="346"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="352"/>
         <source>100%</source>
         <translation>100%</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="66"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="82"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="347"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="351"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="353"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="357"/>
         <source>64</source>
         <translation>64</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="70"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="86"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="348"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="352"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="354"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="358"/>
         <source>128</source>
         <translation>128</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="74"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="90"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="349"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="353"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="355"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="359"/>
         <source>256</source>
         <translation>256</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="78"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="94"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="350"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="354"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="356"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="360"/>
         <source>512</source>
         <translation>512</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="98"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="355"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="361"/>
         <source>名稱</source>
         <translation>Face</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="105"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="356"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="362"/>
         <source>品質</source>
         <translation>Quality</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="110"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="358"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="364"/>
         <source>非平滑</source>
         <translation>Aliased</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="114"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="360"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="366"/>
         <source>平滑</source>
         <comment>supersampling</comment>
         <translation>Smoothing</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="118"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="361"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="367"/>
         <source>(沒有)</source>
         <translation>(none)</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="119"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="362"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="368"/>
         <source>2x2</source>
         <translation>2x2</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="120"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="363"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="369"/>
         <source>3x3</source>
         <translation>3x3</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="121"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="364"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="370"/>
         <source>4x4</source>
         <translation>4x4</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="125"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="366"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="372"/>
         <source>大小</source>
         <translation>Size</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="135"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="367"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="373"/>
         <source>字形</source>
         <translation>Weight</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="139"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="368"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="374"/>
         <source>標準</source>
         <translation>Normal</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="140"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="369"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="375"/>
         <source>中等</source>
         <translation>Semibold</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="141"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="370"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="376"/>
         <source>粗體</source>
         <translation>Bold</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="145"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="372"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="378"/>
         <source>傾斜</source>
         <translation>Italic</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="150"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="197"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="373"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="378"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="198"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="379"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="384"/>
         <source>左邊框</source>
         <translation>Left border</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="160"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="207"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="374"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="379"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="208"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="380"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="385"/>
         <source>右邊框</source>
         <translation>Right border</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="170"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="375"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="381"/>
         <source>頂部邊框</source>
         <translation>Upper border</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="180"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="376"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="382"/>
         <source>底部邊框</source>
         <translation>Lower border</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="217"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="380"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="218"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="386"/>
         <source>顯示矩型</source>
         <translation>Show cells</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="225"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="381"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="226"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="387"/>
         <source>檔案(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="236"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="382"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="237"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="388"/>
         <source>工具(&amp;T)</source>
         <translation>&amp;Tools</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="244"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="332"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="246"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="337"/>
         <source>新增(&amp;N)</source>
         <translation>&amp;New</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="247"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="333"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="249"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="338"/>
         <source>開啟(&amp;O)</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="250"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="334"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="252"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="339"/>
         <source>儲存(&amp;S)</source>
         <translation>&amp;Save...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="253"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="335"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="255"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="340"/>
         <source>輸出為 TGA &amp;&amp; XML(&amp;E)</source>
         <translation>&amp;Export as TGA &amp;&amp; XML...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="256"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="336"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="258"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="341"/>
         <source>輸出為 BMFont(&amp;B)…</source>
         <translation>Export as &amp;BMFont…</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="259"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="337"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="261"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="342"/>
         <source>離開(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="262"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="338"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="264"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="343"/>
         <source>加入字元</source>
         <translation>&amp;Add Characters...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="265"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="339"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="267"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="344"/>
+        <source>字元集(&amp;C)…</source>
+        <translation>&amp;Character Sets…</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="270"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="345"/>
         <source>文字預覽(&amp;P)…</source>
         <translation>Text &amp;Preview…</translation>
     </message>
@@ -692,89 +750,173 @@
     </message>
 </context>
 <context>
+    <name>glyphsheet::CharacterSetsDialog</name>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.cpp" line="20"/>
+        <source>ASCII：可列印字元 U+0020-U+007E</source>
+        <translation>ASCII: the printable characters U+0020-U+007E</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.cpp" line="22"/>
+        <source>ISO 8859-1：可列印的 ASCII 與 Latin-1 補充字元</source>
+        <translation>ISO 8859-1: printable ASCII and the Latin-1 supplement</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.cpp" line="24"/>
+        <source>Windows-1252：西歐字碼頁的每個可列印字元</source>
+        <translation>Windows-1252: every printable character of the Western code page</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.cpp" line="26"/>
+        <source>Big5 常用字</source>
+        <translation>Big5 level 1: frequently used hanzi</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.cpp" line="27"/>
+        <source>Big5 次常用字</source>
+        <translation>Big5 level 2: less frequently used hanzi</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.cpp" line="28"/>
+        <source>GB 2312 一級漢字</source>
+        <translation>GB 2312 level 1: common hanzi</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.cpp" line="29"/>
+        <source>GB 2312 二級漢字</source>
+        <translation>GB 2312 level 2: less common hanzi</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.cpp" line="30"/>
+        <source>JIS X 0208 第一水準漢字</source>
+        <translation>JIS X 0208 level 1: common kanji</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.cpp" line="32"/>
+        <source>JIS X 0208 第二水準漢字</source>
+        <translation>JIS X 0208 level 2: less common kanji</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.cpp" line="34"/>
+        <source>平假名與片假名</source>
+        <translation>Hiragana and katakana</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.cpp" line="35"/>
+        <source>KS X 1001：2350 個常用韓文音節</source>
+        <translation>KS X 1001: the 2350 common hangul syllables</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.cpp" line="37"/>
+        <source>字型對應的每個字元</source>
+        <translation>Every character the font maps</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/character_sets_dialog.cpp" line="121"/>
+        <source>「%1」不是範圍：請寫成「起點-終點」或單一字元代碼，代碼寫成 U+XXXX、0xXXXX 或十進位數字，最大 U+10FFFF，起點不可大於終點。</source>
+        <translation>&quot;%1&quot; is not a range: write FIRST-LAST or a single code point, each as U+XXXX, 0xXXXX or a decimal number, at most U+10FFFF, FIRST not past LAST.</translation>
+    </message>
+</context>
+<context>
+    <name>glyphsheet::GlyphListModel</name>
+    <message>
+        <location filename="../src/ui/glyph_list_model.cpp" line="34"/>
+        <source>%1 — 字型中沒有</source>
+        <translation>%1 — not in the font</translation>
+    </message>
+</context>
+<context>
     <name>glyphsheet::GlyphSheetDialog</name>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="35"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="38"/>
         <source>字體 (*.fnt)</source>
         <translation>GlyphSheet projects (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="35"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="38"/>
         <source>所有 (*.*)</source>
         <translation>All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="40"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="43"/>
         <source>Targa 圖像 (*.tga)</source>
         <translation>Targa images (*.tga)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="52"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="55"/>
         <source>BMFont 文字 (*.fnt)</source>
         <translation>BMFont text (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="52"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="55"/>
         <source>BMFont XML (*.xml)</source>
         <translation>BMFont XML (*.xml)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="53"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="56"/>
         <source>BMFont 二進位 (*.fnt)</source>
         <translation>BMFont binary (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="53"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="56"/>
         <source>BMFont JSON (*.json)</source>
         <translation>BMFont JSON (*.json)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="283"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="294"/>
         <source>下列字元是控制字元或非字元，無法放在圖像上，未加入：%1</source>
         <translation>These are control characters or noncharacters, which a sheet cannot hold; they were not added: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="284"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="295"/>
         <source>、</source>
         <translation>, </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="292"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="310"/>
         <source>無法儲存專案檔</source>
         <translation>Cannot save the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="303"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="321"/>
         <source>無法開啟專案檔</source>
         <translation>Cannot open the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="355"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="373"/>
         <source>無法輸出 TGA 與 XML</source>
         <translation>Cannot export the TGA and XML</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="371"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="389"/>
         <source>無法輸出 BMFont</source>
         <translation>Cannot export the BMFont</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="407"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="422"/>
         <source>%1 × %2，%3 個字元</source>
         <translation>%1 × %2, %3 characters</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="411"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="426"/>
         <source>，其中 %1 個超出圖像範圍</source>
         <translation>, %1 of them past the edge of the sheet</translation>
     </message>
+    <message numerus="yes">
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="429"/>
+        <source>，字型中沒有 %n 個字元</source>
+        <translation>
+            <numerusform>; %n character is not in the font</numerusform>
+            <numerusform>; %n characters are not in the font</numerusform>
+        </translation>
+    </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="413"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="432"/>
         <source>。專案的%1，改用「%2」</source>
         <translation>. The project&apos;s %1; &quot;%2&quot; is used instead</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="417"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="436"/>
         <source>。無法建立字型：%1</source>
         <translation>. Cannot make the font: %1</translation>
     </message>

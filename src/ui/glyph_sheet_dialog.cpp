@@ -1,6 +1,7 @@
 #include "ui/glyph_sheet_dialog.h"
 
 #include <algorithm>
+#include <climits>
 #include <iterator>
 #include <optional>
 #include <span>
@@ -22,7 +23,9 @@
 #include "sheet/unicode_text.h"
 #include "sheet/windows1252.h"
 #include "ui/add_chars_dialog.h"
+#include "ui/character_sets_dialog.h"
 #include "ui/failure_text.h"
+#include "ui/glyph_list_model.h"
 #include "ui/text_preview_dialog.h"
 #include "ui_glyph_sheet_dialog.h"
 
@@ -132,6 +135,10 @@ GlyphSheetDialog::GlyphSheetDialog(const TextRasterizer& rasterizer, FileChooser
     heightGroup_->addButton(heights[i], i);
   }
 
+  // The glyph list is labelled row by row as the combo and its popup ask.
+  glyphModel_ = new GlyphListModel(doc_.glyphs, this);
+  ListGlyphsIn(ui_->glyphCombo, glyphModel_);
+
   // Change notifications are live from here on: while the controls are
   // filled they recreate the font, but nothing is rebuilt before the end.
   ConnectControls();
@@ -189,6 +196,8 @@ void GlyphSheetDialog::ConnectControls() {
   connect(ui_->actionTextPreview, &QAction::triggered, this, &GlyphSheetDialog::ShowTextPreview);
   connect(ui_->actionExit, &QAction::triggered, this, &QWidget::close);
   connect(ui_->actionAddChars, &QAction::triggered, this, &GlyphSheetDialog::OnAddChars);
+  connect(ui_->actionCharacterSets, &QAction::triggered, this,
+          &GlyphSheetDialog::OnCharacterSets);
 }
 
 void GlyphSheetDialog::PullFontSettings() {
@@ -246,6 +255,8 @@ void GlyphSheetDialog::OnGlyphBorderChanged() {
 }
 
 void GlyphSheetDialog::OnGlyphSelected(int index) {
+  // The box is narrower than a marked entry; its tooltip holds all of it.
+  ui_->glyphCombo->setToolTip(ui_->glyphCombo->currentText());
   // The glyph's own borders can be set only while a glyph is selected.
   const bool selected = index >= 0 && index < static_cast<int>(doc_.glyphs.size());
   ui_->glyphLeftSpin->setEnabled(selected);
@@ -282,6 +293,13 @@ void GlyphSheetDialog::AddCharacters(const QString& text) {
   for (char32_t ch : refused) names << FromUtf8(NumberedCharacter(ch));
   messages_.ShowError(this, tr("下列字元是控制字元或非字元，無法放在圖像上，未加入：%1")
                                 .arg(names.join(tr("、"))));
+}
+
+void GlyphSheetDialog::OnCharacterSets() {
+  const std::optional<std::vector<char32_t>> chosen = AskForCharacterSets(sheetFont_.Font(), this);
+  if (!chosen) return;
+  doc_.AddGlyphs(*chosen);
+  RebuildSheet();
 }
 
 void GlyphSheetDialog::SaveProject() {
@@ -393,10 +411,7 @@ void GlyphSheetDialog::RefillGlyphCombo() {
   QComboBox* combo = ui_->glyphCombo;
   const QSignalBlocker block(combo);
   const int selected = combo->currentIndex();
-  combo->clear();
-  for (const Glyph glyph : doc_.glyphs) {
-    combo->addItem(FromUtf8(GlyphLabel(glyph.code)));
-  }
+  glyphModel_->Refresh(sheetFont_.Font());
   // The same index stays selected, also when another glyph now holds it.
   combo->setCurrentIndex(selected < combo->count() ? selected : -1);
   OnGlyphSelected(combo->currentIndex());
@@ -409,6 +424,10 @@ void GlyphSheetDialog::UpdateStatus() {
                      .arg(doc_.sheetHeight)
                      .arg(doc_.glyphs.size());
   if (offSheet > 0) text += tr("，其中 %1 個超出圖像範圍").arg(offSheet);
+  if (const size_t missing = glyphModel_->MissingCount(); missing > 0) {
+    const int count = static_cast<int>(std::min<size_t>(missing, INT_MAX));
+    text += tr("，字型中沒有 %n 個字元", nullptr, count);
+  }
   if (!missingFace_.empty()) {
     text += tr("。專案的%1，改用「%2」")
                 .arg(FailureText::Reason(FaceNotInstalled(missingFace_)),

@@ -24,6 +24,7 @@ class GlyphSheetDialog;
 
 namespace glyphsheet {
 
+class GlyphListModel;
 class TextPreviewDialog;
 
 /// The main window: the controls, the menu and the preview of one sheet.
@@ -74,9 +75,13 @@ class GlyphSheetDialog : public QMainWindow {
   TextPreviewDialog* TextPreview() const { return textPreview_; }
   /// Tools > Add characters: asks for text and adds it.
   void OnAddChars();
-  /// Adds every character of the text that Windows-1252 has (others are named
-  /// in a message), then rebuilds, also when nothing was added.
+  /// Adds every character of the text that can be a glyph (control characters
+  /// and noncharacters are named in a message), then rebuilds, also when
+  /// nothing was added.
   void AddCharacters(const QString& text);
+  /// Tools > Character Sets: adds the chosen sets and ranges and rebuilds;
+  /// Cancel changes nothing.
+  void OnCharacterSets();
 
  private:
   // The tests look at the document and the sheet bitmap directly.
@@ -109,6 +114,8 @@ class GlyphSheetDialog : public QMainWindow {
   std::optional<Error> fontError_;
   /// The typeface a loaded project asked for and this machine lacks.
   std::string missingFace_;
+  /// What the glyph combo lists; it belongs to the window.
+  GlyphListModel* glyphModel_ = nullptr;
   /// Made when first asked for; it belongs to the window.
   TextPreviewDialog* textPreview_ = nullptr;
   bool initialized_ = false;

@@ -37,7 +37,10 @@ Result<std::unique_ptr<RasterFont>> FakeRasterizer::CreateFont(const FontRequest
   const int32_t h = request.pixelHeight;
   FakeGlyph glyph;
   glyph.abc = {h / 10, std::max(1, h / 2), h / 10};
-  return std::unique_ptr<RasterFont>(std::make_unique<FakeFont>(h + h / 5, glyph));
+  auto font = std::make_unique<FakeFont>(h + h / 5, glyph);
+  font->lacking = lacking;
+  font->mapped = mapped;
+  return std::unique_ptr<RasterFont>(std::move(font));
 }
 
 }  // namespace glyphsheet::testing

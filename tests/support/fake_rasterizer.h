@@ -52,6 +52,9 @@ class FakeFont : public RasterFont {
   /// The font lacks these codes (they still draw, as a font's missing-glyph box does).
   std::set<char32_t> lacking;
   bool HasGlyph(char32_t code) const override { return !lacking.contains(code); }
+  /// What MappedCharacters lists (the font draws every code all the same).
+  std::vector<char32_t> mapped;
+  std::vector<char32_t> MappedCharacters() const override { return mapped; }
 
  private:
   int32_t lineHeight_;
@@ -70,6 +73,9 @@ class FakeRasterizer : public TextRasterizer {
   mutable FontRequest lastRequest;
   /// Fonts made so far.
   mutable int fontsMade = 0;
+  /// The `lacking` and `mapped` of every font made from now on.
+  std::set<char32_t> lacking;
+  std::vector<char32_t> mapped;
 
   std::vector<std::string> ListTypefaces() const override { return faces; }
   Result<std::unique_ptr<RasterFont>> CreateFont(const FontRequest& request) const override;

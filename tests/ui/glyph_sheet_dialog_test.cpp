@@ -4,10 +4,14 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QTranslator>
 
+#include "sheet/character_sets.h"
 #include "sheet/sheet_font.h"
+#include "sheet/unicode_text.h"
 #include "ui/add_chars_dialog.h"
 #include "ui/elided_combo_box.h"
+#include "ui/window_language.h"
 #include "ui_test_support.h"
 
 namespace glyphsheet::testing {
@@ -161,6 +165,61 @@ TEST_F(GlyphSheetDialogTest, ZoomTicksStayClearOfTheViewTitle) {
     markedRows += marked;
   }
   EXPECT_LE(markedRows, 2);
+}
+
+// The 13 053 characters of Big5 (5401 + 7652): the list keeps its length and
+// its selection through a rebuild, and shows the selected glyph's borders.
+TEST_F(GlyphSheetDialogTest, ABigListKeepsItsSelectionThroughARebuild) {
+  std::u32string big5;
+  for (const char* level : {"big5-level1", "big5-level2"}) {
+    const std::vector<char32_t> codes = CharacterSetCodes(level).value();
+    big5.append(codes.begin(), codes.end());
+  }
+  dialog->AddCharacters(QString::fromStdU32String(big5));
+  auto* glyphs = Find<QComboBox>("glyphCombo");
+  Set("glyphCombo", 12000);
+  Set("glyphLeftSpin", 3);
+  Set("width64");
+  EXPECT_EQ(std::tuple(glyphs->count(), glyphs->currentIndex(), glyphs->currentText(),
+                       Shown("glyphLeftSpin")),
+            std::tuple(5401 + 7652, 12000, QString::fromStdString(GlyphLabel(big5[12000])), 3));
+  Set("glyphCombo", 11999);
+  EXPECT_EQ(Shown("glyphLeftSpin"), 0);
+}
+
+// Characters the font has no glyph for say so in the list and are counted in
+// the status line, in either language, until a font that has them is made.
+TEST_F(GlyphSheetDialogTest, CharactersTheFontLacksAreMarkedAndCounted) {
+  const struct {
+    WindowLanguage language;
+    const char *marked, *status, *allThere;
+  } cases[] = {
+      {WindowLanguage::kChinese, "中  U+4E2D — 字型中沒有", "256 × 256，3 個字元，字型中沒有 2 個字元",
+       "256 × 256，3 個字元"},
+      {WindowLanguage::kEnglish, "中  U+4E2D — not in the font",
+       "256 × 256, 3 characters; 2 characters are not in the font", "256 × 256, 3 characters"},
+  };
+  for (const auto& c : cases) {
+    QTranslator* english = UseWindowLanguage(c.language);
+    rasterizer.lacking = {U'中', U'B'};
+    dialog = MakeDialog();
+    dialog->AddCharacters(QStringLiteral("A中B"));
+    const auto* glyphs = Find<QComboBox>("glyphCombo");
+    EXPECT_EQ(std::tuple(glyphs->itemText(0), glyphs->itemText(1), StatusOf(*dialog)),
+              std::tuple(QStringLiteral("A  U+0041"), QString::fromUtf8(c.marked),
+                         QString::fromUtf8(c.status)));
+    EXPECT_EQ(std::pair(glyphs->itemData(0, Qt::ForegroundRole).isValid(),
+                        glyphs->itemData(1, Qt::ForegroundRole).isValid()),
+              std::pair(false, true));
+    rasterizer.lacking.clear();
+    Set("sizeSpin", 20);
+    EXPECT_EQ(std::pair(glyphs->itemText(1), StatusOf(*dialog)),
+              std::pair(QStringLiteral("中  U+4E2D"), QString::fromUtf8(c.allThere)));
+    if (english) {
+      QCoreApplication::removeTranslator(english);
+      delete english;
+    }
+  }
 }
 
 using AddCharsDialogTest = GlyphSheetDialogTest;
