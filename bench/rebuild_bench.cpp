@@ -84,7 +84,7 @@ void NewFont(benchmark::State& state, const Scenario& s) {
   SheetDocument doc = Document(s);
   FreeTypeRasterizer rasterizer;
   rasterizer.ListTypefaces();  // fontconfig is asked once, at start-up
-  PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
+  PixelBitmap sheet(doc.sheetWidth, doc.sheetHeight);  // the window's, as large as the sheet
   for (auto _ : state) {
     SheetFontCache font;
     if (Status made = font.Update(rasterizer, doc.font); !made) {
@@ -103,7 +103,7 @@ enum class Change { kFontWideBorder, kSheetSize, kOneCharacter };
 void Redraw(benchmark::State& state, const Scenario& s, Change change) {
   SheetDocument doc = Document(s);
   FreeTypeRasterizer rasterizer;
-  PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
+  PixelBitmap sheet(doc.sheetWidth, doc.sheetHeight);  // the window's, as large as the sheet
   SheetFontCache font;
   if (Status made = font.Update(rasterizer, doc.font); !made) {
     state.SkipWithError(made.error().c_str());

@@ -223,13 +223,30 @@ struct PreparedSheet {
   std::unique_ptr<RasterFont> font;
 };
 
-PreparedSheet PrepareSheet(const CommandLine& line, std::ostream& err) {
+// With --fit: the sheet size of least area that holds every cell, said on `out`.
+void FitSheet(SheetDocument& doc, const RasterFont& font, const SettingOverrides& s,
+              std::ostream& out) {
+  if (!s.fit) return;
+  if (const std::optional<SheetSize> size = SmallestSheetThatFits(doc, &font, s.fitLimit)) {
+    doc.sheetWidth = size->width;
+    doc.sheetHeight = size->height;
+    out << "chose a " << SizeText(doc.sheetWidth, doc.sheetHeight)
+        << " sheet, the smallest that holds every cell\n";
+  } else {
+    doc.sheetWidth = doc.sheetHeight = s.fitLimit;
+    out << "chose a " << SizeText(doc.sheetWidth, doc.sheetHeight)
+        << " sheet: none up to --max-size holds every cell on one page\n";
+  }
+}
+
+PreparedSheet PrepareSheet(const CommandLine& line, std::ostream& out, std::ostream& err) {
   const auto rasterizer = MakeRasterizer(line.settings);
   PreparedSheet sheet;
   sheet.doc = PrepareDocument(line, *rasterizer);
   sheet.font = Check(CreateSheetFont(*rasterizer, sheet.doc.font));
   AddCharacters(line.settings, sheet.doc, *sheet.font);
   HandleMissing(sheet.doc, *sheet.font, line.choices.missing, err);
+  FitSheet(sheet.doc, *sheet.font, line.settings, out);
   return sheet;
 }
 
@@ -242,7 +259,7 @@ int RunCharsets(std::ostream& out) {
 }
 
 int RunNew(const CommandLine& line, std::ostream& out, std::ostream& err) {
-  const SheetDocument doc = PrepareSheet(line, err).doc;
+  const SheetDocument doc = PrepareSheet(line, out, err).doc;
   Check(WriteProjectFile(*line.output, ProjectFromDocument(doc)));
   out << "wrote " << PrintableText(*line.output) << ": " << PrintableText(doc.font.faceName) << " "
       << doc.font.pointSize
@@ -251,30 +268,24 @@ int RunNew(const CommandLine& line, std::ostream& out, std::ostream& err) {
   return 0;
 }
 
-// The sheet of a command line: the document and its font, laid out, and
-// the sheet bitmap when the command draws with it (an export writes its rows
-// from the layout).
-struct BuiltSheet {
-  SheetDocument doc;
-  std::unique_ptr<RasterFont> font;
-  /// As large as the sheet, up to the 512 × 512 the window shows.
-  PixelBitmap bitmap;
-};
-
-std::unique_ptr<BuiltSheet> BuildSheet(const CommandLine& line, bool withBitmap,
-                                       std::ostream& err) {
-  auto sheet = std::make_unique<BuiltSheet>();
-  PreparedSheet prepared = PrepareSheet(line, err);
-  sheet->doc = std::move(prepared.doc);
-  sheet->font = std::move(prepared.font);
-  if (!withBitmap) {
-    LayOutSheet(sheet->doc, sheet->font.get());
-    return sheet;
-  }
-  sheet->bitmap.Create(std::clamp(sheet->doc.sheetWidth, 1, kSheetBitmapSize),
-                       std::clamp(sheet->doc.sheetHeight, 1, kSheetBitmapSize));
-  Rebuild(sheet->doc, sheet->font.get(), sheet->bitmap);
+// The sheet of a command line, laid out on as many pages as it may fill.
+PreparedSheet BuildSheet(const CommandLine& line, int32_t maxPages, std::ostream& out,
+                         std::ostream& err) {
+  PreparedSheet sheet = PrepareSheet(line, out, err);
+  sheet.doc.maxPages = maxPages;
+  LayOutSheet(sheet.doc, sheet.font.get());
   return sheet;
+}
+
+// The files of an export as a list: "a, b and c".
+std::string FileList(const ExportedFiles& files) {
+  std::vector<std::filesystem::path> all = files.images;
+  all.push_back(files.descriptor);
+  std::string text;
+  for (size_t i = 0; i < all.size(); ++i) {
+    text += (i == 0 ? "" : i + 1 == all.size() ? " and " : ", ") + PrintableText(all[i].string());
+  }
+  return text;
 }
 
 void WarnOffSheet(const SheetDocument& doc, std::ostream& err) {
@@ -286,8 +297,15 @@ void WarnOffSheet(const SheetDocument& doc, std::ostream& err) {
 }
 
 int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
-  const auto sheet = BuildSheet(line, false, err);
-  const SheetDocument& doc = sheet->doc;
+  // A BMFont export continues on further pages; the TGA is one sheet.
+  const bool pages = line.choices.format != SheetFormat::kTgaXml;
+  const PreparedSheet sheet = BuildSheet(line, pages ? INT32_MAX : 1, out, err);
+  const SheetDocument& doc = sheet.doc;
+  if (line.choices.maxPages && doc.layout.pages > *line.choices.maxPages) {
+    throw Failure("the cells need " + std::to_string(doc.layout.pages) + " pages of " +
+                  SizeText(doc.sheetWidth, doc.sheetHeight) + "; --max-pages allows " +
+                  std::to_string(*line.choices.maxPages));
+  }
   ExportOptions options;
   options.format = line.choices.format;
   options.kerning = line.choices.kerning;
@@ -297,14 +315,14 @@ int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
     err << "glyphsheet-cli: " << PrintableText(message) << '\n';
   };
   Result<ExportedFiles> exported =
-      ExportSheetFiles(*line.output, doc, sheet->font.get(), options, observer);
+      ExportSheetFiles(*line.output, doc, sheet.font.get(), options, observer);
   if (!exported && exported.failure().detail.problem == Problem::kHoldsProject) {
     throw Failure(exported.error() + " (--force replaces it)");
   }
   const ExportedFiles files = Check(std::move(exported));
-  out << "wrote " << PrintableText(files.image.string()) << " and "
-      << PrintableText(files.descriptor.string()) << ": "
-      << SizeText(doc.sheetWidth, doc.sheetHeight) << " sheet, "
+  out << "wrote " << FileList(files) << ": "
+      << (files.images.size() > 1 ? std::to_string(files.images.size()) + " pages of " : "")
+      << SizeText(doc.sheetWidth, doc.sheetHeight) << (files.images.size() > 1 ? ", " : " sheet, ")
       << GlyphCountText(doc.glyphs.size()) << '\n';
   WarnOffSheet(doc, err);
   return 0;
@@ -312,11 +330,23 @@ int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
 
 int RunPreview(const CommandLine& line, std::ostream& out, std::ostream& err) {
   const std::u32string text = DecodeText<UsageError>(*line.choices.text, 0, "--text");
-  const auto sheet = BuildSheet(line, true, err);
-  WarnOffSheet(sheet->doc, err);
-  const BmFont described =
-      DescribeBmFont(sheet->doc, sheet->font.get(), std::string(), line.choices.kerning);
-  const TextPreview preview = SetTextWithSheet(described, sheet->bitmap, text, line.choices.scale);
+  // The text is set across every page the cells take; only the pages it
+  // uses are drawn, each at most as large as the largest sheet offered.
+  const PreparedSheet sheet = BuildSheet(line, INT32_MAX, out, err);
+  const SheetDocument& doc = sheet.doc;
+  WarnOffSheet(doc, err);
+  const BmFont described = DescribeBmFont(
+      doc, sheet.font.get(), std::vector<std::string>(static_cast<size_t>(doc.layout.pages)),
+      line.choices.kerning);
+  std::vector<PixelBitmap> pages(static_cast<size_t>(doc.layout.pages));
+  constexpr int32_t kLargestSide = kSheetSizeChoices[std::size(kSheetSizeChoices) - 1];
+  for (const BmFontChar& c : described.chars) {
+    PixelBitmap& page = pages[static_cast<size_t>(c.page)];
+    if (page.Width() > 0 || text.find(static_cast<char32_t>(c.id)) == std::u32string::npos) continue;
+    page.Create(std::clamp(doc.sheetWidth, 1, kLargestSide), std::clamp(doc.sheetHeight, 1, kLargestSide));
+    DrawPage(doc, sheet.font.get(), c.page, page);
+  }
+  const TextPreview preview = SetTextWithSheet(described, pages, text, line.choices.scale);
   if (!preview.skipped.empty()) {
     err << "glyphsheet-cli: warning: not on the sheet, so skipped: "
         << PrintableText(CharacterNames(preview.skipped)) << '\n';

@@ -20,6 +20,8 @@ constexpr char kProgram[] = "glyphsheet-cli";
 constexpr SettingRange kFaceIndexRange{0, 65535};
 // How much a preview may be enlarged.
 constexpr SettingRange kPreviewScaleRange{1, 16};
+// Pages a BMFont export may be limited to (the binary form counts them in 16 bits).
+constexpr SettingRange kMaxPagesRange{1, 65535};
 
 // The export formats by their names on the command line.
 struct FormatName {
@@ -152,6 +154,14 @@ const std::vector<SettingOption>& SettingOptions() {
        OneOf(kSheetSizeChoices)},
       {"--height", "N", "sheet height: " + ChoicesText(kSheetSizeChoices),
        SetNumber(&S::sheetHeight), OneOf(kSheetSizeChoices)},
+      {"--fit", nullptr,
+       "take the sheet size of least area (the wider on a tie) that holds every cell on one "
+       "page, each side up to --max-size",
+       SettingOption::Flag([](S& s) { s.fit = true; })},
+      {"--max-size", "N", "the largest side --fit takes: " + ChoicesText(kSheetSizeChoices) +
+                              " (default 4096)",
+       SettingOption::Number([](S& s, int32_t v) { s.fitLimit = v; }), OneOf(kSheetSizeChoices),
+       "--fit"},
       {"--borders", "L,T,R,B", "font-wide cell borders, " + kBorderRange.Text() + " each",
        SettingOption::FourNumbers([](S& s, const std::vector<int32_t>& v) {
          s.borders = CellBorders{v[0], v[1], v[2], v[3]};
@@ -226,6 +236,11 @@ const std::vector<CommandOption>& CommandOptions() {
         }),
         OneOf({"keep", "skip", "fail"})},
        {K::kNew, K::kExport, K::kPreview}},
+      {{"--max-pages", "N",
+        "BMFont formats: fail, writing nothing, when the cells need more than N pages (default: "
+        "as many as they need; each page is NAME_0.png, NAME_1.png, ...)",
+        OptionEntry<C>::Number([](C& c, int32_t v) { c.maxPages = v; }), InRange(kMaxPagesRange)},
+       {K::kExport}},
       {{"--force", nullptr, "let a BMFont NAME.fnt replace a file that is a GlyphSheet project",
         OptionEntry<C>::Flag([](C& c) { c.force = true; })},
        {K::kExport}},

@@ -48,6 +48,10 @@ struct SettingOverrides {
   std::optional<int32_t> sheetWidth;
   std::optional<int32_t> sheetHeight;
   std::optional<CellBorders> borders;
+  /// Take the sheet size of least area that holds every cell on one page,
+  /// each side up to fitLimit.
+  bool fit = false;
+  int32_t fitLimit = 4096;
   /// Added in this order after the project's glyphs.
   std::vector<CharSource> chars;
 };
@@ -63,6 +67,8 @@ struct OutputChoices {
   bool kerning = true;
   /// new, export and preview: what becomes of characters the font lacks.
   MissingGlyphs missing = MissingGlyphs::kKeep;
+  /// export (BMFont formats): the most pages the cells may take; none: no limit.
+  std::optional<int32_t> maxPages;
   /// export: a BMFont .fnt descriptor may replace a project file.
   bool force = false;
   /// preview: the text set, UTF-8.

@@ -13,9 +13,9 @@ namespace glyphsheet {
 
 namespace {
 
-// What every descriptor says alike: one page, glyphs in the alpha channel
-// (0: glyph data) of a white image (4: the colour channels are set to one),
-// each character on page 0 in all four channels (chnl 15).
+// What every descriptor says alike: glyphs in the alpha channel (0: glyph
+// data) of white images (4: the colour channels are set to one), each
+// character in all four channels of its page (chnl 15).
 constexpr int32_t kStretchH = 100;
 constexpr int32_t kAlphaChnl = 0;
 constexpr int32_t kColourChnl = 4;
@@ -48,7 +48,7 @@ Fields CommonFields(const BmFontCommon& common) {
           {"base", common.base},
           {"scaleW", common.scaleW},
           {"scaleH", common.scaleH},
-          {"pages", 1},
+          {"pages", common.pages},
           {"packed", 0},
           {"alphaChnl", kAlphaChnl},
           {"redChnl", kColourChnl},
@@ -56,14 +56,14 @@ Fields CommonFields(const BmFontCommon& common) {
           {"blueChnl", kColourChnl}};
 }
 
-Fields PageFields(const BmFont& font) { return {{"id", 0}, {"file", font.page}}; }
+Fields PageFields(int64_t id, std::string_view file) { return {{"id", id}, {"file", file}}; }
 
 Fields CharFields(const BmFontChar& c) {
   return {{"id", c.id},           {"x", c.x},
           {"y", c.y},             {"width", c.width},
           {"height", c.height},   {"xoffset", c.xoffset},
           {"yoffset", c.yoffset}, {"xadvance", c.xadvance},
-          {"page", 0},            {"chnl", kCharChnl}};
+          {"page", c.page},       {"chnl", kCharChnl}};
 }
 
 Fields KerningFields(const BmFontKerning& k) {
@@ -163,7 +163,9 @@ std::string EncodeText(const BmFont& font) {
   };
   line("info", InfoFields(font.info));
   line("common", CommonFields(font.common));
-  line("page", PageFields(font));
+  for (size_t i = 0; i < font.pages.size(); ++i) {
+    line("page", PageFields(static_cast<int64_t>(i), font.pages[i]));
+  }
   line("chars", CountField(font.chars.size()));
   for (const BmFontChar& c : font.chars) line("char", CharFields(c));
   line("kernings", CountField(font.kernings.size()));
@@ -188,9 +190,13 @@ std::string XmlList(const char* tag, const char* itemTag, const std::vector<Item
 }
 
 std::string EncodeXml(const BmFont& font) {
+  std::string pages;
+  for (size_t i = 0; i < font.pages.size(); ++i) {
+    pages += XmlElement("    ", "page", PageFields(static_cast<int64_t>(i), font.pages[i]));
+  }
   return "<?xml version=\"1.0\"?>\n<font>\n" + XmlElement("  ", "info", InfoFields(font.info)) +
-         XmlElement("  ", "common", CommonFields(font.common)) + "  <pages>\n" +
-         XmlElement("    ", "page", PageFields(font)) + "  </pages>\n" +
+         XmlElement("  ", "common", CommonFields(font.common)) + "  <pages>\n" + pages +
+         "  </pages>\n" +
          XmlList("chars", "char", font.chars, CharFields) +
          XmlList("kernings", "kerning", font.kernings, KerningFields) + "</font>\n";
 }
@@ -212,7 +218,9 @@ std::string EncodeJson(const BmFont& font) {
   const auto object = [](const Fields& fields) {
     return '{' + FieldsText(fields, BmFontFormat::kJson) + '}';
   };
-  return "{\n  \"pages\": [" + JsonString(font.page) +
+  std::string pages;
+  for (const std::string& page : font.pages) pages += (pages.empty() ? "" : ", ") + JsonString(page);
+  return "{\n  \"pages\": [" + pages +
          "],\n  \"chars\": " + JsonList(font.chars, CharFields) +
          ",\n  \"info\": " + object(InfoFields(font.info)) +
          ",\n  \"common\": " + object(CommonFields(font.common)) +
@@ -277,8 +285,9 @@ std::vector<uint8_t> EncodeBinary(const BmFont& font) {
 
   const BmFontCommon& common = font.common;
   out.BeginBlock(2);
-  for (const int32_t value : {common.lineHeight, common.base, common.scaleW, common.scaleH, 1}) {
-    out.Put<uint16_t>(value);  // the last: one page
+  for (const int32_t value :
+       {common.lineHeight, common.base, common.scaleW, common.scaleH, common.pages}) {
+    out.Put<uint16_t>(value);
   }
   out.Put<uint8_t>(0);  // not packed
   for (const int32_t chnl : {kAlphaChnl, kColourChnl, kColourChnl, kColourChnl}) {
@@ -286,8 +295,10 @@ std::vector<uint8_t> EncodeBinary(const BmFont& font) {
   }
   out.EndBlock();
 
+  // Page names one after another, each with its 0 (readers expect them all
+  // of one length, which the export's names have).
   out.BeginBlock(3);
-  out.PutString(font.page);
+  for (const std::string& page : font.pages) out.PutString(page);
   out.EndBlock();
 
   out.BeginBlock(4);
@@ -295,7 +306,7 @@ std::vector<uint8_t> EncodeBinary(const BmFont& font) {
     out.Put<uint32_t>(c.id);
     for (const int32_t value : {c.x, c.y, c.width, c.height}) out.Put<uint16_t>(value);
     for (const int32_t value : {c.xoffset, c.yoffset, c.xadvance}) out.Put<int16_t>(value);
-    out.Put<uint8_t>(0);
+    out.Put<uint8_t>(c.page);
     out.Put<uint8_t>(kCharChnl);
   }
   out.EndBlock();

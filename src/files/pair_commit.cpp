@@ -45,7 +45,7 @@ Status WriteCommitRecord(const std::filesystem::path& record, const Renames& ren
   std::string text = kRecordHeader;
   for (const auto& [from, to] : renames) {
     AppendPath(text, std::filesystem::absolute(from));
-    AppendPath(text, std::filesystem::absolute(to));
+    AppendPath(text, to.empty() ? to : std::filesystem::absolute(to));
   }
   return WriteFileAtomically(
       record, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
@@ -64,6 +64,13 @@ Result<std::vector<std::filesystem::path>> FinishInterruptedCommit(
   std::filesystem::path from, to;
   while (pos < text.size() && ReadPath(text, pos, from) && ReadPath(text, pos, to)) {
     if (!std::filesystem::exists(std::filesystem::symlink_status(from, ec))) continue;
+    if (to.empty()) {
+      // A file the commit removes.
+      if (::unlink(from.c_str()) != 0 && errno != ENOENT) {
+        return SystemError(FileAction::kFinishExport, from, errno);
+      }
+      continue;
+    }
     if (::rename(from.c_str(), to.c_str()) != 0) {
       return SystemError(FileAction::kFinishExport, to, errno);
     }

@@ -9,7 +9,8 @@
 
 namespace glyphsheet {
 
-/// The renames that replace several files as one: temporary file → file.
+/// The renames that replace several files as one: temporary file → file;
+/// a file renamed to an empty path is removed.
 using Renames = std::vector<std::pair<std::filesystem::path, std::filesystem::path>>;
 
 /// The commit record of an output name: a hidden ".NAME.glyphsheet.commit"

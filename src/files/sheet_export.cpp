@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <csignal>
 #include <optional>
+#include <vector>
 
 #include "files/atomic_file.h"
 #include "files/bmfont_descriptor.h"
@@ -21,6 +22,8 @@
 #include "files/sheet_tga.h"
 #include "files/sheet_png.h"
 #include "sheet/bmfont_model.h"
+#include "sheet/rebuild.h"
+#include "sheet/sheet_rows.h"
 
 namespace glyphsheet {
 
@@ -70,92 +73,165 @@ Status KeepProject(const std::filesystem::path& descriptor) {
   return FileError(FileAction::kWrite, descriptor, Problem::kHoldsProject);
 }
 
-// The image and the descriptor of the format.
-Status WritePair(AtomicFile& image, AtomicFile& descriptor, const SheetDocument& doc,
-                 const RasterFont* font, const ExportOptions& options) {
+// The page images and the descriptor of the format. The TGA + XML export
+// is one sheet, so a document laid out on several pages is laid out again,
+// as one, for it.
+Status WriteSet(std::vector<AtomicFile>& images, AtomicFile& descriptor, const SheetDocument& doc,
+                const RasterFont* font, const ExportOptions& options) {
   const std::optional<BmFontFormat> bmfont = BmFontFormatOf(options.format);
-  SheetRows rows(doc, font);
   if (!bmfont) {
-    Status step = WriteSheetTgaTo(image, rows, doc.sheetWidth, doc.sheetHeight);
-    if (step) step = WriteGlyphDescriptorTo(descriptor, doc, font);
+    std::optional<SheetDocument> oneSheet;
+    if (doc.maxPages != 1) {
+      oneSheet = doc;
+      oneSheet->maxPages = 1;
+      LayOutSheet(*oneSheet, font);
+    }
+    const SheetDocument& sheet = oneSheet ? *oneSheet : doc;
+    SheetRows rows(sheet, font);
+    Status step = WriteSheetTgaTo(images[0], rows, sheet.sheetWidth, sheet.sheetHeight);
+    if (step) step = WriteGlyphDescriptorTo(descriptor, sheet, font);
     return step;
   }
-  Status step = WriteSheetPngTo(image, rows, doc.sheetWidth, doc.sheetHeight);
-  if (!step) return step;
-  const BmFont described =
-      DescribeBmFont(doc, font, image.Target().filename().string(), options.kerning);
+  std::vector<std::string> pages;
+  for (size_t page = 0; page < images.size(); ++page) {
+    SheetRows rows(doc, font, static_cast<int32_t>(page));
+    if (Status step = WriteSheetPngTo(images[page], rows, doc.sheetWidth, doc.sheetHeight); !step) {
+      return step;
+    }
+    pages.push_back(images[page].Target().filename().string());
+  }
+  const BmFont described = DescribeBmFont(doc, font, pages, options.kerning);
   return descriptor.Write(EncodeBmFont(described, *bmfont));
 }
 
-// Flushes both files, writes the commit record and replaces the old pair:
-// the image first, then the descriptor. A failed second replace puts the
-// old image back (or takes the new one away), so nothing changed.
-Status CommitPair(AtomicFile& imageFile, AtomicFile& descriptorFile,
-                  const std::filesystem::path& record, const ExportObserver& observer) {
+// Flushes every file, writes the commit record and replaces the old set:
+// the images in page order, then the descriptor, then the stale pages go.
+// A failed replace puts the old files back (or takes the new ones away),
+// so nothing changed.
+Status CommitSet(std::vector<AtomicFile*> files, const std::vector<std::filesystem::path>& stale,
+                 const std::filesystem::path& record, const ExportObserver& observer) {
   const auto at = [&observer](CommitStep step) {
     if (observer.atStep) observer.atStep(step);
   };
-  Status step = imageFile.Sync();
-  if (step) step = descriptorFile.Sync();
-  if (step) {
-    step = WriteCommitRecord(record, {{imageFile.Temp(), imageFile.Written()},
-                                      {descriptorFile.Temp(), descriptorFile.Written()}});
+  Renames renames;
+  for (AtomicFile* file : files) {
+    if (Status synced = file->Sync(); !synced) return synced;
+    renames.emplace_back(file->Temp(), file->Written());
   }
-  if (!step) return step;
+  // A stale page is recorded as renamed to nothing: removed.
+  for (const std::filesystem::path& page : stale) renames.emplace_back(page, std::filesystem::path());
+  if (Status step = WriteCommitRecord(record, renames); !step) return step;
 
-  const std::filesystem::path written = imageFile.Written();
-  const std::filesystem::path backup = BackupOf(written);
-  ::unlink(backup.c_str());
-  const bool hadImage = ::link(written.c_str(), backup.c_str()) == 0;
+  // Each replaced file is kept here (a hard link) until all are replaced.
+  std::vector<bool> hadOld;
+  for (AtomicFile* file : files) {
+    const std::filesystem::path backup = BackupOf(file->Written());
+    ::unlink(backup.c_str());
+    hadOld.push_back(::link(file->Written().c_str(), backup.c_str()) == 0);
+  }
+  Status step = Ok();
   {
     const QuitSignalsHeld held;
     at(CommitStep::kRecordWritten);
-    step = imageFile.Commit();
-    if (step) {
-      at(CommitStep::kImageReplaced);
-      step = descriptorFile.Commit();
+    for (size_t i = 0; i < files.size() && step; ++i) {
+      step = files[i]->Commit();
       if (!step) {
-        const bool undone = hadImage ? ::rename(backup.c_str(), written.c_str()) == 0
-                                     : ::unlink(written.c_str()) == 0;
+        // Every file already replaced gets its old one back.
+        bool undone = true;
+        std::string firstNew;
+        for (size_t j = 0; j < i; ++j) {
+          const std::filesystem::path& written = files[j]->Written();
+          const bool back = hadOld[j] ? ::rename(BackupOf(written).c_str(), written.c_str()) == 0
+                                      : ::unlink(written.c_str()) == 0;
+          if (!back && undone) firstNew = files[j]->Target().string();
+          undone = undone && back;
+        }
         ErrorDetail detail = step.failure().detail;
-        detail.undo = undone ? Undo::kNothingChanged : Undo::kImageIsNew;
-        detail.newImage = imageFile.Target().string();
+        if (i > 0) {
+          detail.undo = undone ? Undo::kNothingChanged : Undo::kImageIsNew;
+          detail.newImage = firstNew;
+        }
         step = MakeError(std::move(detail));
+      } else if (i == 0) {
+        at(CommitStep::kImageReplaced);
       }
     }
+    if (step) {
+      for (const std::filesystem::path& page : stale) ::unlink(page.c_str());
+    }
     ::unlink(record.c_str());
-    ::unlink(backup.c_str());
+    for (AtomicFile* file : files) ::unlink(BackupOf(file->Written()).c_str());
   }
   return step;
 }
 
+// Page images an earlier export to this name may have left that this one
+// does not write: NAME.png and NAME_<digits>.png beside it, plain files only.
+std::vector<std::filesystem::path> StalePages(const std::filesystem::path& chosen,
+                                              const ExportedFiles& files) {
+  const std::filesystem::path single = WithExtension(chosen, ".png");
+  const std::string stem = single.stem().string() + "_";
+  const std::filesystem::path folder = FolderOf(single);
+  std::vector<std::filesystem::path> stale;
+  std::error_code ec;
+  for (auto it = std::filesystem::directory_iterator(folder, ec);
+       !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    const bool numbered =
+        name.starts_with(stem) && name.ends_with(".png") && name.size() > stem.size() + 4 &&
+        std::all_of(name.begin() + static_cast<ptrdiff_t>(stem.size()), name.end() - 4,
+                    [](char c) { return c >= '0' && c <= '9'; });
+    if (!numbered && name != single.filename().string()) continue;
+    const std::filesystem::path page = single.parent_path() / name;
+    if (std::find(files.images.begin(), files.images.end(), page) != files.images.end()) continue;
+    if (it->is_regular_file(ec) && !it->is_symlink(ec)) stale.push_back(page);
+  }
+  std::sort(stale.begin(), stale.end());
+  return stale;
+}
+
 }  // namespace
 
-ExportedFiles ExportNames(const std::filesystem::path& chosen, SheetFormat format) {
+ExportedFiles ExportNames(const std::filesystem::path& chosen, SheetFormat format,
+                          int32_t pages) {
   const std::optional<BmFontFormat> bmfont = BmFontFormatOf(format);
-  if (!bmfont) return {WithExtension(chosen, ".tga"), WithExtension(chosen, ".xml")};
-  return {WithExtension(chosen, ".png"), WithExtension(chosen, BmFontExtension(*bmfont))};
+  if (!bmfont) return {{WithExtension(chosen, ".tga")}, WithExtension(chosen, ".xml")};
+  ExportedFiles files{{}, WithExtension(chosen, BmFontExtension(*bmfont))};
+  if (pages <= 1) {
+    files.images.push_back(WithExtension(chosen, ".png"));
+    return files;
+  }
+  const size_t digits = std::to_string(pages - 1).size();
+  const std::filesystem::path single = WithExtension(chosen, ".png");
+  for (int32_t page = 0; page < pages; ++page) {
+    std::string number = std::to_string(page);
+    number.insert(0, digits - number.size(), '0');
+    files.images.push_back(single.parent_path() / (single.stem().string() + "_" + number + ".png"));
+  }
+  return files;
 }
 
 Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
                                        const SheetDocument& doc, const RasterFont* font,
                                        const ExportOptions& options,
                                        const ExportObserver& observer) {
-  const ExportedFiles files = ExportNames(chosen, options.format);
+  const bool bmfont = BmFontFormatOf(options.format).has_value();
+  const ExportedFiles files = ExportNames(chosen, options.format, bmfont ? doc.layout.pages : 1);
+  const std::filesystem::path base = ExportNames(chosen, options.format).images.front();
   const auto notify = [&observer](const std::string& message) {
     if (observer.notify) observer.notify(message);
   };
   // Another export to the same name finishes first; the two never interleave.
-  auto lock = OutputLock::Take(files.image, [&] {
-    notify("waiting for another export to \"" + files.image.string() + "\" to finish");
+  auto lock = OutputLock::Take(base, [&] {
+    notify("waiting for another export to \"" + base.string() + "\" to finish");
   });
   if (!lock) return lock.failure();
   // An export to this name that was cut short between its renames is finished first.
-  const std::filesystem::path record = CommitRecordOf(files.image);
+  const std::filesystem::path record = CommitRecordOf(base);
   auto finished = FinishInterruptedCommit(record);
   if (!finished) return finished.failure();
   if (!finished.value().empty()) {
-    notify("finished an export to \"" + files.image.string() + "\" that was cut short");
+    notify("finished an export to \"" + base.string() + "\" that was cut short");
   }
 
   if (!options.replaceProject) {
@@ -166,16 +242,27 @@ Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
   const uint64_t imageBytes =
       kTgaHeaderBytes + uint64_t{4} * static_cast<uint32_t>(std::max(doc.sheetWidth, 0)) *
                static_cast<uint32_t>(std::max(doc.sheetHeight, 0));
-  if (Status room = CheckRoomFor(files.image, imageBytes + 128 * (doc.glyphs.size() + 1)); !room) {
+  const uint64_t pagesBytes = imageBytes * files.images.size();
+  if (Status room = CheckRoomFor(base, pagesBytes + 128 * (doc.glyphs.size() + 1)); !room) {
     return room.failure();
   }
-  auto image = AtomicFile::Open(files.image);
-  if (!image) return image.failure();
+  std::vector<AtomicFile> images;
+  for (const std::filesystem::path& name : files.images) {
+    auto image = AtomicFile::Open(name);
+    if (!image) return image.failure();
+    images.push_back(std::move(image).value());
+  }
   auto descriptor = AtomicFile::Open(files.descriptor);
   if (!descriptor) return descriptor.failure();
 
-  Status step = WritePair(image.value(), descriptor.value(), doc, font, options);
-  if (step) step = CommitPair(image.value(), descriptor.value(), record, observer);
+  Status step = WriteSet(images, descriptor.value(), doc, font, options);
+  if (step) {
+    std::vector<AtomicFile*> all;
+    for (AtomicFile& image : images) all.push_back(&image);
+    all.push_back(&descriptor.value());
+    step = CommitSet(all, bmfont ? StalePages(chosen, files) : std::vector<std::filesystem::path>{},
+                     record, observer);
+  }
   if (!step) return step.failure();
   return files;
 }

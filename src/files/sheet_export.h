@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "sheet/text_rasterizer.h"
 #include "sheet/pixel_bitmap.h"
@@ -33,19 +34,23 @@ struct ExportOptions {
   bool replaceProject = false;
 };
 
-/// The two files an export wrote.
+/// The files an export wrote: its page images, in page order, and the descriptor.
 struct ExportedFiles {
-  std::filesystem::path image;
+  std::vector<std::filesystem::path> images;
   std::filesystem::path descriptor;
 };
 
-/// The files an export to `chosen` in the format writes.
-ExportedFiles ExportNames(const std::filesystem::path& chosen, SheetFormat format);
+/// The files an export to `chosen` in the format writes: NAME.png for one
+/// page, else NAME_0.png, NAME_1.png, … (numbers of one width, NAME_00.png
+/// from ten pages on, so every name is as long; BMFont's binary form needs
+/// that); the TGA is always one image.
+ExportedFiles ExportNames(const std::filesystem::path& chosen, SheetFormat format,
+                          int32_t pages = 1);
 
 /// Where an export's commit stands (for tests that cut it short there).
 enum class CommitStep {
-  kRecordWritten,  ///< both files and the commit record are on disk, nothing replaced
-  kImageReplaced,  ///< the image is replaced, the descriptor not yet
+  kRecordWritten,  ///< every file and the commit record are on disk, nothing replaced
+  kImageReplaced,  ///< the first image is replaced, the rest not yet
 };
 
 /// What an export tells and where tests may stop it.
@@ -57,14 +62,18 @@ struct ExportObserver {
   std::function<void(CommitStep)> atStep;
 };
 
-/// Writes the sheet image and its descriptor in the options' format (the
+/// Writes the sheet images and the descriptor in the options' format (the
 /// chosen name with their extensions) from the document as last laid out
-/// (its cells drawn row by row, no sheet bitmap needed), as a pair: both are written and flushed before either replaces an existing
-/// file, and a commit record beside them, until both are replaced, lets the
-/// next export to the name finish a commit that was cut short. A failure
-/// leaves the old pair (a failed second replace puts the old image back);
-/// the message names the file and the reason. Exports to one name take
-/// turns, and Ctrl-C and the like are held off between the two replaces.
+/// (its cells drawn row by row, no sheet bitmap needed): a BMFont export
+/// one image per page of the layout, the TGA + XML export the first page
+/// only, laid out as one sheet. The files are one set: all are written and
+/// flushed before any replaces an existing file, and a commit record beside
+/// them, until all are replaced and the pages an earlier export wrote and
+/// this one does not are removed, lets the next export to the name finish a
+/// commit that was cut short. A failure leaves the old set (a failed replace
+/// puts the old images back); the message names the file and the reason.
+/// Exports to one name take turns, and Ctrl-C and the like are held off
+/// while files are replaced.
 Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
                                        const SheetDocument& doc, const RasterFont* font,
                                        const ExportOptions& options = {},

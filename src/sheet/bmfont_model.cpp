@@ -11,8 +11,8 @@
 
 namespace glyphsheet {
 
-BmFont DescribeBmFont(const SheetDocument& doc, const RasterFont* font, const std::string& page,
-                      bool withKerning) {
+BmFont DescribeBmFont(const SheetDocument& doc, const RasterFont* font,
+                      const std::vector<std::string>& pages, bool withKerning) {
   const int32_t f = SmoothingFactor(doc.font.smoothing);
   const CellBorders& borders = doc.borders;
   BmFont out;
@@ -28,14 +28,15 @@ BmFont DescribeBmFont(const SheetDocument& doc, const RasterFont* font, const st
   out.common.base = font ? font->Ascent() / f : 0;
   out.common.scaleW = doc.sheetWidth;
   out.common.scaleH = doc.sheetHeight;
-  out.page = page;
+  out.pages = pages;
+  out.common.pages = static_cast<int32_t>(pages.size());
 
   std::unordered_set<char32_t> described;
   std::vector<char32_t> codes;
   CellWalk walk(doc, font);
   for (const Glyph glyph : doc.glyphs) {
     const GlyphCell cell = walk.Next(glyph);
-    if (CellOffSheet(cell, doc)) {
+    if (CellOffSheet(cell, doc) || static_cast<size_t>(cell.page) >= pages.size()) {
       ++out.leftOut;
       continue;
     }
@@ -46,7 +47,7 @@ BmFont DescribeBmFont(const SheetDocument& doc, const RasterFont* font, const st
     out.chars.push_back(BmFontChar{
         static_cast<uint32_t>(glyph.code), cell.x, cell.y, cell.width,
         cell.height, spacing.a, static_cast<int32_t>(-line.topInset),
-        Saturate(int64_t{spacing.a} + spacing.b + spacing.c)});
+        Saturate(int64_t{spacing.a} + spacing.b + spacing.c), cell.page});
   }
 
   if (!withKerning || font == nullptr) return out;

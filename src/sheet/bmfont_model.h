@@ -31,9 +31,11 @@ struct BmFontCommon {
   int32_t lineHeight = 0;
   /// From the top of a line to the baseline, in sheet pixels.
   int32_t base = 0;
-  /// The sheet size.
+  /// The sheet size, that of every page.
   int32_t scaleW = 0;
   int32_t scaleH = 0;
+  /// The number of pages.
+  int32_t pages = 1;
 };
 
 /// One "char": a cell of the sheet and how to set it.
@@ -50,6 +52,8 @@ struct BmFontChar {
   int32_t yoffset = 0;
   /// How far the pen moves after the character.
   int32_t xadvance = 0;
+  /// The page the cell is on.
+  int32_t page = 0;
 
   bool operator==(const BmFontChar&) const = default;
 };
@@ -65,19 +69,19 @@ struct BmFontKerning {
 
 /// What a BMFont descriptor says of a rebuilt sheet, in sheet pixels. The
 /// values every descriptor holds alike (unicode=1, charset="", stretchH=100,
-/// spacing 0,0, one page 0, unpacked, glyphs in the alpha channel of white,
-/// chnl=15) are the writers' to add.
+/// spacing 0,0, unpacked, glyphs in the alpha channel of white, chnl=15) are
+/// the writers' to add.
 struct BmFont {
   BmFontInfo info;
   BmFontCommon common;
-  /// The file name of the one page (the sheet image), without folders.
-  std::string page;
+  /// The file name of each page image, without folders.
+  std::vector<std::string> pages;
   /// In glyph-list order, each character once.
   std::vector<BmFontChar> chars;
   /// Pairs of listed characters with a non-zero amount, in the order of
   /// `chars`: by first, then by second.
   std::vector<BmFontKerning> kernings;
-  /// Glyphs left out because their cells do not lie wholly on the sheet.
+  /// Glyphs left out because their cells do not lie wholly on a page.
   size_t leftOut = 0;
 };
 
@@ -85,8 +89,9 @@ struct BmFont {
 /// character's cell is its sheet cell, xoffset the descriptor's a, yoffset
 /// minus the font-wide top border, xadvance a + b + c; kerning (when asked
 /// for) from the font, divided by the smoothing factor and rounded. A code
-/// listed twice is described once, by its first cell.
-BmFont DescribeBmFont(const SheetDocument& doc, const RasterFont* font, const std::string& page,
-                      bool withKerning);
+/// listed twice is described once, by its first cell. `pages` names the page
+/// images in page order; cells on pages past them are left out.
+BmFont DescribeBmFont(const SheetDocument& doc, const RasterFont* font,
+                      const std::vector<std::string>& pages, bool withKerning);
 
 }  // namespace glyphsheet

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <climits>
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 
 #include "sheet/sheet_document.h"
@@ -9,17 +11,24 @@
 namespace glyphsheet {
 
 /// Packs cells into rows from the top-left in list order, one pixel apart;
-/// rows are one pixel more than the tallest cell so far apart. A cell that
-/// would end past the sheet's right edge starts a new row; cells past the
-/// bottom keep their places.
+/// rows are one pixel more than the tallest cell so far on the page apart.
+/// A cell that would end past the sheet's right edge starts a new row. A
+/// cell that would end past the bottom starts the next page, packed afresh,
+/// while pages are left; on the last page it keeps its place.
 class CellPacker {
  public:
-  explicit CellPacker(int32_t sheetWidth) : sheetWidth_(sheetWidth) {}
+  CellPacker(int32_t sheetWidth, int32_t sheetHeight = INT32_MAX, int32_t maxPages = 1)
+      : sheetWidth_(sheetWidth), sheetHeight_(sheetHeight), maxPages_(maxPages) {}
   /// The place of the next cell of this size.
   GlyphCell Place(int32_t width, int32_t height);
 
  private:
+  GlyphCell PlaceOnPage(int32_t width, int32_t height);
+
   int32_t sheetWidth_;
+  int32_t sheetHeight_;
+  int32_t maxPages_;
+  int32_t page_ = 0;
   int64_t x_ = 0;
   int64_t y_ = 0;
   int32_t rowStep_ = 0;
@@ -47,7 +56,7 @@ class CellMeasure {
 class CellWalk {
  public:
   CellWalk(const SheetDocument& doc, const RasterFont* font)
-      : measure_(doc, font), packer_(doc.sheetWidth) {}
+      : measure_(doc, font), packer_(doc.sheetWidth, doc.sheetHeight, doc.maxPages) {}
   GlyphCell Next(const Glyph& glyph);
 
  private:
@@ -55,11 +64,22 @@ class CellWalk {
   CellPacker packer_;
 };
 
-/// True when the cell reaches past the sheet's bottom or right edge.
+/// True when the cell reaches past its page's bottom or right edge.
 bool CellOffSheet(const GlyphCell& cell, const SheetDocument& doc);
 
 /// Measures and packs every glyph into doc.layout: the cells that start on
-/// the sheet bitmap, and how many cells do not lie wholly on the sheet.
+/// a page, how many cells do not lie wholly on one, and how many pages hold a cell.
 void LayoutGlyphs(SheetDocument& doc, const RasterFont* font);
+
+/// The sheet size of least area (on a tie, one at least as wide as high,
+/// then the squarer), each side one of kSheetSizeChoices up to maxSide, on
+/// which every cell of the document lies wholly on one page; nothing when
+/// none holds them all.
+struct SheetSize {
+  int32_t width = 0;
+  int32_t height = 0;
+};
+std::optional<SheetSize> SmallestSheetThatFits(const SheetDocument& doc, const RasterFont* font,
+                                               int32_t maxSide);
 
 }  // namespace glyphsheet

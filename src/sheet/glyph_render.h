@@ -6,9 +6,10 @@
 
 namespace glyphsheet {
 
-/// Draws the glyph of every cell of doc.layout white on black at
-/// smoothing-factor scale and reduces it into its cell of the sheet bitmap
-/// (at most kSheetBitmapSize square), writing only inside the sheet.
-void RenderGlyphs(const SheetDocument& doc, const RasterFont* font, PixelBitmap& sheetBitmap);
+/// Draws the glyph of every cell of doc.layout on `page` white on black at
+/// smoothing-factor scale and reduces it into its cell of the sheet bitmap,
+/// writing only inside the sheet and the bitmap.
+void RenderGlyphs(const SheetDocument& doc, const RasterFont* font, PixelBitmap& sheetBitmap,
+                  int32_t page = 0);
 
 }  // namespace glyphsheet

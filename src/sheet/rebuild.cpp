@@ -1,5 +1,6 @@
 #include "sheet/rebuild.h"
 
+#include <algorithm>
 #include <unordered_set>
 #include <vector>
 
@@ -18,7 +19,8 @@ void LayOutSheet(SheetDocument& doc, const RasterFont* font) {
     // rendered later; when most will not fit, only those shown are rendered.
     const int32_t f = SmoothingFactor(doc.font.smoothing);
     const int64_t side = LineGeometry(doc.borders, font->LineHeight(), f).inkHeight;
-    const int64_t area = int64_t{doc.sheetWidth} * doc.sheetHeight;
+    const int64_t area =
+        int64_t{doc.sheetWidth} * doc.sheetHeight * std::clamp(doc.maxPages, 1, 1 << 16);
     if (static_cast<int64_t>(doc.glyphs.size()) * side * side <= 2 * area) {
       std::unordered_set<char32_t> listed;
       std::vector<char32_t> codes;
@@ -31,10 +33,15 @@ void LayOutSheet(SheetDocument& doc, const RasterFont* font) {
   LayoutGlyphs(doc, font);
 }
 
-void Rebuild(SheetDocument& doc, const RasterFont* font, PixelBitmap& sheetBitmap) {
-  LayOutSheet(doc, font);
+void DrawPage(const SheetDocument& doc, const RasterFont* font, int32_t page,
+              PixelBitmap& sheetBitmap) {
   ClearSheetBitmap(sheetBitmap, doc.sheetWidth, doc.sheetHeight);
-  RenderGlyphs(doc, font, sheetBitmap);
+  RenderGlyphs(doc, font, sheetBitmap, page);
+}
+
+void Rebuild(SheetDocument& doc, const RasterFont* font, PixelBitmap& sheetBitmap, int32_t page) {
+  LayOutSheet(doc, font);
+  DrawPage(doc, font, page, sheetBitmap);
 }
 
 }  // namespace glyphsheet

@@ -11,9 +11,15 @@ namespace glyphsheet {
 /// What an export needs: its rows are drawn from the layout (SheetRows).
 void LayOutSheet(SheetDocument& doc, const RasterFont* font);
 
-/// Rebuilds the whole sheet from the document: LayOutSheet, then
-/// ClearSheetBitmap and RenderGlyphs into the sheet bitmap. Uses the font as
-/// it is (nullptr: no font); never creates one.
-void Rebuild(SheetDocument& doc, const RasterFont* font, PixelBitmap& sheetBitmap);
+/// Paints one page of the laid-out sheet into the sheet bitmap:
+/// ClearSheetBitmap, then RenderGlyphs of that page.
+void DrawPage(const SheetDocument& doc, const RasterFont* font, int32_t page,
+              PixelBitmap& sheetBitmap);
+
+/// Rebuilds the whole sheet from the document: LayOutSheet, then DrawPage of
+/// `page` into the sheet bitmap. Uses the font as it is (nullptr: no font);
+/// never creates one.
+void Rebuild(SheetDocument& doc, const RasterFont* font, PixelBitmap& sheetBitmap,
+             int32_t page = 0);
 
 }  // namespace glyphsheet

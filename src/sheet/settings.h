@@ -48,7 +48,7 @@ inline constexpr int32_t kWeightChoices[3] = {400, 600, 700};
 /// Weights above this are bold: a typeface's bold face, or a synthesised one.
 inline constexpr int32_t kBoldAbove = 550;
 /// The sheet sizes offered in each direction.
-inline constexpr int32_t kSheetSizeChoices[4] = {64, 128, 256, 512};
+inline constexpr int32_t kSheetSizeChoices[7] = {64, 128, 256, 512, 1024, 2048, 4096};
 
 /// True when value is one of choices.
 bool IsChoice(int32_t value, std::span<const int32_t> choices);

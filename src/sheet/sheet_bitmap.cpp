@@ -7,8 +7,8 @@
 namespace glyphsheet {
 
 void ClearSheetBitmap(PixelBitmap& sheetBitmap, int32_t sheetWidth, int32_t sheetHeight) {
-  const int32_t width = std::min(kSheetBitmapSize, sheetBitmap.Width());
-  const int32_t height = std::min(kSheetBitmapSize, sheetBitmap.Height());
+  const int32_t width = sheetBitmap.Width();
+  const int32_t height = sheetBitmap.Height();
   const uint32_t empty = PixelBitmap::SwapRedBlue(kEmptyCellColour);
   const uint32_t line = PixelBitmap::SwapRedBlue(kHatchLineColour);
   const uint32_t back = PixelBitmap::SwapRedBlue(kHatchBackColour);
@@ -18,7 +18,7 @@ void ClearSheetBitmap(PixelBitmap& sheetBitmap, int32_t sheetWidth, int32_t shee
     std::fill(row, row + inside, empty);
     std::fill(row + inside, row + width, back);
     // Lines run down-right where x ≡ y and down-left where 512 − x ≡ y (mod 10).
-    for (const int32_t phase : {y % 10, (kSheetBitmapSize - y % 10) % 10}) {
+    for (const int32_t phase : {y % 10, (512 - y % 10) % 10}) {
       for (int32_t x = inside + ((phase - inside % 10) + 10) % 10; x < width; x += 10) row[x] = line;
     }
   }

@@ -12,10 +12,9 @@ constexpr uint32_t kEmptyCellColour = 0xFF00FF;
 constexpr uint32_t kHatchLineColour = 0x000000;
 constexpr uint32_t kHatchBackColour = 0x808080;
 
-/// Paints the sheet bitmap (at most its top-left 512 × 512; the window's is
-/// that size, the command line's as large as the sheet up to it): the
-/// empty-cell colour inside the sheet's sheetWidth × sheetHeight, and
-/// outside it a black diagonal cross-hatch every 10 pixels on grey.
+/// Paints the sheet bitmap: the empty-cell colour inside the sheet's
+/// sheetWidth × sheetHeight, and outside it a black diagonal cross-hatch
+/// every 10 pixels on grey.
 void ClearSheetBitmap(PixelBitmap& sheetBitmap, int32_t sheetWidth, int32_t sheetHeight);
 
 }  // namespace glyphsheet

@@ -13,8 +13,6 @@
 
 namespace glyphsheet {
 
-/// Side of the sheet bitmap; the sheet occupies its top-left corner.
-constexpr int32_t kSheetBitmapSize = 512;
 /// Sheet sides a project or sheet image holds (the image header stores 16 bits).
 inline constexpr SettingRange kSheetSideRange{1, 65535};
 /// Lengths in bytes of the face name a project holds (a reader's buffer is
@@ -124,25 +122,29 @@ struct GlyphCell {
   /// Width with all horizontal borders, height with the top and bottom ones.
   int32_t width = 0;
   int32_t height = 0;
+  /// The page the cell is on, from 0.
+  int32_t page = 0;
 
   bool operator==(const GlyphCell&) const = default;
 };
 
-/// A cell the sheet bitmap shows, with the index of its glyph.
+/// A cell that starts on its page, with the index of its glyph.
 struct ShownCell {
   size_t index = 0;
   GlyphCell cell;
 };
 
 /// What the last rebuild made of the glyph list. Only the cells that start on
-/// the sheet bitmap are kept (at most one per bitmap pixel); the others
-/// are found again by walking the list (see CellWalk).
+/// a page are kept (at most one per page pixel); the others are found again
+/// by walking the list (see CellWalk).
 struct SheetLayout {
-  /// Cells starting on the sheet bitmap, in list order.
+  /// Cells starting on a page, in list order.
   std::vector<ShownCell> shown;
-  /// Cells that do not lie wholly on the sheet: they reach past its bottom or
+  /// Cells that do not lie wholly on a page: they reach past its bottom or
   /// right edge and are cut off there.
   size_t offSheet = 0;
+  /// Pages that hold a cell; at least 1.
+  int32_t pages = 1;
 };
 
 /// Font-wide borders in pixels that every cell gets.
@@ -171,9 +173,15 @@ struct FontSettings {
 
 /// Everything a sheet is built from, plus the layout of the last rebuild.
 struct SheetDocument {
-  /// Sheet size in pixels; 64..512 from the dialog, any stored value from a project.
+  /// Sheet size in pixels; one of kSheetSizeChoices from the dialog, any
+  /// stored value from a project. Every page has this size.
   int32_t sheetWidth = 256;
   int32_t sheetHeight = 256;
+  /// How many pages the layout may fill: with 1, cells past the sheet stay
+  /// where the rows put them, cut off (the TGA export's one sheet); with
+  /// more, a cell that would reach past a page's bottom starts the next page.
+  /// Not stored in the project.
+  int32_t maxPages = 1;
   CellBorders borders;
   FontSettings font;
   GlyphList glyphs;

@@ -7,14 +7,15 @@
 
 namespace glyphsheet {
 
-SheetRows::SheetRows(const SheetDocument& doc, const RasterFont* font, int32_t maxWidth,
-                     int32_t maxHeight)
-    : width_(std::clamp(std::min(doc.sheetWidth, maxWidth), 0, kSheetBitmapSize)),
-      height_(std::clamp(std::min(doc.sheetHeight, maxHeight), 0, kSheetBitmapSize)) {
+SheetRows::SheetRows(const SheetDocument& doc, const RasterFont* font, int32_t page,
+                     int32_t maxWidth, int32_t maxHeight)
+    : width_(std::max(std::min(doc.sheetWidth, maxWidth), 0)),
+      height_(std::max(std::min(doc.sheetHeight, maxHeight), 0)) {
   // The part of each cell on the drawn area; cells with none are left out.
   std::vector<const ShownCell*> drawn;
   for (const ShownCell& shown : doc.layout.shown) {
     const GlyphCell& g = shown.cell;
+    if (g.page != page) continue;
     Part p;
     p.x0 = static_cast<int32_t>(std::clamp<int64_t>(g.x, 0, width_));
     p.x1 = static_cast<int32_t>(std::clamp<int64_t>(int64_t{g.x} + g.width, 0, width_));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -11,19 +12,18 @@
 
 namespace glyphsheet {
 
-/// The cells of a laid-out sheet drawn one row at a time: the sheet bitmap
-/// is painted with it, and the exports write their rows straight from it,
-/// without a bitmap. Cells are drawn where they lie on the sheet's first
-/// kSheetBitmapSize × kSheetBitmapSize pixels, each black with its glyph's
-/// reduced ink after the left inset and below the top border; a later cell
-/// of the list is drawn over an earlier one.
+/// The cells of one page of a laid-out sheet drawn one row at a time: the
+/// sheet bitmap is painted with it, and the exports write their rows
+/// straight from it, without a bitmap. Cells are drawn where they lie on the
+/// page, each black with its glyph's reduced ink after the left inset and
+/// below the top border; a later cell of the list is drawn over an earlier one.
 class SheetRows {
  public:
-  /// The cells of doc.layout on the sheet's first maxWidth × maxHeight
-  /// pixels (at most kSheetBitmapSize each); makes the reduced images of
-  /// their glyphs that are not made yet. Both must outlive this.
-  SheetRows(const SheetDocument& doc, const RasterFont* font,
-            int32_t maxWidth = kSheetBitmapSize, int32_t maxHeight = kSheetBitmapSize);
+  /// The cells of doc.layout on `page`, on its first maxWidth × maxHeight
+  /// pixels; makes the reduced images of their glyphs that are not made
+  /// yet. Both must outlive this.
+  SheetRows(const SheetDocument& doc, const RasterFont* font, int32_t page = 0,
+            int32_t maxWidth = INT32_MAX, int32_t maxHeight = INT32_MAX);
 
   /// Columns and rows that cells are drawn on.
   int32_t Width() const { return width_; }

@@ -72,8 +72,8 @@ PlacedLine Place(const BmFont& font, std::u32string_view text, std::vector<char3
 }
 
 // Draws every placed cell white over the dark background, blended by the
-// coverage the sheet holds, inside the line's box and a margin.
-Picture Draw(const PlacedLine& line, const BmFont& font, const PixelBitmap& sheetBitmap) {
+// coverage its page holds, inside the line's box and a margin.
+Picture Draw(const PlacedLine& line, const BmFont& font, std::span<const PixelBitmap> pages) {
   // A line of sensible size: a cell of absurd borders is cut at 4096 pixels.
   constexpr int64_t kLargest = 4096;
   Picture picture;
@@ -83,6 +83,8 @@ Picture Draw(const PlacedLine& line, const BmFont& font, const PixelBitmap& shee
   const int64_t originX = kPreviewMargin - line.left, originY = kPreviewMargin - line.top;
   for (const Placed& cell : line.cells) {
     const BmFontChar& g = *cell.glyph;
+    if (g.page < 0 || static_cast<size_t>(g.page) >= pages.size()) continue;
+    const PixelBitmap& sheetBitmap = pages[static_cast<size_t>(g.page)];
     for (int64_t cy = 0; cy < g.height; ++cy) {
       const int64_t sheetY = int64_t{g.y} + cy, y = originY + cell.y + cy;
       if (sheetY >= sheetBitmap.Height() || sheetY >= font.common.scaleH) break;
@@ -114,11 +116,11 @@ void Enlarge(const Picture& picture, int32_t scale, TextPreview& preview) {
 
 }  // namespace
 
-TextPreview SetTextWithSheet(const BmFont& font, const PixelBitmap& sheetBitmap,
+TextPreview SetTextWithSheet(const BmFont& font, std::span<const PixelBitmap> pages,
                              std::u32string_view text, int32_t scale) {
   TextPreview preview;
   const PlacedLine line = Place(font, text, preview.skipped);
-  Enlarge(Draw(line, font, sheetBitmap), std::max(scale, 1), preview);
+  Enlarge(Draw(line, font, pages), std::max(scale, 1), preview);
   return preview;
 }
 

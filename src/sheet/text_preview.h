@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -25,13 +26,13 @@ struct TextPreview {
 };
 
 /// Sets `text` as a game engine sets a BMFont: the pen starts at 0 on the
-/// line's top; each character's cell (its pixels taken from the sheet
+/// line's top; each character's cell (its pixels taken from its page's sheet
 /// bitmap, coverage in the red channel, as the exported image holds them) is
 /// drawn white at (pen + xoffset, yoffset), blended over what is there; the
 /// pen then moves by xadvance plus the kerning of the pair. The picture is
 /// the box of the line and every drawn cell, with a margin, on the dark
 /// background, each pixel enlarged to scale × scale.
-TextPreview SetTextWithSheet(const BmFont& font, const PixelBitmap& sheetBitmap,
+TextPreview SetTextWithSheet(const BmFont& font, std::span<const PixelBitmap> pages,
                              std::u32string_view text, int32_t scale);
 
 }  // namespace glyphsheet

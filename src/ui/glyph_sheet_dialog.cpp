@@ -129,7 +129,7 @@ GlyphSheetDialog::GlyphSheetDialog(const TextRasterizer& rasterizer, FileChooser
   heightGroup_ = new QButtonGroup(this);
   QRadioButton* widths[] = {ui_->width64, ui_->width128, ui_->width256, ui_->width512};
   QRadioButton* heights[] = {ui_->height64, ui_->height128, ui_->height256, ui_->height512};
-  static_assert(std::size(widths) == 4 && std::size(kSheetSizeChoices) == 4);
+  static_assert(std::size(widths) == 4 && std::size(kSheetSizeChoices) >= 4);
   for (int i = 0; i < 4; ++i) {
     widthGroup_->addButton(widths[i], i);
     heightGroup_->addButton(heights[i], i);
@@ -153,7 +153,7 @@ GlyphSheetDialog::GlyphSheetDialog(const TextRasterizer& rasterizer, FileChooser
   SetChoiceData(ui_->smoothingCombo, RangeValues(kSmoothingRange));
 
   RecreateSheetFont();
-  sheetBitmap_.Create(kSheetBitmapSize, kSheetBitmapSize);
+  sheetBitmap_.Create(kWindowBitmapSide, kWindowBitmapSide);
   ui_->previewPane->SetSheet(&sheetBitmap_, &doc_);
   ApplySheetSize();
   initialized_ = true;

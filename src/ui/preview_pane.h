@@ -9,6 +9,9 @@ class QScrollBar;
 
 namespace glyphsheet {
 
+/// Side of the window's sheet bitmap; the sheet occupies its top-left corner.
+constexpr int kWindowBitmapSide = 512;
+
 /// The part of the sheet bitmap a preview of a given size shows at a zoom.
 struct PreviewWindow {
   /// Sheet pixels across and down that are stretched over the preview.
@@ -23,7 +26,7 @@ struct PreviewWindow {
 /// The source size and scroll limits of a paneWidth × paneHeight preview at
 /// zoomPercent (taken as 1 when below) over a bitmapSize-pixel square bitmap.
 PreviewWindow ComputePreviewWindow(int paneWidth, int paneHeight, int zoomPercent,
-                                   int bitmapSize = kSheetBitmapSize);
+                                   int bitmapSize = kWindowBitmapSide);
 
 /// Shows the sheet bitmap enlarged by the zoom, scrolled by two scroll bars,
 /// with dotted outlines of the glyph cells on request. Painting only reads the

@@ -29,9 +29,10 @@ TextPreviewDialog::~TextPreviewDialog() = default;
 
 void TextPreviewDialog::Refresh(const RasterFont* font) {
   font_ = font;
-  const BmFont described = DescribeBmFont(doc_, font, std::string(), true);
+  const BmFont described = DescribeBmFont(doc_, font, {std::string()}, true);
   const std::u32string text = ui_->sampleEdit->text().toStdU32String();
-  const TextPreview preview = SetTextWithSheet(described, sheetBitmap_, text, kPreviewScale);
+  const TextPreview preview =
+      SetTextWithSheet(described, std::span(&sheetBitmap_, 1), text, kPreviewScale);
   picture_ = QImage(preview.width, preview.height, QImage::Format_RGB32);
   for (int32_t y = 0; y < preview.height; ++y) {
     const uint32_t* row = preview.pixels.data() + static_cast<size_t>(y) * preview.width;

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
   glyphsheet::BmFont font;
   font.info = {"F\xC3\xAAte & <Co>", -31, false, true, true, 4, {0, 3, 1, 2}};
   font.common = {37, 29, 1024, 256};
-  font.page = "f\xC3\xAAte sheet.png";
+  font.pages = {"f\xC3\xAAte sheet.png"};
   font.chars = {{32, 0, 0, 4, 40, 0, -1, 8},
                 {233, 600, 41, 19, 40, -2, -1, 17},
                 {8364, 1000, 215, 22, 40, 1, -1, 20}};

@@ -26,8 +26,8 @@ auto Fields(const CommandLine& c) {
   const OutputChoices& o = c.choices;
   return std::tuple(c.kind, c.helpTopic, c.project, c.output, s.face, s.fontFile, s.faceIndex,
                     s.pointSize, s.weight, s.quality, s.smoothing, s.italic, s.sheetWidth,
-                    s.sheetHeight, borders, chars, o.format, o.kerning, o.missing, o.force, o.text,
-                    o.scale);
+                    s.sheetHeight, borders, chars, s.fit, s.fitLimit, o.format, o.kerning,
+                    o.missing, o.maxPages, o.force, o.text, o.scale);
 }
 
 TEST(CliOptions, EachCommandLineSetsItsFields) {
@@ -69,12 +69,13 @@ TEST(CliOptions, EachCommandLineSetsItsFields) {
                                {CharSource::Kind::kText, "B!"}}},
         .choices = {.missing = MissingGlyphs::kFail}}},
       {{"export", "p.fnt", "--format", "bmfont-binary", "--kerning", "off", "--force", "--upright",
-        "-o", "out/x"},
+        "--fit", "--max-size", "2048", "--max-pages", "3", "-o", "out/x"},
        {.kind = K::kExport,
         .project = "p.fnt",
         .output = "out/x",
-        .settings = {.italic = 0},
-        .choices = {.format = SheetFormat::kBmFontBinary, .kerning = false, .force = true}}},
+        .settings = {.italic = 0, .fit = true, .fitLimit = 2048},
+        .choices = {.format = SheetFormat::kBmFontBinary, .kerning = false, .maxPages = 3,
+                    .force = true}}},
       // After "--" every argument is an operand, "-o=" too.
       {{"export", "-o", "x", "--", "-o=y.fnt"},
        {.kind = K::kExport, .project = "-o=y.fnt", .output = "x"}},
@@ -119,7 +120,10 @@ TEST(CliOptions, WrongUsageNamesTheOptionOrArgument) {
       {{"new", "-o", "x.fnt", "--weight", "500"}, {"--weight", "500"}},
       {{"new", "-o", "x.fnt", "--smoothing", "5"}, {"--smoothing", "5"}},
       {{"new", "-o", "x.fnt", "--width", "100"}, {"--width", "100"}},
-      {{"export", "-o", "x", "--height", "1024"}, {"--height", "1024"}},
+      {{"export", "-o", "x", "--height", "8192"}, {"--height", "8192"}},
+      {{"export", "-o", "x", "--fit", "--max-size", "1000"}, {"--max-size", "1000"}},
+      {{"export", "-o", "x", "--max-size", "2048"}, {"--max-size", "--fit"}},
+      {{"export", "-o", "x", "--max-pages", "0"}, {"--max-pages", "0"}},
       {{"new", "-o", "x.fnt", "--borders", "1,2,3"}, {"--borders", "3"}},
       {{"new", "-o", "x.fnt", "--borders", "1,2,3,4,5"}, {"--borders", "5"}},
       {{"new", "-o", "x.fnt", "--borders", "0,0,0,17"}, {"--borders", "17"}},

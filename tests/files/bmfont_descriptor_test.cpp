@@ -16,7 +16,7 @@ BmFont TwoCharacters(bool kerned) {
   BmFont font;
   font.info = {"Sans & Co", -20, true, false, true, 2, {1, 2, 3, 4}};
   font.common = {24, 19, 512, 128};
-  font.page = "sheet_0.png";
+  font.pages = {"sheet_0.png"};
   font.chars = {{65, 0, 0, 12, 26, -1, -5, 11}, {8364, 300, 27, 14, 26, 0, -5, 13}};
   if (kerned) font.kernings = {{65, 8364, -2}};
   return font;

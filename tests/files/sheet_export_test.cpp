@@ -27,8 +27,8 @@ using testing::TempFolder;
 // The image: an 18-byte header (uncompressed true colour, 16-bit little-endian
 // sides, 32 bits, rows from the top with 8 bits of alpha), then per pixel
 // white with the coverage as alpha: the cells' ink, black cell pixels
-// transparent, the gaps between cells opaque, beyond the 512 drawn columns
-// transparent. Sides the header cannot hold are refused naming the image,
+// transparent, the gaps between cells and the unused sheet opaque, cells
+// past column 512 drawn like any other. Sides the header cannot hold are refused naming the image,
 // and the files of the last export stay as they were.
 TEST(SheetExport, ImageIsWhiteWithTheCoverageAsAlpha) {
   TempFolder folder;
@@ -42,7 +42,7 @@ TEST(SheetExport, ImageIsWhiteWithTheCoverageAsAlpha) {
   LayOutSheet(doc, &font);
   const auto files = ExportSheetFiles(folder / "sheet.png", doc, &font);
   ASSERT_TRUE(files) << files.error();
-  EXPECT_EQ(files.value().image, folder / "sheet.tga");
+  EXPECT_EQ(files.value().images, std::vector<std::filesystem::path>{folder / "sheet.tga"});
   const std::vector<uint8_t> bytes = FileBytes(folder / "sheet.tga");
   ASSERT_EQ(bytes.size(), 18u + 600 * 3 * 4);
   EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 18),
@@ -50,7 +50,8 @@ TEST(SheetExport, ImageIsWhiteWithTheCoverageAsAlpha) {
   const std::pair<std::pair<int32_t, int32_t>, uint8_t> alphas[] = {
       {{0, 0}, 0x56},   {{0, 2}, 0x56}, {{1, 0}, 0xFF},   {{2, 0}, 0},   {{2, 1}, 0x80},
       {{3, 1}, 0x80},   {{3, 2}, 0},    {{4, 1}, 0xFF},   {{5, 1}, 0},   {{509, 2}, 0},
-      {{510, 1}, 0x40}, {{511, 0}, 0xFF}, {{512, 0}, 0}, {{599, 2}, 0}};
+      {{510, 1}, 0x40}, {{511, 0}, 0xFF}, {{512, 0}, 0x56}, {{513, 0}, 0xFF},
+      {{599, 2}, 0xFF}};
   for (const auto& [at, alpha] : alphas) {
     EXPECT_EQ(bytes[18 + (at.second * 600 + at.first) * 4 + 3], alpha) << at.first << ", " << at.second;
   }

@@ -99,8 +99,8 @@ TEST(SheetPng, CellsHoldTheImagePixelsAndAllElseIsTransparent) {
       std::vector<int> cells(size_t(c.width) * c.height);  // how many cells cover each pixel
       for (const ShownCell& s : doc.layout.shown) {
         const GlyphCell& g = s.cell;
-        const int64_t x1 = std::min<int64_t>({int64_t{g.x} + g.width, c.width, kSheetBitmapSize});
-        const int64_t y1 = std::min<int64_t>({int64_t{g.y} + g.height, c.height, kSheetBitmapSize});
+        const int64_t x1 = std::min<int64_t>({int64_t{g.x} + g.width, int64_t{c.width}});
+        const int64_t y1 = std::min<int64_t>({int64_t{g.y} + g.height, int64_t{c.height}});
         for (int64_t y = std::max(g.y, 0); y < y1; ++y) {
           for (int64_t x = std::max(g.x, 0); x < x1; ++x) ++cells[y * c.width + x];
         }

@@ -29,25 +29,25 @@ TEST(DescribeBmFont, CellsSpacingLineAndKerningInSheetPixels) {
   doc.font = FontSettings{"Fake Sans", 11, 700, kQualityAliased, 2, 1};
   doc.borders = {2, 1, 1, 2};
   for (char32_t code : {U'A', U'€', U'A', U'W'}) doc.glyphs.push_back(Glyph{code});
-  PixelBitmap bitmap(kSheetBitmapSize, kSheetBitmapSize);
+  PixelBitmap bitmap(512, 512);
   Rebuild(doc, &font, bitmap);
 
-  const BmFont described = DescribeBmFont(doc, &font, "s.png", true);
+  const BmFont described = DescribeBmFont(doc, &font, {"s.png"}, true);
   const BmFontInfo& info = described.info;
   // 11 pt at factor 2 is 29 pixels high, 14 at sheet scale.
   EXPECT_EQ(std::tuple(info.face, info.size, info.bold, info.italic, info.smooth, info.aa,
                        info.padding),
             std::tuple("Fake Sans", -14, true, true, false, 2, std::array{1, 1, 2, 2}));
   const BmFontCommon& common = described.common;
-  EXPECT_EQ(std::tuple(common.lineHeight, common.base, common.scaleW, common.scaleH, described.page),
-            std::tuple(15, 12, 64, 32, "s.png"));
+  EXPECT_EQ(std::tuple(common.lineHeight, common.base, common.scaleW, common.scaleH, described.pages),
+            std::tuple(15, 12, 64, 32, std::vector<std::string>{"s.png"}));
   // A: width 7 + 2 + 1, a 2 - 2, c 4 - 1. €: width 4 + 3, a -1 - 2, c 0 - 1.
   EXPECT_EQ(described.chars, (std::vector<BmFontChar>{{65, 0, 0, 10, 18, 0, -1, 13},
                                                       {8364, 11, 0, 7, 18, -3, -1, 3}}));
   EXPECT_EQ(described.leftOut, 1u) << "W's row ends at 37, past the 32-pixel sheet";
   EXPECT_EQ(described.kernings,
             (std::vector<BmFontKerning>{{65, 65, -1}, {65, 8364, -2}}));
-  EXPECT_TRUE(DescribeBmFont(doc, &font, "s.png", false).kernings.empty());
+  EXPECT_TRUE(DescribeBmFont(doc, &font, {"s.png"}, false).kernings.empty());
 }
 
 // The pen moves by xadvance plus kerning; cells are drawn at pen + xoffset
@@ -57,12 +57,12 @@ TEST(SetTextWithSheet, PlacesCellsAsAnEngineWould) {
   font.SetKerning('A', 'B', -2 * 64);
   SheetDocument doc;
   for (char32_t code : {U'A', U'B'}) doc.AddGlyph(code);
-  PixelBitmap bitmap(kSheetBitmapSize, kSheetBitmapSize);
+  PixelBitmap bitmap(512, 512);
   Rebuild(doc, &font, bitmap);
-  const BmFont described = DescribeBmFont(doc, &font, "", true);
+  const BmFont described = DescribeBmFont(doc, &font, {""}, true);
 
   // A's cell at 1..4, the pen at 6 - 2, B's cell at 5..8; the line is 10 wide.
-  const TextPreview preview = SetTextWithSheet(described, bitmap, U"ACB", 2);
+  const TextPreview preview = SetTextWithSheet(described, std::span(&bitmap, 1), U"ACB", 2);
   const int32_t m = kPreviewMargin;
   EXPECT_EQ(std::tuple(preview.width, preview.height, preview.skipped),
             std::tuple(2 * (10 + 2 * m), 2 * (10 + 2 * m), std::vector<char32_t>{U'C'}));

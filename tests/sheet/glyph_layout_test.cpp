@@ -2,6 +2,7 @@
 
 #include <array>
 #include <climits>
+#include <tuple>
 #include <utility>
 
 #include "sheet/glyph_layout.h"
@@ -92,20 +93,35 @@ TEST(CellPacker, PacksRowsOnePixelApartAndCountsCellsOffTheSheet) {
 
 // The layout keeps only the cells that start on the 512-pixel sheet bitmap,
 // with their glyph's index, and counts every cell that is cut off.
-TEST(LayoutGlyphs, KeepsTheCellsOnTheBitmapAndCountsThoseOffTheSheet) {
+// Every cell that starts on a page is kept. On one page the third row stays
+// where it is, cut off at the bottom; with more pages it starts the next
+// one, packed afresh from its top-left. The smallest sheet that holds every
+// cell: of the sizes of least area (1024², 2048 × 512, 4096 × 256) the
+// squarest.
+TEST(LayoutGlyphs, KeepsCellsThatStartOnAPageAndContinuesOnTheNext) {
   FakeFont font(200, FakeGlyph{{0, 200, 0}});
   SheetDocument doc;
   doc.sheetWidth = 1000, doc.sheetHeight = 500;  // four cells a row: x 0, 201, 402, 603
   for (int i = 0; i < 12; ++i) doc.glyphs.push_back(Glyph{static_cast<char32_t>('A' + i)});
-  LayoutGlyphs(doc, &font);
-  std::vector<size_t> shown;
-  for (const auto& [index, cell] : doc.layout.shown) {
-    const auto column = static_cast<int32_t>(index % 4), row = static_cast<int32_t>(index / 4);
-    EXPECT_EQ(cell, (GlyphCell{201 * column, 201 * row, 200, 200})) << index;
-    shown.push_back(index);
+  for (const int32_t maxPages : {1, 3}) {
+    doc.maxPages = maxPages;
+    LayoutGlyphs(doc, &font);
+    ASSERT_EQ(doc.layout.shown.size(), 12u);
+    for (const auto& [index, cell] : doc.layout.shown) {
+      const auto column = static_cast<int32_t>(index % 4), row = static_cast<int32_t>(index / 4);
+      const bool next = maxPages > 1 && row == 2;  // the third row ends at 602
+      EXPECT_EQ(cell, (GlyphCell{201 * column, next ? 0 : 201 * row, 200, 200, next ? 1 : 0}))
+          << index;
+    }
+    EXPECT_EQ(std::tuple(doc.layout.offSheet, doc.layout.pages),
+              maxPages == 1 ? std::tuple(size_t{4}, 1) : std::tuple(size_t{0}, 2));
   }
-  EXPECT_EQ(shown, (std::vector<size_t>{0, 1, 2, 4, 5, 6, 8, 9, 10}));
-  EXPECT_EQ(doc.layout.offSheet, 4u);  // the third row ends at 602
+  const auto fit = SmallestSheetThatFits(doc, &font, 4096);
+  ASSERT_TRUE(fit);
+  EXPECT_EQ(std::pair(fit->width, fit->height), std::pair(1024, 1024));
+  EXPECT_FALSE(SmallestSheetThatFits(doc, &font, 512));  // 1024 x 512 ends at 602
+  doc.glyphs.push_back(Glyph{'M', 4000, 0});  // wider than 4096 with the ink
+  EXPECT_FALSE(SmallestSheetThatFits(doc, &font, 4096));
 }
 
 // Borders read from project files can be anything: cells saturate instead of
@@ -118,7 +134,7 @@ TEST(Rebuild, AbsurdBordersSaturateAndFinish) {
     doc.sheetWidth = 500, doc.sheetHeight = 512;
     doc.font.smoothing = f;
     for (int c = 0; c < 256; ++c) doc.AddGlyph(static_cast<char32_t>(c));
-    PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
+    PixelBitmap sheet(512, 512);
     // A first cell as wide as can be takes the second row and shows its black
     // left border across the sheet, up to its right edge: the hatch stays.
     doc.glyphs.SetBorders(0, kMax, 0);

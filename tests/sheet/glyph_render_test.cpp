@@ -44,7 +44,7 @@ TEST(RenderGlyphs, ReducesEachBlockWithTheKernelOfTheFactor) {
     SheetDocument doc;
     doc.sheetWidth = doc.sheetHeight = 64, doc.font.smoothing = c.f, doc.borders = {1, 2, 0, 0};
     doc.AddGlyph('x');
-    PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
+    PixelBitmap sheet(512, 512);
     Rebuild(doc, &font, sheet);
     for (int32_t y = 0; y <= 6; ++y) {
       for (int32_t x = 0; x <= 5; ++x) {
@@ -83,7 +83,7 @@ TEST(RenderGlyphs, InkLeftOfAndAboveTheCellIsReducedOnTheCellsGrid) {
     SheetDocument doc;
     doc.sheetWidth = doc.sheetHeight = 64, doc.font.smoothing = c.f, doc.borders = {1, 2, 1, 1};
     doc.AddGlyph('x');
-    PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
+    PixelBitmap sheet(512, 512);
     Rebuild(doc, &font, sheet);
     // The ink's origin is cell pixel (1, 2).
     const auto at = [&](int32_t x, int32_t y) { return PixelAt(sheet, x, y) & 0xFF; };

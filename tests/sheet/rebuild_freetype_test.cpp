@@ -28,7 +28,7 @@ PixelBitmap PlainRender(const SheetDocument& doc, const RasterFont& font) {
   uint32_t (*weight)(int32_t, int32_t) =
       f == 1 ? Weight<1> : f == 2 ? Weight<2> : f == 3 ? Weight<3> : Weight<4>;
   const uint32_t divisor = f == 1 ? 1 : f == 2 ? 4 : f == 3 ? 21 : 36;
-  PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
+  PixelBitmap sheet(512, 512);
   ClearSheetBitmap(sheet, doc.sheetWidth, doc.sheetHeight);
   CellWalk walk(doc, &font);
   for (const Glyph glyph : doc.glyphs) {
@@ -81,10 +81,10 @@ TEST(RebuildWithDejaVu, MatchesThePlainPixelByPixelWay) {
       for (int c = 192; c < 222 && height == 512; c += 3) {
         inkAbove = inkAbove || font.Font()->Coverage(Windows1252ToUnicode(static_cast<uint8_t>(c))).top < 0;
       }
-      PixelBitmap sheet(kSheetBitmapSize, kSheetBitmapSize);
+      PixelBitmap sheet(512, 512);
       Rebuild(doc, font.Font(), sheet);
       const PixelBitmap plain = PlainRender(doc, *font.Font());
-      for (int32_t i = 0; i < kSheetBitmapSize * kSheetBitmapSize; ++i) {
+      for (int32_t i = 0; i < 512 * 512; ++i) {
         ASSERT_EQ(sheet.Pixels()[i], plain.Pixels()[i])
             << face << " f " << f << " at " << i % 512 << ", " << i / 512;
       }

@@ -11,9 +11,9 @@ constexpr QRgb kOutline = 0xC0C0C0;
 class PreviewPaneTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    bitmap.Create(kSheetBitmapSize, kSheetBitmapSize);
-    for (int y = 0; y < kSheetBitmapSize; ++y) {
-      for (int x = 0; x < kSheetBitmapSize; ++x) SetPixelAt(bitmap, x, y, PositionColour(x, y));
+    bitmap.Create(kWindowBitmapSide, kWindowBitmapSide);
+    for (int y = 0; y < kWindowBitmapSide; ++y) {
+      for (int x = 0; x < kWindowBitmapSide; ++x) SetPixelAt(bitmap, x, y, PositionColour(x, y));
     }
     doc.layout.shown = {{0, cell}};
     pane.resize(450, 450);
