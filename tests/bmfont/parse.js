@@ -35,7 +35,19 @@ if (!(form in parsers) || !file) {
   console.error('usage: node parse.js text|xml|binary|json FILE')
   process.exit(2)
 }
-const font = ordered(parsers[form](fs.readFileSync(file)), order.font)
+const parsed = parsers[form](fs.readFileSync(file))
+if (form === 'xml') {
+  // parse-bmfont-xml keeps only the first <page> of each <pages> element
+  // (AngelCode's XML lists every page in one); its own XML reader, xml2js,
+  // gives the rest.
+  require('xml2js').parseString(fs.readFileSync(file, 'utf8'), (error, result) => {
+    if (error) throw error
+    for (const group of result.font.pages || []) {
+      for (const page of group.page || []) parsed.pages[Number(page.$.id)] = page.$.file
+    }
+  })
+}
+const font = ordered(parsed, order.font)
 if (font.info) font.info = ordered(font.info, order.info)
 if (font.common) font.common = ordered(font.common, order.common)
 if (font.chars) font.chars = font.chars.map((c) => ordered(c, order.char))

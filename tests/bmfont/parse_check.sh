@@ -55,4 +55,38 @@ for pair in '"first": 65,\s*"second": 86,\s*"amount": -' '"first": 84,\s*"second
   fi
 done
 [ "$status" = 0 ] && echo "the exported forms match the glyph table"
+
+# Three pages of 128 x 64: every form names the three page files, lists every
+# glyph once, in list order, each on a page that exists; the forms read alike.
+"$cli" export --face "DejaVu Sans" --size 14 --width 128 --height 64 --chars "$(printf '%s' \
+  'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789')" \
+  --format bmfont-text --kerning off -o pages-text >/dev/null 2>&1
+for form in xml:xml binary:fnt json:json; do
+  name=${form%%:*}
+  "$cli" export --face "DejaVu Sans" --size 14 --width 128 --height 64 --chars "$(printf '%s' \
+    'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789')" \
+    --format "bmfont-$name" --kerning off -o "pages-$name" >/dev/null 2>&1
+done
+for form in text:fnt xml:xml binary:fnt json:json; do
+  name=${form%%:*}
+  node "$here/parse.js" "$name" "pages-$name.${form#*:}" >"pages-$name.parsed"
+  if ! node -e '
+    const font = JSON.parse(require("fs").readFileSync(process.argv[1], "utf8"))
+    const name = process.argv[2]
+    const files = font.pages.map(String)
+    const want = [0, 1, 2].map((i) => `pages-${name}_${i}.png`)
+    const ids = font.chars.map((c) => c.id)
+    const text = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"
+    const pages = font.chars.map((c) => c.page)
+    const ok = JSON.stringify(files) === JSON.stringify(want) && font.common.pages === 3 &&
+      JSON.stringify(ids) === JSON.stringify([...text].map((c) => c.codePointAt(0))) &&
+      pages.every((p, i) => p >= 0 && p < 3 && (i === 0 || p >= pages[i - 1])) &&
+      new Set(pages).size === 3 && want.every((f) => require("fs").existsSync(f))
+    if (!ok) { console.error(JSON.stringify({ files, pages: font.common.pages, ids, pages })); process.exit(1) }
+  ' "pages-$name.parsed" "$name"; then
+    echo "FAIL: bmfont-$name with three pages" >&2
+    status=1
+  fi
+done
+[ "$status" = 0 ] && echo "three-page exports read right in every form"
 exit "$status"

@@ -6,6 +6,8 @@
 
 #include <climits>
 #include <optional>
+#include <set>
+#include <tuple>
 
 #include "files/atomic_file.h"
 #include "files/glyph_descriptor.h"
@@ -164,6 +166,73 @@ TEST(SheetExport, APairIsReplacedAsOne) {
   ASSERT_FALSE(failed);
   EXPECT_NE(failed.error().find("nothing was changed"), std::string::npos) << failed.error();
   EXPECT_EQ(FileBytes(folder / "s.tga"), pairs[2].first);
+}
+
+// A BMFont export's pages and descriptor are one set too: a page per page of
+// the layout, named NAME_0.png …; a cut-short commit is finished by the next
+// export, which also removes the pages the set no longer has (and no other
+// file); a failed replace takes the new pages away again.
+TEST(SheetExport, PagesAndDescriptorAreOneSet) {
+  TempFolder folder;
+  FakeFont font(20);  // cells 8 x 20: 21 to a 64 x 64 page
+  const auto pagedDoc = [&font](int32_t side, int glyphs) {
+    SheetDocument doc;
+    doc.sheetWidth = doc.sheetHeight = side;
+    doc.maxPages = 100;
+    for (int g = 0; g < glyphs; ++g) doc.AddGlyph(static_cast<char32_t>('0' + g));
+    LayOutSheet(doc, &font);
+    return doc;
+  };
+  const SheetDocument three = pagedDoc(64, 50), one = pagedDoc(512, 50), two = pagedDoc(64, 30);
+  ASSERT_EQ(std::tuple(three.layout.pages, one.layout.pages, two.layout.pages), std::tuple(3, 1, 2));
+  ExportOptions text;
+  text.format = SheetFormat::kBmFontText;
+  testing::PutFile(folder / "p_x.png", {1});
+  testing::PutFile(folder / "q_0.png", {2});
+  const auto made = ExportSheetFiles(folder / "p", three, &font, text);
+  ASSERT_TRUE(made) << made.error();
+  EXPECT_EQ(made.value().images, (std::vector<std::filesystem::path>{
+                                     folder / "p_0.png", folder / "p_1.png", folder / "p_2.png"}));
+  const std::string fnt = testing::FileText(folder / "p.fnt");
+  EXPECT_NE(fnt.find("pages=3 "), std::string::npos);
+  EXPECT_NE(fnt.find("\npage id=2 file=\"p_2.png\"\nchars count=50\n"), std::string::npos);
+  EXPECT_NE(fnt.find("\nchar id=90 x=0 y=0 width=8 height=20 xoffset=1 yoffset=0 xadvance=10 "
+                     "page=2 "), std::string::npos) << fnt;  // glyph 42, Z, the first of page 2
+
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ExportObserver killAfterImage;
+    killAfterImage.atStep = [](CommitStep step) {
+      if (step == CommitStep::kImageReplaced) ::raise(SIGKILL);
+    };
+    (void)ExportSheetFiles(folder / "p", one, &font, text, killAfterImage);
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(testing::FileText(folder / "p.fnt"), fnt) << "killed before the descriptor";
+  std::vector<std::string> told;
+  ExportObserver observer;
+  observer.notify = [&told](const std::string& message) { told.push_back(message); };
+  ASSERT_TRUE(ExportSheetFiles(folder / "p", one, &font, text, observer));
+  EXPECT_EQ(told.size(), 1u);
+  EXPECT_EQ(folder.Entries(), (std::set<std::string>{"p.png", "p.fnt", "p_x.png", "q_0.png"}));
+  EXPECT_NE(testing::FileText(folder / "p.fnt").find("page id=0 file=\"p.png\"\nchars"),
+            std::string::npos);
+
+  const std::vector<uint8_t> single = FileBytes(folder / "p.png");
+  ExportObserver blockDescriptor;
+  blockDescriptor.atStep = [&folder](CommitStep step) {
+    if (step != CommitStep::kImageReplaced) return;
+    std::filesystem::remove(folder / "p.fnt");
+    std::filesystem::create_directories(folder / "p.fnt" / "in the way");
+  };
+  const auto failed = ExportSheetFiles(folder / "p", two, &font, text, blockDescriptor);
+  ASSERT_FALSE(failed);
+  EXPECT_NE(failed.error().find("nothing was changed"), std::string::npos) << failed.error();
+  EXPECT_EQ(folder.Entries(), (std::set<std::string>{"p.png", "p.fnt", "p_x.png", "q_0.png"}));
+  EXPECT_EQ(FileBytes(folder / "p.png"), single);
 }
 
 }  // namespace
