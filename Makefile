@@ -32,7 +32,7 @@ INSTALL_DEPS = help2man
 # libFuzzer comes with clang; the sanitizer build uses gcc's own sanitizers.
 FUZZ_DEPS = cmake ninja-build pkg-config clang libclang-rt-14-dev libspng-dev
 SCREENSHOT_DEPS = xvfb xauth
-BENCH_DEPS = hyperfine python3
+BENCH_DEPS = hyperfine python3 time
 STRESS_DEPS = strace
 
 # $(call need,PACKAGES): installs those that are missing, or says how to.

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "raster/freetype_rasterizer.h"
+#include "sheet/character_sets.h"
 #include "sheet/rebuild.h"
 #include "sheet/sheet_font.h"
 #include "sheet/windows1252.h"
@@ -22,31 +23,60 @@
 namespace glyphsheet {
 namespace {
 
-constexpr char kFace[] = "DejaVu Sans";
-constexpr char kFontFile[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-
 struct Scenario {
   const char* name;
+  const char* face;
+  const char* fontFile;
+  int32_t faceIndex;
   int32_t pointSize;
   int32_t factor;
-  int lastCode;
+  std::vector<char32_t> codes;
   int32_t sheetSize;
+  /// Pages the cells may fill (the first one is drawn).
+  int32_t maxPages;
+  /// A character the list does not hold.
+  char32_t added;
 };
 
+constexpr char kDejaVu[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+constexpr char kWenQuanYi[] = "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc";
+
+// The Windows-1252 characters of the bytes 32..last.
+std::vector<char32_t> Windows1252Codes(int last) {
+  std::vector<char32_t> codes;
+  for (int c = 32; c <= last; ++c) codes.push_back(Windows1252ToUnicode(static_cast<uint8_t>(c)));
+  return codes;
+}
+
+std::vector<char32_t> Big5AndAscii() {
+  std::vector<char32_t> codes = CharacterSetCodes("big5-level1").value_or(std::vector<char32_t>{});
+  for (char32_t c = 32; c <= 126; ++c) codes.push_back(c);
+  return codes;
+}
+
 const Scenario kScenarios[] = {
-    {"a: 11 pt, 1x1, 32..126, 256", 11, 1, 126, 256},
-    {"b: 32 pt, 4x4, 32..126, 512", 32, 4, 126, 512},
-    {"c: 24 pt, 2x2, 32..255, 512", 24, 2, 255, 512},
-    {"w: 100 pt, 4x4, 32..255, 512", 100, 4, 255, 512},
+    {"a: 11 pt, 1x1, 32..126, 256", "DejaVu Sans", kDejaVu, 0, 11, 1, Windows1252Codes(126), 256,
+     1, 127},
+    {"b: 32 pt, 4x4, 32..126, 512", "DejaVu Sans", kDejaVu, 0, 32, 4, Windows1252Codes(126), 512,
+     1, 127},
+    {"c: 24 pt, 2x2, 32..255, 512", "DejaVu Sans", kDejaVu, 0, 24, 2, Windows1252Codes(255), 512,
+     1, 31},
+    {"w: 100 pt, 4x4, 32..255, 512", "DejaVu Sans", kDejaVu, 0, 100, 4, Windows1252Codes(255), 512,
+     1, 31},
+    // Big5's frequently used hanzi and ASCII, as --fit --max-size 2048 lays
+    // them out: two pages of 2048 x 2048.
+    {"h: WQY 24 pt, Big5 1 + ASCII, 2048 x2", "WenQuanYi Micro Hei", kWenQuanYi, 0, 24, 1,
+     Big5AndAscii(), 2048, 1 << 16, U'\u3042'},
 };
 
 SheetDocument Document(const Scenario& s) {
   SheetDocument doc;
   doc.sheetWidth = doc.sheetHeight = s.sheetSize;
-  doc.font.faceName = kFace;
+  doc.maxPages = s.maxPages;
+  doc.font.faceName = s.face;
   doc.font.pointSize = s.pointSize;
   doc.font.smoothing = s.factor;
-  for (int c = 32; c <= s.lastCode; ++c) doc.AddGlyph(static_cast<char32_t>(c));
+  doc.AddGlyphs(s.codes);
   return doc;
 }
 
@@ -57,16 +87,14 @@ void Floor(benchmark::State& state, const Scenario& s) {
   FT_UInt interpreter = TT_INTERPRETER_VERSION_35;
   if (FT_Init_FreeType(&library) != 0 ||
       FT_Property_Set(library, "truetype", "interpreter-version", &interpreter) != 0 ||
-      FT_New_Face(library, kFontFile, 0, &face) != 0 ||
+      FT_New_Face(library, s.fontFile, s.faceIndex, &face) != 0 ||
       FT_Set_Pixel_Sizes(face, 0,
                          static_cast<FT_UInt>(SheetFontPixelHeight(s.pointSize, s.factor)))) {
-    state.SkipWithError("cannot open DejaVu Sans");
+    state.SkipWithError((std::string("cannot open ") + s.fontFile).c_str());
     return;
   }
   std::vector<FT_UInt> indices;
-  for (int c = 32; c <= s.lastCode; ++c) {
-    indices.push_back(FT_Get_Char_Index(face, Windows1252ToUnicode(static_cast<uint8_t>(c))));
-  }
+  for (const char32_t c : s.codes) indices.push_back(FT_Get_Char_Index(face, c));
   for (auto _ : state) {
     for (FT_UInt index : indices) {
       FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP);
@@ -111,7 +139,7 @@ void Redraw(benchmark::State& state, const Scenario& s, Change change) {
   }
   Rebuild(doc, font.Font(), sheet);
   SheetDocument more = doc;
-  more.AddGlyph(s.lastCode == 126 ? 127 : 31);
+  more.AddGlyph(s.added);
   GlyphList other = more.glyphs;
   int32_t step = 0;
   for (auto _ : state) {

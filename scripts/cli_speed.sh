@@ -31,6 +31,18 @@ hyperfine --style basic --warmup 5 --min-runs 40 --export-json formats.json \
   -n "tga-xml" "$cli export b.fnt -o tb" \
   -n "bmfont, --kerning off" "$cli export b.fnt --format bmfont-text --kerning off -o pb" \
   -n "bmfont-text" "$cli export b.fnt --format bmfont-text -o kb" > /dev/null
+# Scenario (h): Big5's frequently used hanzi and ASCII in WenQuanYi Micro Hei
+# at 24 pt, --fit --max-size 2048 (two 2048 x 2048 pages), as the BMFont
+# text form without and with kerning; then the peak resident memory of each.
+big="$cli export --face 'WenQuanYi Micro Hei' --size 24 --charset big5-level1 --charset ascii \
+  --fit --max-size 2048 --format bmfont-text"
+hyperfine --style basic --warmup 2 --min-runs 10 --export-json big5.json \
+  -n "h, --kerning off" "$big --kerning off -o h1" \
+  -n "h, kerning" "$big -o h2" > /dev/null
+for kerning in off on; do
+  /usr/bin/time -f "%M" -o rss.txt bash -c "$big --kerning $kerning -o h3" > /dev/null
+  echo "h, kerning $kerning: peak resident memory $(( $(cat rss.txt) / 1024 )) MB"
+done
 python3 - <<'PY'
 import json
 def table(file, base_name, title):
@@ -42,4 +54,6 @@ def table(file, base_name, title):
 table("times.json", "version", "x --version")
 print()
 table("formats.json", "tga-xml", "x tga-xml")
+print()
+table("big5.json", "h, --kerning off", "x no kerning")
 PY

@@ -43,6 +43,12 @@ ReducedGlyph Reduce(const GlyphCoverage& ink, int32_t a) {
   // Each block is read straight from the ink; drawing pixels outside the
   // ink (in the edge blocks) count as 0.
   const int64_t inkWidth = ink.width, inkRows = ink.rows;
+  if constexpr (F == 1) {
+    // One pixel a block with weight 1: the image is the ink.
+    static_assert(ReductionKernel<1>::divisor == 1);
+    out.levels.assign(ink.pixels, ink.pixels + inkWidth * inkRows);
+    return out;
+  }
   out.levels.resize(static_cast<size_t>(out.width) * static_cast<size_t>(out.rows));
   uint8_t* level = out.levels.data();
   for (int32_t y = 0; y < out.rows; ++y) {
