@@ -456,280 +456,310 @@
     <name>GlyphSheetDialog</name>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="6"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="336"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="371"/>
         <source>GlyphSheet 1.0</source>
         <translation>GlyphSheet 1.0</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="12"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="346"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="381"/>
         <source>檢視</source>
         <translation>View</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="16"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="347"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="382"/>
         <source>寬度</source>
         <translation>Width</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="20"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="348"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="383"/>
         <source>高度</source>
         <translation>Height</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="24"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="349"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="384"/>
         <source>字型</source>
         <translation>Font</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="109"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="363"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="143"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="405"/>
         <source>平滑</source>
         <comment>quality</comment>
         <translation>Anti-aliased</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="190"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="383"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="224"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="425"/>
         <source>字元</source>
         <translation>Character</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="47"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="351"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="386"/>
         <source>縮放:</source>
         <translation>Zoom</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="28"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="350"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="385"/>
         <source>字元</source>
         <comment>group</comment>
         <translation>Characters</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="62"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="352"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="387"/>
         <source>100%</source>
         <translation>100%</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="66"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="82"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="353"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="357"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="94"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="388"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="395"/>
         <source>64</source>
         <translation>64</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="70"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="86"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="354"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="358"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="98"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="389"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="396"/>
         <source>128</source>
         <translation>128</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="74"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="90"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="355"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="359"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="102"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="390"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="397"/>
         <source>256</source>
         <translation>256</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="78"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="94"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="356"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="360"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="106"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="391"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="398"/>
         <source>512</source>
         <translation>512</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="98"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="361"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="82"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="110"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="392"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="399"/>
+        <source>1024</source>
+        <translation>1024</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="86"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="114"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="393"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="400"/>
+        <source>2048</source>
+        <translation>2048</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="90"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="118"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="394"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="401"/>
+        <source>4096</source>
+        <translation>4096</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="122"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="402"/>
+        <source>最小的合適圖像</source>
+        <translation>Smallest sheet that fits</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="132"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="403"/>
         <source>名稱</source>
         <translation>Face</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="105"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="362"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="139"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="404"/>
         <source>品質</source>
         <translation>Quality</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="110"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="364"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="144"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="406"/>
         <source>非平滑</source>
         <translation>Aliased</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="114"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="366"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="148"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="408"/>
         <source>平滑</source>
         <comment>supersampling</comment>
         <translation>Smoothing</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="118"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="367"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="152"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="409"/>
         <source>(沒有)</source>
         <translation>(none)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="119"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="368"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="153"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="410"/>
         <source>2x2</source>
         <translation>2x2</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="120"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="369"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="154"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="411"/>
         <source>3x3</source>
         <translation>3x3</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="121"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="370"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="155"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="412"/>
         <source>4x4</source>
         <translation>4x4</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="125"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="372"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="159"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="414"/>
         <source>大小</source>
         <translation>Size</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="135"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="373"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="169"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="415"/>
         <source>字形</source>
         <translation>Weight</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="139"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="374"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="173"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="416"/>
         <source>標準</source>
         <translation>Normal</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="140"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="375"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="174"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="417"/>
         <source>中等</source>
         <translation>Semibold</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="141"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="376"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="175"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="418"/>
         <source>粗體</source>
         <translation>Bold</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="145"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="378"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="179"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="420"/>
         <source>傾斜</source>
         <translation>Italic</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="150"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="198"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="379"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="384"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="184"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="232"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="421"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="426"/>
         <source>左邊框</source>
         <translation>Left border</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="160"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="208"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="380"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="385"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="194"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="242"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="422"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="427"/>
         <source>右邊框</source>
         <translation>Right border</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="170"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="381"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="204"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="423"/>
         <source>頂部邊框</source>
         <translation>Upper border</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="180"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="382"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="214"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="424"/>
         <source>底部邊框</source>
         <translation>Lower border</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="218"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="386"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="252"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="428"/>
         <source>顯示矩型</source>
         <translation>Show cells</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="226"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="387"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="260"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="429"/>
         <source>檔案(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="237"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="388"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="271"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="430"/>
         <source>工具(&amp;T)</source>
         <translation>&amp;Tools</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="246"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="337"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="280"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="372"/>
         <source>新增(&amp;N)</source>
         <translation>&amp;New</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="249"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="338"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="283"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="373"/>
         <source>開啟(&amp;O)</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="252"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="339"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="286"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="374"/>
         <source>儲存(&amp;S)</source>
         <translation>&amp;Save...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="255"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="340"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="289"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="375"/>
         <source>輸出為 TGA &amp;&amp; XML(&amp;E)</source>
         <translation>&amp;Export as TGA &amp;&amp; XML...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="258"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="341"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="292"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="376"/>
         <source>輸出為 BMFont(&amp;B)…</source>
         <translation>Export as &amp;BMFont…</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="261"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="342"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="295"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="377"/>
         <source>離開(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="264"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="343"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="298"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="378"/>
         <source>加入字元</source>
         <translation>&amp;Add Characters...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="267"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="344"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="301"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="379"/>
         <source>字元集(&amp;C)…</source>
         <translation>&amp;Character Sets…</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="270"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="345"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="304"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="380"/>
         <source>文字預覽(&amp;P)…</source>
         <translation>Text &amp;Preview…</translation>
     </message>
@@ -828,82 +858,100 @@
 <context>
     <name>glyphsheet::GlyphSheetDialog</name>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="38"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="39"/>
         <source>字體 (*.fnt)</source>
         <translation>GlyphSheet projects (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="38"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="39"/>
         <source>所有 (*.*)</source>
         <translation>All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="43"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="44"/>
         <source>Targa 圖像 (*.tga)</source>
         <translation>Targa images (*.tga)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="55"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="64"/>
         <source>BMFont 文字 (*.fnt)</source>
         <translation>BMFont text (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="55"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="64"/>
         <source>BMFont XML (*.xml)</source>
         <translation>BMFont XML (*.xml)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="56"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="65"/>
         <source>BMFont 二進位 (*.fnt)</source>
         <translation>BMFont binary (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="56"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="65"/>
         <source>BMFont JSON (*.json)</source>
         <translation>BMFont JSON (*.json)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="294"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="323"/>
         <source>下列字元是控制字元或非字元，無法放在圖像上，未加入：%1</source>
         <translation>These are control characters or noncharacters, which a sheet cannot hold; they were not added: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="295"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="324"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="501"/>
         <source>、</source>
         <translation>, </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="310"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="339"/>
         <source>無法儲存專案檔</source>
         <translation>Cannot save the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="321"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="350"/>
         <source>無法開啟專案檔</source>
         <translation>Cannot open the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="373"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="403"/>
         <source>無法輸出 TGA 與 XML</source>
         <translation>Cannot export the TGA and XML</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="389"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="419"/>
         <source>無法輸出 BMFont</source>
         <translation>Cannot export the BMFont</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="422"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="471"/>
+        <source>第 </source>
+        <comment>before the page number</comment>
+        <translation>page </translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="472"/>
+        <source> 頁，共 %1 頁</source>
+        <comment>after the page number</comment>
+        <translation> of %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="488"/>
         <source>%1 × %2，%3 個字元</source>
         <translation>%1 × %2, %3 characters</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="426"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="501"/>
+        <source>，%1 頁：%2</source>
+        <translation>; %1 pages: %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="503"/>
         <source>，其中 %1 個超出圖像範圍</source>
         <translation>, %1 of them past the edge of the sheet</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="429"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="506"/>
         <source>，字型中沒有 %n 個字元</source>
         <translation>
             <numerusform>; %n character is not in the font</numerusform>
@@ -911,12 +959,12 @@
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="432"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="509"/>
         <source>。專案的%1，改用「%2」</source>
         <translation>. The project&apos;s %1; &quot;%2&quot; is used instead</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="436"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="513"/>
         <source>。無法建立字型：%1</source>
         <translation>. Cannot make the font: %1</translation>
     </message>
@@ -924,12 +972,12 @@
 <context>
     <name>glyphsheet::TextPreviewDialog</name>
     <message>
-        <location filename="../src/ui/text_preview_dialog.cpp" line="46"/>
+        <location filename="../src/ui/text_preview_dialog.cpp" line="75"/>
         <source>不在圖像上，略過：%1</source>
         <translation>Not on the sheet, skipped: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/text_preview_dialog.cpp" line="46"/>
+        <location filename="../src/ui/text_preview_dialog.cpp" line="75"/>
         <source>、</source>
         <translation>, </translation>
     </message>

@@ -26,6 +26,7 @@
 #include "ui/character_sets_dialog.h"
 #include "ui/failure_text.h"
 #include "ui/glyph_list_model.h"
+#include "ui/preview_pane.h"
 #include "ui/text_preview_dialog.h"
 #include "ui_glyph_sheet_dialog.h"
 
@@ -47,6 +48,14 @@ FileDialogOptions ExportDialogOptions() {
 constexpr SheetFormat kBmFontFilterFormats[] = {SheetFormat::kBmFontText, SheetFormat::kBmFontXml,
                                                 SheetFormat::kBmFontBinary,
                                                 SheetFormat::kBmFontJson};
+/// Pages the window lays the cells out on: more than any list takes.
+constexpr int32_t kWindowMaxPages = 1 << 16;
+/// The largest sheet side offered, which the smallest-sheet choice takes when
+/// no sheet holds every cell.
+constexpr int32_t kLargestSheetSide = kSheetSizeChoices[std::size(kSheetSizeChoices) - 1];
+/// Pages whose glyphs the status line counts one by one.
+constexpr int32_t kCountedPages = 16;
+
 // Where the last BMFont filter chosen is remembered.
 const char kBmFontFilterKey[] = "export/bmfontFilter";
 
@@ -92,9 +101,9 @@ std::vector<int32_t> RangeValues(SettingRange range) {
   return values;
 }
 
-/// Index 0..3 of a sheet side among the offered sizes, or -1.
+/// Index of a sheet side among the offered sizes, or -1.
 int SizeChoiceOf(int32_t side) {
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < static_cast<int>(std::size(kSheetSizeChoices)); ++i) {
     if (kSheetSizeChoices[i] == side) return i;
   }
   return -1;
@@ -127,10 +136,13 @@ GlyphSheetDialog::GlyphSheetDialog(const TextRasterizer& rasterizer, FileChooser
 
   widthGroup_ = new QButtonGroup(this);
   heightGroup_ = new QButtonGroup(this);
-  QRadioButton* widths[] = {ui_->width64, ui_->width128, ui_->width256, ui_->width512};
-  QRadioButton* heights[] = {ui_->height64, ui_->height128, ui_->height256, ui_->height512};
-  static_assert(std::size(widths) == 4 && std::size(kSheetSizeChoices) >= 4);
-  for (int i = 0; i < 4; ++i) {
+  QRadioButton* widths[] = {ui_->width64,  ui_->width128,  ui_->width256, ui_->width512,
+                            ui_->width1024, ui_->width2048, ui_->width4096};
+  QRadioButton* heights[] = {ui_->height64,  ui_->height128,  ui_->height256, ui_->height512,
+                             ui_->height1024, ui_->height2048, ui_->height4096};
+  static_assert(std::size(widths) == std::size(kSheetSizeChoices) &&
+                std::size(heights) == std::size(kSheetSizeChoices));
+  for (int i = 0; i < static_cast<int>(std::size(kSheetSizeChoices)); ++i) {
     widthGroup_->addButton(widths[i], i);
     heightGroup_->addButton(heights[i], i);
   }
@@ -153,7 +165,7 @@ GlyphSheetDialog::GlyphSheetDialog(const TextRasterizer& rasterizer, FileChooser
   SetChoiceData(ui_->smoothingCombo, RangeValues(kSmoothingRange));
 
   RecreateSheetFont();
-  sheetBitmap_.Create(kWindowBitmapSide, kWindowBitmapSide);
+  doc_.maxPages = kWindowMaxPages;
   ui_->previewPane->SetSheet(&sheetBitmap_, &doc_);
   ApplySheetSize();
   initialized_ = true;
@@ -166,6 +178,8 @@ void GlyphSheetDialog::ConnectControls() {
   connect(heightGroup_, &QButtonGroup::idClicked, this, &GlyphSheetDialog::ApplySheetSize);
   connect(ui_->italicCheck, &QCheckBox::toggled, this, &GlyphSheetDialog::OnFontChanged);
   connect(ui_->showRectsCheck, &QCheckBox::toggled, this, &GlyphSheetDialog::OnShowRectsChanged);
+  connect(ui_->fitCheck, &QCheckBox::toggled, this, &GlyphSheetDialog::OnFitChanged);
+  connect(ui_->pageSpin, &QSpinBox::valueChanged, this, &GlyphSheetDialog::OnPageChosen);
   connect(ui_->glyphCombo, &QComboBox::currentIndexChanged, this,
           &GlyphSheetDialog::OnGlyphSelected);
   for (QSpinBox* spin : {ui_->glyphLeftSpin, ui_->glyphRightSpin}) {
@@ -224,9 +238,24 @@ void GlyphSheetDialog::RecreateSheetFont() {
 void GlyphSheetDialog::ApplySheetSize() {
   const int widthChoice = widthGroup_->checkedId();
   const int heightChoice = heightGroup_->checkedId();
-  if (widthChoice >= 0 && widthChoice < 4) doc_.sheetWidth = kSheetSizeChoices[widthChoice];
-  if (heightChoice >= 0 && heightChoice < 4) doc_.sheetHeight = kSheetSizeChoices[heightChoice];
+  const int choices = static_cast<int>(std::size(kSheetSizeChoices));
+  if (widthChoice >= 0 && widthChoice < choices) doc_.sheetWidth = kSheetSizeChoices[widthChoice];
+  if (heightChoice >= 0 && heightChoice < choices) doc_.sheetHeight = kSheetSizeChoices[heightChoice];
   RebuildSheet();
+}
+
+void GlyphSheetDialog::OnFitChanged() {
+  const bool fit = ui_->fitCheck->isChecked();
+  for (QButtonGroup* group : {widthGroup_, heightGroup_}) {
+    for (QAbstractButton* button : group->buttons()) button->setEnabled(!fit);
+  }
+  // Unchecked, the radios rule again; they show the size fitted last.
+  fit ? RebuildSheet() : ApplySheetSize();
+}
+
+void GlyphSheetDialog::OnPageChosen(int number) {
+  shownPage_ = std::clamp(number - 1, 0, doc_.layout.pages - 1);
+  DrawShownPage();
 }
 
 bool GlyphSheetDialog::SelectFace(const QString& name) {
@@ -322,7 +351,8 @@ void GlyphSheetDialog::OpenProject(const std::filesystem::path& path) {
     return;
   }
   const ApplyOutcome outcome = ApplyProject(project.value(), doc_, typefaces_);
-  // Another project is seen from its top-left corner.
+  // Another project is seen from its first page's top-left corner.
+  shownPage_ = 0;
   ui_->previewHScroll->setValue(0);
   ui_->previewVScroll->setValue(0);
   ApplyLoadedFontSettings();
@@ -390,14 +420,19 @@ void GlyphSheetDialog::ExportBmFont() {
 }
 
 void GlyphSheetDialog::ShowTextPreview() {
-  if (textPreview_ == nullptr) textPreview_ = new TextPreviewDialog(doc_, sheetBitmap_, this);
+  if (textPreview_ == nullptr) textPreview_ = new TextPreviewDialog(doc_, this);
   textPreview_->Refresh(sheetFont_.Font());
   textPreview_->show();
   textPreview_->raise();
 }
 
 void GlyphSheetDialog::RebuildSheet() {
-  Rebuild(doc_, sheetFont_.Font(), sheetBitmap_);
+  if (ui_->fitCheck->isChecked()) FitSheetSize();
+  LayOutSheet(doc_, sheetFont_.Font());
+  // The page shown stays while the sheet has it; else its last page shows.
+  shownPage_ = std::clamp(shownPage_, 0, doc_.layout.pages - 1);
+  DrawShownPage();
+  ShowPageChoice();
   if (textPreview_ != nullptr) textPreview_->Refresh(sheetFont_.Font());
   RefillGlyphCombo();
   UpdateStatus();
@@ -405,6 +440,37 @@ void GlyphSheetDialog::RebuildSheet() {
   if (ui_->previewHScroll->value() >= doc_.sheetWidth) ui_->previewHScroll->setValue(0);
   if (ui_->previewVScroll->value() >= doc_.sheetHeight) ui_->previewVScroll->setValue(0);
   ui_->previewPane->InvalidatePreview();
+}
+
+void GlyphSheetDialog::FitSheetSize() {
+  const std::optional<SheetSize> fit =
+      SmallestSheetThatFits(doc_, sheetFont_.Font(), kLargestSheetSide);
+  doc_.sheetWidth = fit ? fit->width : kLargestSheetSide;
+  doc_.sheetHeight = fit ? fit->height : kLargestSheetSide;
+  ShowSheetSizeChoices();
+}
+
+void GlyphSheetDialog::DrawShownPage() {
+  // The bitmap is made anew only when the sheet changes size.
+  const int32_t width = WindowBitmapSide(doc_.sheetWidth);
+  const int32_t height = WindowBitmapSide(doc_.sheetHeight);
+  if (sheetBitmap_.Width() != width || sheetBitmap_.Height() != height) {
+    sheetBitmap_.Create(width, height);
+  }
+  DrawPage(doc_, sheetFont_.Font(), shownPage_, sheetBitmap_);
+  ui_->previewPane->SetPage(shownPage_);
+  ui_->previewPane->InvalidatePreview();
+}
+
+void GlyphSheetDialog::ShowPageChoice() {
+  // "page 2 of 3": a choice only when there is one to make.
+  QSpinBox* spin = ui_->pageSpin;
+  const QSignalBlocker block(spin);
+  spin->setRange(1, doc_.layout.pages);
+  spin->setValue(shownPage_ + 1);
+  spin->setPrefix(tr("第 ", "before the page number"));
+  spin->setSuffix(tr(" 頁，共 %1 頁", "after the page number").arg(doc_.layout.pages));
+  spin->setEnabled(doc_.layout.pages > 1);
 }
 
 void GlyphSheetDialog::RefillGlyphCombo() {
@@ -423,6 +489,17 @@ void GlyphSheetDialog::UpdateStatus() {
                      .arg(doc_.sheetWidth)
                      .arg(doc_.sheetHeight)
                      .arg(doc_.glyphs.size());
+  if (const int32_t pages = doc_.layout.pages; pages > 1) {
+    // The glyphs of each page, the first pages' only when there are many.
+    std::vector<size_t> perPage(static_cast<size_t>(std::min(pages, kCountedPages)));
+    for (const ShownCell& shown : doc_.layout.shown) {
+      if (shown.cell.page < kCountedPages) ++perPage[static_cast<size_t>(shown.cell.page)];
+    }
+    QStringList counts;
+    for (const size_t count : perPage) counts << QString::number(count);
+    if (pages > kCountedPages) counts << QStringLiteral("…");
+    text += tr("，%1 頁：%2").arg(pages).arg(counts.join(tr("、")));
+  }
   if (offSheet > 0) text += tr("，其中 %1 個超出圖像範圍").arg(offSheet);
   if (const size_t missing = glyphModel_->MissingCount(); missing > 0) {
     const int count = static_cast<int>(std::min<size_t>(missing, INT_MAX));

@@ -27,9 +27,10 @@ namespace glyphsheet {
 class GlyphListModel;
 class TextPreviewDialog;
 
-/// The main window: the controls, the menu and the preview of one sheet.
-/// Owns the document, the sheet bitmap and the sheet font; every change of a
-/// setting, a border, the size or the glyph list rebuilds the whole sheet.
+/// The main window: the controls, the menu and the preview of one page of the
+/// sheet. Owns the document, the sheet bitmap and the sheet font; every change
+/// of a setting, a border, the size or the glyph list rebuilds the whole
+/// sheet, its cells continued on as many pages as they take.
 /// Enter and Escape do nothing here; File > Exit and the close box end it.
 class GlyphSheetDialog : public QMainWindow {
   Q_OBJECT
@@ -47,6 +48,12 @@ class GlyphSheetDialog : public QMainWindow {
 
   /// Takes the width and height radio choices as the sheet size and rebuilds.
   void ApplySheetSize();
+  /// Follows the smallest-sheet check box: while it is checked every rebuild
+  /// takes the smallest sheet that holds every cell (else the largest) and the
+  /// radios only show it; unchecked, the radios rule again. Rebuilds.
+  void OnFitChanged();
+  /// Shows page `number` (from 1) of the sheet; no rebuild.
+  void OnPageChosen(int number);
   /// Takes the font-wide borders, recreates the sheet font and rebuilds once started.
   void OnFontChanged();
   /// Gives the selected glyph the borders of the glyph border spins and rebuilds.
@@ -64,9 +71,9 @@ class GlyphSheetDialog : public QMainWindow {
   void OpenProject(const std::filesystem::path& path);
   /// File > Save: writes the project file.
   void SaveProject();
-  /// File > Export: writes the sheet image, then the glyph descriptor; no rebuild.
+  /// File > Export: writes the first sheet's image, then the glyph descriptor; no rebuild.
   void ExportSheet();
-  /// File > Export as BMFont: writes the PNG page and a BMFont descriptor in
+  /// File > Export as BMFont: writes a PNG per page and a BMFont descriptor in
   /// the form of the chosen filter (remembered for next time); no rebuild.
   void ExportBmFont();
   /// Tools > Text preview: opens (or raises) the sample text set with the sheet.
@@ -93,6 +100,9 @@ class GlyphSheetDialog : public QMainWindow {
   void ApplyLoadedFontSettings();
   void RecreateSheetFont();
   void RebuildSheet();
+  void FitSheetSize();
+  void DrawShownPage();
+  void ShowPageChoice();
   void RefillGlyphCombo();
   void ShowSheetSizeChoices();
   void UpdateStatus();
@@ -107,7 +117,11 @@ class GlyphSheetDialog : public QMainWindow {
   QButtonGroup* heightGroup_ = nullptr;
 
   SheetDocument doc_;
+  /// One page of the sheet, at least 512 pixels each way (hatch beyond the
+  /// sheet), its first 4096 each way at most.
   PixelBitmap sheetBitmap_;
+  /// The page the sheet bitmap holds, from 0.
+  int32_t shownPage_ = 0;
   SheetFontCache sheetFont_;
   std::vector<std::string> typefaces_;
   /// Why the sheet font could not be made; none when it exists.

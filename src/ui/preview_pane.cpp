@@ -26,15 +26,15 @@ int PanePixels(int64_t sheetPixels, float zoom) {
 }  // namespace
 
 PreviewWindow ComputePreviewWindow(int paneWidth, int paneHeight, int zoomPercent,
-                                   int bitmapSize) {
+                                   int bitmapWidth, int bitmapHeight) {
   // Single precision and truncation, so the outlines below land on the same
   // pixels as the stretched picture.
   const float scale = 100.0f / static_cast<float>(std::max(zoomPercent, 1));
   PreviewWindow window;
   window.sourceWidth = static_cast<int>(static_cast<float>(paneWidth) * scale);
   window.sourceHeight = static_cast<int>(static_cast<float>(paneHeight) * scale);
-  window.maxH = std::max(0, bitmapSize - window.sourceWidth);
-  window.maxV = std::max(0, bitmapSize - window.sourceHeight);
+  window.maxH = std::max(0, bitmapWidth - window.sourceWidth);
+  window.maxV = std::max(0, bitmapHeight - window.sourceHeight);
   return window;
 }
 
@@ -68,15 +68,29 @@ void PreviewPane::SetShowRects(bool show) {
   update();
 }
 
-void PreviewPane::InvalidatePreview() { update(); }
+void PreviewPane::SetPage(int32_t page) {
+  page_ = page;
+  update();
+}
+
+void PreviewPane::InvalidatePreview() {
+  UpdateScrollRanges();
+  update();
+}
 
 void PreviewPane::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   UpdateScrollRanges();
 }
 
+PreviewWindow PreviewPane::Window() const {
+  const bool shown = sheetBitmap_ != nullptr;
+  return ComputePreviewWindow(width(), height(), zoom_, shown ? sheetBitmap_->Width() : 0,
+                              shown ? sheetBitmap_->Height() : 0);
+}
+
 void PreviewPane::UpdateScrollRanges() {
-  const PreviewWindow window = ComputePreviewWindow(width(), height(), zoom_);
+  const PreviewWindow window = Window();
   // A shrinking range pulls the position back inside it; otherwise the
   // positions stay where they are when the zoom changes.
   if (hScroll_) hScroll_->setRange(0, window.maxH);
@@ -90,7 +104,7 @@ void PreviewPane::paintEvent(QPaintEvent*) {
 
   // The ranges follow the pane's size and zoom at every paint.
   UpdateScrollRanges();
-  const PreviewWindow window = ComputePreviewWindow(width(), height(), zoom_);
+  const PreviewWindow window = Window();
   if (window.sourceWidth <= 0 || window.sourceHeight <= 0) return;
   const int h = ScrollValue(hScroll_);
   const int v = ScrollValue(vScroll_);
@@ -120,6 +134,7 @@ void PreviewPane::paintEvent(QPaintEvent*) {
   const float zoom = static_cast<float>(zoom_) / 100.0f;
   // Cells that start beyond the bitmap are not kept and would be clipped.
   for (const auto& [index, glyph] : document_->layout.shown) {
+    if (glyph.page != page_) continue;
     const int64_t left0 = int64_t{glyph.x} - h;
     const int64_t top0 = int64_t{glyph.y} - v;
     const int l = PanePixels(left0, zoom);

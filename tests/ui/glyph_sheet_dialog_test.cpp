@@ -20,8 +20,8 @@ namespace {
 // A fresh window: the defaults, the form's ranges and entries with the
 // values the core gives them, and faces picked by name whatever their case.
 TEST_F(GlyphSheetDialogTest, FreshStartShowsTheDefaultsAndTheCoresChoices) {
-  // A fixed window: the 699 × 562 client area below the menu bar.
-  EXPECT_EQ(dialog->size(), QSize(699, 562 + dialog->menuBar()->sizeHint().height()));
+  // A fixed window: the 739 × 562 client area below the menu bar.
+  EXPECT_EQ(dialog->size(), QSize(739, 562 + dialog->menuBar()->sizeHint().height()));
   EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
   EXPECT_EQ(Entries(Find<QComboBox>("faceCombo")),
             QStringList({"Fake Mono", "Fake Sans", "fake serif"}));
@@ -81,15 +81,19 @@ TEST_F(GlyphSheetDialogTest, EveryKindOfControlRebuildsWithItsValue) {
   }
 }
 
-TEST_F(GlyphSheetDialogTest, StatusCountsTheGlyphsOffTheSheetAndNewEmptiesTheList) {
+TEST_F(GlyphSheetDialogTest, StatusCountsTheGlyphsOfEachPageAndOffTheSheetAndNewEmptiesTheList) {
   Set("borderTopSpin", 1);
   dialog->AddCharacters("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
   EXPECT_EQ(StatusOf(*dialog), QStringLiteral("256 × 256，26 個字元"));
   // Cells 8 apart, rows 20 apart (a top border of 1): on 64 × 64 three rows of
-  // eight fit, and the last two glyphs start a fourth row that ends below.
+  // eight fit, and the last two glyphs start a second page.
   Set("width64");
   Set("height64");
-  EXPECT_EQ(StatusOf(*dialog), QStringLiteral("64 × 64，26 個字元，其中 2 個超出圖像範圍"));
+  EXPECT_EQ(StatusOf(*dialog), QStringLiteral("64 × 64，26 個字元，2 頁：24、2"));
+  // At 100 points every cell is wider and taller than a page: each keeps its
+  // place on the first page, cut off, and only the first starts on it.
+  Set("sizeSpin", 100);
+  EXPECT_EQ(StatusOf(*dialog), QStringLiteral("64 × 64，26 個字元，其中 26 個超出圖像範圍"));
   Find<QAction>("actionNew")->trigger();
   EXPECT_EQ(StatusOf(*dialog), QStringLiteral("64 × 64，0 個字元"));
   EXPECT_EQ(DocumentOf(*dialog).borders.top, 1) << "the settings stay";

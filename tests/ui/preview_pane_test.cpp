@@ -5,15 +5,16 @@ namespace glyphsheet::testing {
 namespace {
 
 constexpr QRgb kOutline = 0xC0C0C0;
+constexpr int kBitmapSide = 512;
 
 /// A 450 × 450 pane over a bitmap whose every pixel tells its own position,
 /// with one glyph cell.
 class PreviewPaneTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    bitmap.Create(kWindowBitmapSide, kWindowBitmapSide);
-    for (int y = 0; y < kWindowBitmapSide; ++y) {
-      for (int x = 0; x < kWindowBitmapSide; ++x) SetPixelAt(bitmap, x, y, PositionColour(x, y));
+    bitmap.Create(kBitmapSide, kBitmapSide);
+    for (int y = 0; y < kBitmapSide; ++y) {
+      for (int x = 0; x < kBitmapSide; ++x) SetPixelAt(bitmap, x, y, PositionColour(x, y));
     }
     doc.layout.shown = {{0, cell}};
     pane.resize(450, 450);
@@ -89,9 +90,11 @@ TEST_F(PreviewPaneTest, ShowsSheetPixelsAtTheZoomFromTheScrollPositionAndDottedO
   pane.SetZoom(400);
   EXPECT_EQ(hScroll.value(), 40) << "zooming in keeps a position that still fits";
   // 300 pane rows at 700% show 42.86 sheet rows, truncated as the picture is, so
-  // the scroll ends at 512 - 42; a zoom below 1 counts as 1.
-  EXPECT_EQ(std::pair(ComputePreviewWindow(450, 300, 700).maxV,
-                      ComputePreviewWindow(450, 300, 0).sourceHeight), std::pair(470, 30000));
+  // a 512-pixel-high bitmap scrolls to 512 - 42 (and one 2048 wide to 2048 - 64
+  // across); a zoom below 1 counts as 1.
+  const PreviewWindow wide = ComputePreviewWindow(450, 300, 700, 2048, 512);
+  EXPECT_EQ(std::tuple(wide.maxH, wide.maxV, ComputePreviewWindow(450, 300, 0, 512, 512).sourceHeight),
+            std::tuple(1984, 470, 30000));
   // A pane larger than the bitmap cannot scroll and draws nothing beyond it.
   pane.SetZoom(100);
   pane.resize(700, 600);

@@ -37,7 +37,7 @@ namespace glyphsheet::testing {
 inline const SheetDocument& DocumentOf(const GlyphSheetDialog& d) {
   return GlyphSheetDialogInside::Document(d);
 }
-/// The window's 512 × 512 sheet bitmap.
+/// The window's sheet bitmap: the page shown, at least 512 × 512.
 inline const PixelBitmap& SheetBitmapOf(const GlyphSheetDialog& d) {
   return GlyphSheetDialogInside::SheetBitmap(d);
 }
