@@ -347,11 +347,10 @@ FreeTypeFont::Glyph FreeTypeFont::Load(FT_Face face, char32_t code, bool render)
   return glyph;
 }
 
-std::vector<int32_t> FreeTypeFont::KerningTable(std::span<const char32_t> codes) const {
+std::vector<KernedPair> FreeTypeFont::KerningPairs(std::span<const char32_t> codes) const {
   const std::lock_guard<std::mutex> hold(kerningMutex_);
   if (!std::equal(codes.begin(), codes.end(), kernedCodes_.begin(), kernedCodes_.end())) {
-    kerning_ = PairKerning(file_.path, file_.index, style_.pixelHeight)
-                   .Table(codes);
+    kerning_ = PairKerning(file_.path, file_.index, style_.pixelHeight).Pairs(codes);
     kernedCodes_.assign(codes.begin(), codes.end());
   }
   return kerning_;

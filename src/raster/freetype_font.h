@@ -44,7 +44,7 @@ class FreeTypeFont : public RasterFont {
   bool HasGlyph(char32_t code) const override;
   std::vector<char32_t> MappedCharacters() const override;
   void RenderEach(std::span<const char32_t> codes, const InkUse& use) const override;
-  std::vector<int32_t> KerningTable(std::span<const char32_t> codes) const override;
+  std::vector<KernedPair> KerningPairs(std::span<const char32_t> codes) const override;
 
  private:
   // One code: its widths and, once rendered, its coverage, one byte per pixel.
@@ -79,11 +79,11 @@ class FreeTypeFont : public RasterFont {
   // By code; RenderEach makes every slot it fills before its threads start,
   // so they only fill slots and never add one.
   mutable std::unordered_map<char32_t, std::unique_ptr<Glyph>> cache_;
-  // The kerning table last shaped and its codes: a redraw asks again for
+  // The kerning pairs last shaped and their codes: a redraw asks again for
   // the same codes.
   mutable std::mutex kerningMutex_;
   mutable std::vector<char32_t> kernedCodes_;
-  mutable std::vector<int32_t> kerning_;
+  mutable std::vector<KernedPair> kerning_;
 
 };
 

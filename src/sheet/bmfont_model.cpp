@@ -51,14 +51,11 @@ BmFont DescribeBmFont(const SheetDocument& doc, const RasterFont* font,
   }
 
   if (!withKerning || font == nullptr) return out;
-  const std::vector<int32_t> kerning = font->KerningTable(codes);
-  for (size_t i = 0; i < codes.size(); ++i) {
-    for (size_t j = 0; j < codes.size(); ++j) {
-      const int32_t amount64 = kerning[i * codes.size() + j];
-      if (amount64 == 0) continue;
-      // 1/64 pixel at the font's size to whole sheet pixels, halves away from zero.
-      const auto amount = static_cast<int32_t>(std::lround(amount64 / (64.0 * f)));
-      if (amount != 0) out.kernings.push_back({out.chars[i].id, out.chars[j].id, amount});
+  for (const KernedPair& pair : font->KerningPairs(codes)) {
+    // 1/64 pixel at the font's size to whole sheet pixels, halves away from zero.
+    const auto amount = static_cast<int32_t>(std::lround(pair.amount / (64.0 * f)));
+    if (amount != 0) {
+      out.kernings.push_back({out.chars[pair.first].id, out.chars[pair.second].id, amount});
     }
   }
   return out;

@@ -11,8 +11,6 @@ void RasterFont::RenderEach(std::span<const char32_t> codes, const InkUse& use) 
   for (size_t i = 0; i < codes.size(); ++i) use(i, CharAbc(codes[i]), Coverage(codes[i]));
 }
 
-std::vector<int32_t> RasterFont::KerningTable(std::span<const char32_t> codes) const {
-  return std::vector<int32_t>(codes.size() * codes.size(), 0);
-}
+std::vector<KernedPair> RasterFont::KerningPairs(std::span<const char32_t>) const { return {}; }
 
 }  // namespace glyphsheet

@@ -53,6 +53,17 @@ struct GlyphCoverage {
 
 class ReducedGlyphs;
 
+/// Two codes that kern: positions in the codes asked for and how much
+/// farther (or, negative, less far) the pen moves from the first to the
+/// second than the first one's advance, in 1/64 pixel; never 0.
+struct KernedPair {
+  uint32_t first = 0;
+  uint32_t second = 0;
+  int32_t amount = 0;
+
+  bool operator==(const KernedPair&) const = default;
+};
+
 /// A created font at a fixed pixel size. All codes are Unicode characters.
 /// A font's metrics and ink never change once made.
 class RasterFont {
@@ -86,11 +97,11 @@ class RasterFont {
   /// not kept, so memory does not grow with the codes; widths and ink are
   /// those CharAbc and Coverage give.
   virtual void RenderEach(std::span<const char32_t> codes, const InkUse& use) const;
-  /// The kerning of every ordered pair of the codes: entry i × n + j is how
-  /// much farther (or, negative, less far) the pen moves from codes[i] to
-  /// codes[j] than codes[i]'s advance, in 1/64 pixel; 0 for a font without
-  /// kerning. Like the metrics, a pair's kerning never changes once asked.
-  virtual std::vector<int32_t> KerningTable(std::span<const char32_t> codes) const;
+  /// The ordered pairs of the codes that kern, by first position then
+  /// second position; pairs that do not kern are left out, so a font without
+  /// kerning gives none. Like the metrics, a pair's kerning never changes
+  /// once asked.
+  virtual std::vector<KernedPair> KerningPairs(std::span<const char32_t> codes) const;
 
   /// The sheet-scale images of this font's glyphs that the renderer keeps.
   ReducedGlyphs& Reduced() const { return *reduced_; }

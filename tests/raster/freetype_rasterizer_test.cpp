@@ -389,16 +389,27 @@ TEST(FreeTypeRasterizer, KerningIsHarfBuzzsAtTheFontsSize) {
     const auto mono = MakeFont("DejaVu Sans Mono", h, 400, false, true);
     ASSERT_TRUE(sans && mono);
     const char32_t codes[] = {'A', 'V', 'T', 'o'};
-    const std::vector<int32_t> table = sans->KerningTable(codes);  // AA AV AT Ao VA ...
-    for (const auto& [pair, entry] : {std::pair("AV", 1), {"To", 11}}) {
-      EXPECT_LT(table[entry], -h) << pair << " at " << h << " px";  // over a 64th of the em
-      EXPECT_NEAR(table[entry], shaped("DejaVuSans.ttf", h, pair), 1) << pair << " at " << h;
+    const std::vector<KernedPair> pairs = sans->KerningPairs(codes);
+    const auto amount = [&pairs](uint32_t first, uint32_t second) {
+      for (const KernedPair& p : pairs) {
+        if (p.first == first && p.second == second) return p.amount;
+      }
+      return 0;
+    };
+    for (const auto& [pair, first, second] : {std::tuple("AV", 0u, 1u), {"To", 2u, 3u}}) {
+      EXPECT_LT(amount(first, second), -h) << pair << " at " << h << " px";  // over a 64th of the em
+      EXPECT_NEAR(amount(first, second), shaped("DejaVuSans.ttf", h, pair), 1) << pair << " at " << h;
     }
-    EXPECT_EQ(table[15], 0) << "oo";
+    EXPECT_EQ(amount(3, 3), 0) << "oo";
     const char32_t again[] = {'o', 'T'};  // asked again, in another order: kept values
-    EXPECT_EQ(sans->KerningTable(again),
-              (std::vector<int32_t>{table[15], table[14], table[11], table[10]}));
-    EXPECT_EQ(mono->KerningTable(codes), std::vector<int32_t>(16, 0));
+    std::vector<KernedPair> expected;
+    for (const uint32_t i : {3u, 2u}) {
+      for (const uint32_t j : {3u, 2u}) {
+        if (amount(i, j) != 0) expected.push_back({i == 3 ? 0u : 1u, j == 3 ? 0u : 1u, amount(i, j)});
+      }
+    }
+    EXPECT_EQ(sans->KerningPairs(again), expected);
+    EXPECT_TRUE(mono->KerningPairs(codes).empty());
   }
 }
 

@@ -37,15 +37,15 @@ class FakeFont : public RasterFont {
 
   int32_t LineHeight() const override { return lineHeight_; }
   int32_t Ascent() const override { return lineHeight_ * 4 / 5; }
-  std::vector<int32_t> KerningTable(std::span<const char32_t> codes) const override {
-    std::vector<int32_t> table;
-    for (char32_t left : codes) {
-      for (char32_t right : codes) {
-        const auto it = kerning_.find({left, right});
-        table.push_back(it == kerning_.end() ? 0 : it->second);
+  std::vector<KernedPair> KerningPairs(std::span<const char32_t> codes) const override {
+    std::vector<KernedPair> pairs;
+    for (uint32_t i = 0; i < codes.size() && !kerning_.empty(); ++i) {
+      for (uint32_t j = 0; j < codes.size(); ++j) {
+        const auto it = kerning_.find({codes[i], codes[j]});
+        if (it != kerning_.end() && it->second != 0) pairs.push_back({i, j, it->second});
       }
     }
-    return table;
+    return pairs;
   }
   AbcWidths CharAbc(char32_t code) const override { return Glyph(code).abc; }
   GlyphCoverage Coverage(char32_t code) const override;
