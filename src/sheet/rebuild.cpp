@@ -22,11 +22,9 @@ void LayOutSheet(SheetDocument& doc, const RasterFont* font) {
     const int64_t area =
         int64_t{doc.sheetWidth} * doc.sheetHeight * std::clamp(doc.maxPages, 1, 1 << 16);
     if (static_cast<int64_t>(doc.glyphs.size()) * side * side <= 2 * area) {
-      std::unordered_set<char32_t> listed;
-      std::vector<char32_t> codes;
-      for (const Glyph& g : doc.glyphs) {
-        if (listed.insert(g.code).second) codes.push_back(g.code);
-      }
+      std::vector<char32_t> codes;  // Make takes each once
+      codes.reserve(doc.glyphs.size());
+      for (const Glyph& g : doc.glyphs) codes.push_back(g.code);
       font->Reduced().Make(*font, codes, f);
     }
   }

@@ -1,5 +1,6 @@
 #include "sheet/reduced_glyphs.h"
 
+#include <algorithm>
 #include <unordered_set>
 #include <vector>
 
@@ -9,6 +10,10 @@ namespace glyphsheet {
 
 void ReducedGlyphs::Make(const RasterFont& font, std::span<const char32_t> codes, int32_t factor) {
   auto& images = images_[static_cast<size_t>(factor - 1)];
+  // A redraw that keeps the font finds every image made.
+  if (std::all_of(codes.begin(), codes.end(), [&images](char32_t c) { return images.contains(c); })) {
+    return;
+  }
   std::vector<char32_t> missing;
   std::unordered_set<char32_t> listed;
   for (const char32_t code : codes) {

@@ -65,14 +65,19 @@ void SheetRows::Paint(int32_t y, Pixel* row, ToPixel toPixel) {
   const Pixel black = toPixel(uint8_t{0});
   for (const size_t i : active_) {
     const Part& p = parts_[i];
-    for (int32_t x = p.x0; x < p.x1; ++x) row[x] = black;
-    if (p.ink == nullptr) continue;
+    // Black where the row of the cell has no ink, the ink's levels where it has.
+    int64_t from = p.x1, to = p.x1;
     const int64_t inkRow = y - p.inkY;
-    if (inkRow < 0 || inkRow >= p.ink->rows) continue;
-    const int64_t from = std::max<int64_t>(p.x0, p.inkX);
-    const int64_t to = std::min<int64_t>(p.x1, p.inkX + p.ink->width);
-    const uint8_t* level = p.ink->levels.data() + inkRow * p.ink->width + (from - p.inkX);
+    if (p.ink != nullptr && inkRow >= 0 && inkRow < p.ink->rows) {
+      from = std::clamp<int64_t>(p.inkX, p.x0, p.x1);
+      to = std::clamp<int64_t>(p.inkX + p.ink->width, from, p.x1);
+    }
+    for (int64_t x = p.x0; x < from; ++x) row[x] = black;
+    const uint8_t* level = p.ink != nullptr && from < to
+                               ? p.ink->levels.data() + inkRow * p.ink->width + (from - p.inkX)
+                               : nullptr;
     for (int64_t x = from; x < to; ++x) row[x] = toPixel(*level++);
+    for (int64_t x = to; x < p.x1; ++x) row[x] = black;
   }
 }
 
