@@ -338,6 +338,14 @@ int RunPreview(const CommandLine& line, std::ostream& out, std::ostream& err) {
   const BmFont described = DescribeBmFont(
       doc, sheet.font.get(), std::vector<std::string>(static_cast<size_t>(doc.layout.pages)),
       line.choices.kerning);
+  // An image too large to hold is refused before anything is drawn.
+  const PreviewSize size = TextPreviewSize(described, text, line.choices.scale);
+  if (size.width > kSheetSideRange.max || size.height > kSheetSideRange.max) {
+    throw Failure("the preview image would be " + std::to_string(size.width) + " x " +
+                  std::to_string(size.height) + " pixels, more than the " + std::to_string(kSheetSideRange.max) +
+                  " on each side that an image may have here (a smaller --scale or a shorter "
+                  "--text fits)");
+  }
   std::vector<PixelBitmap> pages(static_cast<size_t>(doc.layout.pages));
   constexpr int32_t kLargestSide = kSheetSizeChoices[std::size(kSheetSizeChoices) - 1];
   for (const BmFontChar& c : described.chars) {

@@ -17,7 +17,7 @@ BmFont DescribeBmFont(const SheetDocument& doc, const RasterFont* font,
   const CellBorders& borders = doc.borders;
   BmFont out;
   out.info.face = doc.font.faceName;
-  out.info.size = -(SheetFontPixelHeight(doc.font.pointSize, f) / f);
+  out.info.size = SheetFontPixelHeight(doc.font.pointSize, f) / f;
   out.info.bold = doc.font.weight > kBoldAbove;
   out.info.italic = doc.font.italic != 0;
   out.info.smooth = doc.font.quality == kQualityAntialiased;

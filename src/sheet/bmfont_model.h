@@ -13,7 +13,8 @@ namespace glyphsheet {
 /// AngelCode BMFont's "info" block: how the font was made.
 struct BmFontInfo {
   std::string face;
-  /// Minus the character height in sheet pixels (negative: a character height, not a cell's).
+  /// The character height (the em) in sheet pixels, positive: engines that
+  /// scale text by it read a negative size upside down.
   int32_t size = 0;
   bool bold = false;
   bool italic = false;

@@ -73,12 +73,18 @@ PlacedLine Place(const BmFont& font, std::u32string_view text, std::vector<char3
 
 // Draws every placed cell white over the dark background, blended by the
 // coverage its page holds, inside the line's box and a margin.
-Picture Draw(const PlacedLine& line, const BmFont& font, std::span<const PixelBitmap> pages) {
-  // A line of sensible size: a cell of absurd borders is cut at 4096 pixels.
+// The unscaled picture's size: the line's box, cut at 4096 pixels (a cell of
+// absurd borders), and the margin.
+PreviewSize PictureSize(const PlacedLine& line) {
   constexpr int64_t kLargest = 4096;
+  return {std::min(line.right - line.left, kLargest) + 2 * kPreviewMargin,
+          std::min(line.bottom - line.top, kLargest) + 2 * kPreviewMargin};
+}
+
+Picture Draw(const PlacedLine& line, const BmFont& font, std::span<const PixelBitmap> pages) {
   Picture picture;
-  picture.width = std::min(line.right - line.left, kLargest) + 2 * kPreviewMargin;
-  picture.height = std::min(line.bottom - line.top, kLargest) + 2 * kPreviewMargin;
+  picture.width = PictureSize(line).width;
+  picture.height = PictureSize(line).height;
   picture.pixels.assign(static_cast<size_t>(picture.width * picture.height), kPreviewBackground);
   const int64_t originX = kPreviewMargin - line.left, originY = kPreviewMargin - line.top;
   for (const Placed& cell : line.cells) {
@@ -115,6 +121,12 @@ void Enlarge(const Picture& picture, int32_t scale, TextPreview& preview) {
 }
 
 }  // namespace
+
+PreviewSize TextPreviewSize(const BmFont& font, std::u32string_view text, int32_t scale) {
+  std::vector<char32_t> skipped;
+  const PreviewSize picture = PictureSize(Place(font, text, skipped));
+  return {picture.width * std::max(scale, 1), picture.height * std::max(scale, 1)};
+}
 
 TextPreview SetTextWithSheet(const BmFont& font, std::span<const PixelBitmap> pages,
                              std::u32string_view text, int32_t scale) {

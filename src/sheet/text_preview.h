@@ -32,6 +32,14 @@ struct TextPreview {
 /// pen then moves by xadvance plus the kerning of the pair. The picture is
 /// the box of the line and every drawn cell, with a margin, on the dark
 /// background, each pixel enlarged to scale × scale.
+/// The width and height of the picture SetTextWithSheet makes of the text,
+/// found without drawing it.
+struct PreviewSize {
+  int64_t width = 0;
+  int64_t height = 0;
+};
+PreviewSize TextPreviewSize(const BmFont& font, std::u32string_view text, int32_t scale);
+
 TextPreview SetTextWithSheet(const BmFont& font, std::span<const PixelBitmap> pages,
                              std::u32string_view text, int32_t scale);
 

@@ -208,6 +208,15 @@ TEST(Cli, BmFontFormatsAndThePreviewWriteTheirFiles) {
   EXPECT_EQ(preview.exitCode, 0);
   EXPECT_EQ(preview.err, "glyphsheet-cli: warning: not on the sheet, so skipped: x\n");
   EXPECT_EQ(FileText(folder / "hello.png").substr(1, 3), "PNG");
+  // A preview image too large to write is refused before it is drawn.
+  std::string line;
+  for (int i = 0; i < 60; ++i) line += "ABCDEFGHIJ";
+  const CliRun huge = RunCli(folder.Path(), {"preview", "--chars", "ABCDEFGHIJ", "--text", line,
+                                             "--scale", "16", "-o", "huge.png"});
+  EXPECT_EQ(huge.exitCode, 1);
+  EXPECT_EQ(huge.err.rfind("glyphsheet-cli: the preview image would be 65664 x 416 pixels", 0), 0u)
+      << huge.err;
+  EXPECT_FALSE(std::filesystem::exists(folder / "huge.png"));
 }
 
 // Output that cannot be written (a full disk, a closed output) is one line on

@@ -37,7 +37,7 @@ TEST(DescribeBmFont, CellsSpacingLineAndKerningInSheetPixels) {
   // 11 pt at factor 2 is 29 pixels high, 14 at sheet scale.
   EXPECT_EQ(std::tuple(info.face, info.size, info.bold, info.italic, info.smooth, info.aa,
                        info.padding),
-            std::tuple("Fake Sans", -14, true, true, false, 2, std::array{1, 1, 2, 2}));
+            std::tuple("Fake Sans", 14, true, true, false, 2, std::array{1, 1, 2, 2}));
   const BmFontCommon& common = described.common;
   EXPECT_EQ(std::tuple(common.lineHeight, common.base, common.scaleW, common.scaleH, described.pages),
             std::tuple(15, 12, 64, 32, std::vector<std::string>{"s.png"}));
