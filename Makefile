@@ -92,7 +92,7 @@ demo: cli
 	$(BUILD)/src/cli/glyphsheet-cli export examples/ascii.fnt -o out/ascii
 	$(BUILD)/src/cli/glyphsheet-cli export --face "WenQuanYi Micro Hei" --size 16 \
 	  --chars "0123456789，。！？" --charset big5-level1 --format bmfont-text \
-	  --width 512 --height 512 -o out/big5
+	  --fit -o out/big5
 
 # Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize:
