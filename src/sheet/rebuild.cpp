@@ -12,15 +12,16 @@
 
 namespace glyphsheet {
 
-void LayOutSheet(SheetDocument& doc, const RasterFont* font) {
+void LayOutSheet(SheetDocument& doc, const RasterFont* font, int32_t pagesDrawn) {
   if (font != nullptr) {
-    // When the cells will likely all fit the sheet, every glyph is rendered
-    // and reduced at once, on every core, instead of being measured first and
-    // rendered later; when most will not fit, only those shown are rendered.
+    // When the cells will likely all fit the pages that will be drawn, every
+    // glyph is rendered and reduced at once, on every core, instead of being
+    // measured first and rendered later; when most will not, only those
+    // drawn are rendered.
     const int32_t f = SmoothingFactor(doc.font.smoothing);
     const int64_t side = LineGeometry(doc.borders, font->LineHeight(), f).inkHeight;
-    const int64_t area =
-        int64_t{doc.sheetWidth} * doc.sheetHeight * std::clamp(doc.maxPages, 1, 1 << 16);
+    const int64_t area = int64_t{doc.sheetWidth} * doc.sheetHeight *
+                         std::clamp(std::min(doc.maxPages, pagesDrawn), 1, 1 << 16);
     if (static_cast<int64_t>(doc.glyphs.size()) * side * side <= 2 * area) {
       std::vector<char32_t> codes;  // Make takes each once
       codes.reserve(doc.glyphs.size());

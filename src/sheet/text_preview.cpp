@@ -82,9 +82,10 @@ PreviewSize PictureSize(const PlacedLine& line) {
 }
 
 Picture Draw(const PlacedLine& line, const BmFont& font, std::span<const PixelBitmap> pages) {
+  const PreviewSize size = PictureSize(line);
   Picture picture;
-  picture.width = PictureSize(line).width;
-  picture.height = PictureSize(line).height;
+  picture.width = size.width;
+  picture.height = size.height;
   picture.pixels.assign(static_cast<size_t>(picture.width * picture.height), kPreviewBackground);
   const int64_t originX = kPreviewMargin - line.left, originY = kPreviewMargin - line.top;
   for (const Placed& cell : line.cells) {

@@ -428,7 +428,7 @@ void GlyphSheetDialog::ShowTextPreview() {
 
 void GlyphSheetDialog::RebuildSheet() {
   if (ui_->fitCheck->isChecked()) FitSheetSize();
-  LayOutSheet(doc_, sheetFont_.Font());
+  LayOutSheet(doc_, sheetFont_.Font(), 1);  // one page is shown at a time
   // The page shown stays while the sheet has it; else its last page shows.
   shownPage_ = std::clamp(shownPage_, 0, doc_.layout.pages - 1);
   DrawShownPage();
