@@ -5,19 +5,19 @@
     <name>AddCharsDialog</name>
     <message>
         <location filename="../src/ui/add_chars_dialog.ui" line="6"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_add_chars_dialog.h" line="55"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_add_chars_dialog.h" line="55"/>
         <source>加入字元</source>
         <translation>Add Characters</translation>
     </message>
     <message>
         <location filename="../src/ui/add_chars_dialog.ui" line="12"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_add_chars_dialog.h" line="56"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_add_chars_dialog.h" line="56"/>
         <source>確定</source>
         <translation>OK</translation>
     </message>
     <message>
         <location filename="../src/ui/add_chars_dialog.ui" line="17"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_add_chars_dialog.h" line="57"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_add_chars_dialog.h" line="57"/>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
@@ -26,50 +26,50 @@
     <name>CharacterSetsDialog</name>
     <message>
         <location filename="../src/ui/character_sets_dialog.ui" line="6"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="114"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="114"/>
         <source>字元集</source>
         <translation>Character Sets</translation>
     </message>
     <message>
         <location filename="../src/ui/character_sets_dialog.ui" line="10"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="115"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="115"/>
         <source>勾選要加入的字元集：</source>
         <translation>Tick the character sets to add:</translation>
     </message>
     <message>
         <location filename="../src/ui/character_sets_dialog.ui" line="18"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="119"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="119"/>
         <source>字元集</source>
         <comment>column</comment>
         <translation>Set</translation>
     </message>
     <message>
         <location filename="../src/ui/character_sets_dialog.ui" line="19"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="118"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="118"/>
         <source>字元數</source>
         <translation>Characters</translation>
     </message>
     <message>
         <location filename="../src/ui/character_sets_dialog.ui" line="20"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="117"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="117"/>
         <source>說明</source>
         <translation>Description</translation>
     </message>
     <message>
         <location filename="../src/ui/character_sets_dialog.ui" line="25"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="120"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="120"/>
         <source>範圍（起點-終點，以逗號分隔）：</source>
         <translation>Ranges (FIRST-LAST, separated by commas):</translation>
     </message>
     <message>
         <location filename="../src/ui/character_sets_dialog.ui" line="49"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="121"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="121"/>
         <source>確定</source>
         <translation>OK</translation>
     </message>
     <message>
         <location filename="../src/ui/character_sets_dialog.ui" line="55"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="122"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="122"/>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
@@ -77,377 +77,417 @@
 <context>
     <name>FailureText</name>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="27"/>
+        <location filename="../src/ui/failure_text.cpp" line="29"/>
         <source>圖像寬度</source>
         <translation>the sheet width</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="28"/>
+        <location filename="../src/ui/failure_text.cpp" line="30"/>
         <source>圖像高度</source>
         <translation>the sheet height</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="29"/>
+        <location filename="../src/ui/failure_text.cpp" line="31"/>
         <source>左邊框</source>
         <translation>the left border</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="30"/>
+        <location filename="../src/ui/failure_text.cpp" line="32"/>
         <source>頂部邊框</source>
         <translation>the top border</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="31"/>
+        <location filename="../src/ui/failure_text.cpp" line="33"/>
         <source>右邊框</source>
         <translation>the right border</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="32"/>
+        <location filename="../src/ui/failure_text.cpp" line="34"/>
         <source>底部邊框</source>
         <translation>the bottom border</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="33"/>
+        <location filename="../src/ui/failure_text.cpp" line="35"/>
         <source>字型大小</source>
         <translation>the point size</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="34"/>
+        <location filename="../src/ui/failure_text.cpp" line="36"/>
         <source>字重</source>
         <translation>the weight</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="35"/>
+        <location filename="../src/ui/failure_text.cpp" line="37"/>
         <source>品質</source>
         <translation>the quality</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="36"/>
+        <location filename="../src/ui/failure_text.cpp" line="38"/>
         <source>平滑係數</source>
         <translation>the smoothing factor</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="37"/>
+        <location filename="../src/ui/failure_text.cpp" line="39"/>
         <source>傾斜旗標</source>
         <translation>the italic flag</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="38"/>
+        <location filename="../src/ui/failure_text.cpp" line="40"/>
         <source>字型名稱長度</source>
         <translation>the face name length</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="39"/>
+        <location filename="../src/ui/failure_text.cpp" line="41"/>
         <source>字型名稱</source>
         <translation>the face name</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="40"/>
+        <location filename="../src/ui/failure_text.cpp" line="42"/>
         <source>字型名稱後的 0 位元組</source>
         <translation>the 0 byte after the face name</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="41"/>
+        <location filename="../src/ui/failure_text.cpp" line="43"/>
         <source>字元數</source>
         <translation>the glyph count</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="42"/>
+        <location filename="../src/ui/failure_text.cpp" line="44"/>
         <source>字元代碼</source>
         <translation>a glyph code</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="43"/>
+        <location filename="../src/ui/failure_text.cpp" line="45"/>
         <source>字元的左邊框</source>
         <translation>a glyph&apos;s left border</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="44"/>
+        <location filename="../src/ui/failure_text.cpp" line="46"/>
         <source>字元的右邊框</source>
         <translation>a glyph&apos;s right border</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="53"/>
+        <location filename="../src/ui/failure_text.cpp" line="55"/>
         <source>沒有此檔案或目錄</source>
         <translation>No such file or directory</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="54"/>
+        <location filename="../src/ui/failure_text.cpp" line="56"/>
         <source>權限不足</source>
         <translation>Permission denied</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="55"/>
+        <location filename="../src/ui/failure_text.cpp" line="57"/>
         <source>不允許的操作</source>
         <translation>Operation not permitted</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="56"/>
+        <location filename="../src/ui/failure_text.cpp" line="58"/>
         <source>裝置上已無空間</source>
         <translation>No space left on device</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="57"/>
+        <location filename="../src/ui/failure_text.cpp" line="59"/>
         <source>超出磁碟配額</source>
         <translation>Disk quota exceeded</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="58"/>
+        <location filename="../src/ui/failure_text.cpp" line="60"/>
         <source>唯讀的檔案系統</source>
         <translation>Read-only file system</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="59"/>
+        <location filename="../src/ui/failure_text.cpp" line="61"/>
         <source>是一個目錄</source>
         <translation>Is a directory</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="60"/>
+        <location filename="../src/ui/failure_text.cpp" line="62"/>
         <source>不是一個目錄</source>
         <translation>Not a directory</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="61"/>
+        <location filename="../src/ui/failure_text.cpp" line="63"/>
         <source>檔案已存在</source>
         <translation>File exists</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="62"/>
+        <location filename="../src/ui/failure_text.cpp" line="64"/>
         <source>裝置或資源忙碌中</source>
         <translation>Device or resource busy</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="63"/>
+        <location filename="../src/ui/failure_text.cpp" line="65"/>
         <source>輸入/輸出錯誤</source>
         <translation>Input/output error</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="64"/>
+        <location filename="../src/ui/failure_text.cpp" line="66"/>
         <source>檔案太大</source>
         <translation>File too large</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="65"/>
+        <location filename="../src/ui/failure_text.cpp" line="67"/>
         <source>檔案名稱太長</source>
         <translation>File name too long</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="66"/>
+        <location filename="../src/ui/failure_text.cpp" line="68"/>
         <source>符號連結的層數太多</source>
         <translation>Too many levels of symbolic links</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="67"/>
+        <location filename="../src/ui/failure_text.cpp" line="69"/>
         <source>無效的跨裝置連結</source>
         <translation>Invalid cross-device link</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="68"/>
+        <location filename="../src/ui/failure_text.cpp" line="70"/>
         <source>無法配置記憶體</source>
         <translation>Cannot allocate memory</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="69"/>
+        <location filename="../src/ui/failure_text.cpp" line="71"/>
         <source>開啟的檔案太多</source>
         <translation>Too many open files</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="70"/>
+        <location filename="../src/ui/failure_text.cpp" line="72"/>
         <source>資源暫時無法使用</source>
         <translation>Resource temporarily unavailable</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="71"/>
+        <location filename="../src/ui/failure_text.cpp" line="73"/>
         <source>無效的引數</source>
         <translation>Invalid argument</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="80"/>
+        <location filename="../src/ui/failure_text.cpp" line="82"/>
         <source>字型「%1」：%2</source>
         <translation>typeface &quot;%1&quot;: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="90"/>
+        <location filename="../src/ui/failure_text.cpp" line="92"/>
         <source>沒有檔案名稱：%1</source>
         <translation>no file name: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="93"/>
+        <location filename="../src/ui/failure_text.cpp" line="95"/>
         <source>所在的資料夾不能建立新檔案（%1）</source>
         <translation>its folder takes no new files (%1)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="95"/>
+        <location filename="../src/ui/failure_text.cpp" line="97"/>
         <source>另一個執行中的程式一再移除暫存檔：%1</source>
         <translation>another run keeps removing its temporary file: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="103"/>
+        <location filename="../src/ui/failure_text.cpp" line="105"/>
         <source>字型名稱長度 %1 不在 %2 之內</source>
         <translation>the face name length %1 is outside %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="108"/>
+        <location filename="../src/ui/failure_text.cpp" line="110"/>
         <source>圖像寬度 %1 不在 %2 之內</source>
         <translation>the sheet width %1 is outside %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="109"/>
+        <location filename="../src/ui/failure_text.cpp" line="111"/>
         <source>圖像高度 %1 不在 %2 之內</source>
         <translation>the sheet height %1 is outside %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="112"/>
+        <location filename="../src/ui/failure_text.cpp" line="114"/>
         <source>字型名稱長 %1 位元組，專案檔最多只能存 %2 位元組</source>
         <translation>the face name is %1 bytes long; a project file holds at most %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="116"/>
+        <location filename="../src/ui/failure_text.cpp" line="119"/>
         <source>%1 × %2 像素的圖像超出圖檔的上限（每邊 %3）</source>
         <translation>a sheet of %1 x %2 pixels does not fit an image (each side %3)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="118"/>
+        <location filename="../src/ui/failure_text.cpp" line="121"/>
         <source>字型「%1」未安裝</source>
         <translation>typeface &quot;%1&quot; is not installed</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="119"/>
+        <location filename="../src/ui/failure_text.cpp" line="122"/>
         <source>無法啟動 FreeType：%1</source>
         <translation>cannot start FreeType: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="121"/>
+        <location filename="../src/ui/failure_text.cpp" line="124"/>
         <source>無法選用 TrueType 直譯器 %1：%2</source>
         <translation>cannot select TrueType interpreter %1: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="123"/>
+        <location filename="../src/ui/failure_text.cpp" line="126"/>
         <source>無法讀取字型檔「%1」（字體 %2）：%3</source>
         <translation>cannot read font file &quot;%1&quot; (face %2): %3</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="125"/>
+        <location filename="../src/ui/failure_text.cpp" line="128"/>
         <source>字型檔「%1」只有 %2 個字體，沒有字體 %3</source>
         <translation>font file &quot;%1&quot; holds %2 face(s); there is no face %3</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="127"/>
+        <location filename="../src/ui/failure_text.cpp" line="130"/>
         <source>字型檔「%1」（字體 %2）沒有 TrueType 或 OpenType 外框</source>
         <translation>font file &quot;%1&quot; (face %2) holds no TrueType or OpenType outlines</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="128"/>
+        <location filename="../src/ui/failure_text.cpp" line="131"/>
         <source>字型檔「%1」沒有字族名稱</source>
         <translation>font file &quot;%1&quot; names no family</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="130"/>
+        <location filename="../src/ui/failure_text.cpp" line="133"/>
         <source>像素高度 %1 不在 %2..%3 之內</source>
         <translation>pixel height %1 is outside %2..%3</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="132"/>
+        <location filename="../src/ui/failure_text.cpp" line="135"/>
         <source>字型檔「%1」無法縮放為 %2 像素：%3</source>
         <translation>font file &quot;%1&quot; cannot be sized to %2 pixels: %3</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="91"/>
+        <location filename="../src/ui/failure_text.cpp" line="178"/>
+        <source>在 XML 格式中</source>
+        <translation>in the XML form</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="179"/>
+        <source>在 JSON 格式中</source>
+        <translation>in the JSON form</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="180"/>
+        <source>在文字格式的引號值中</source>
+        <translation>in the text form&apos;s quoted value</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="181"/>
+        <source>描述檔無法原樣寫入頁面檔名「%1」：%2不能出現%3</source>
+        <translation>the descriptor cannot name the page file &quot;%1&quot;: %2 cannot stand %3</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="93"/>
         <source>無法跟隨連結：%1</source>
         <translation>cannot follow the link: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="97"/>
+        <location filename="../src/ui/failure_text.cpp" line="99"/>
         <source>需要 %1 位元組，但檔案系統只剩 %2 位元組</source>
         <translation>it needs %1 bytes and its file system has %2 free</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="98"/>
+        <location filename="../src/ui/failure_text.cpp" line="100"/>
         <source>檔案大於 %1 MiB</source>
         <translation>it is larger than %1 MiB</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="100"/>
+        <location filename="../src/ui/failure_text.cpp" line="102"/>
         <source>檔案不完整：只有 %1 位元組，在%2（第 %3 至 %4 位元組）中斷</source>
         <translation>the file is truncated: it ends after %1 bytes, inside %2 (bytes %3 to %4)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="105"/>
+        <location filename="../src/ui/failure_text.cpp" line="107"/>
         <source>字元數 %1 需要 %2 位元組，但只剩 %3 位元組（檔案不完整或已損壞）</source>
         <translation>the glyph count %1 needs %2 bytes but only %3 remain (the file is truncated or damaged)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="114"/>
+        <location filename="../src/ui/failure_text.cpp" line="116"/>
         <source>這是一個 GlyphSheet 專案檔，BMFont 描述檔不會取代它</source>
         <translation>it is a GlyphSheet project; a BMFont descriptor does not replace it</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="142"/>
+        <location filename="../src/ui/failure_text.cpp" line="145"/>
         <source>擴充區塊不完整：需要 %1 位元組，但字元清單之後只有 %2 位元組</source>
         <translation>the extension block is truncated: it needs %1 bytes and the file has %2 after the glyph list</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="143"/>
+        <location filename="../src/ui/failure_text.cpp" line="146"/>
         <source>擴充區塊之後還有 %1 位元組</source>
         <translation>the file goes on for %1 bytes after the extension block</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="145"/>
+        <location filename="../src/ui/failure_text.cpp" line="148"/>
         <source>擴充區塊的版本是 %1，這個 GlyphSheet 無法讀取（由較新的版本寫入）</source>
         <translation>the extension block has version %1, which this GlyphSheet does not read (a newer one wrote it)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="147"/>
+        <location filename="../src/ui/failure_text.cpp" line="150"/>
         <source>擴充區塊含有這個 GlyphSheet 不認識的設定 %1</source>
         <translation>the extension block holds setting %1, which this GlyphSheet does not know</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="148"/>
+        <location filename="../src/ui/failure_text.cpp" line="151"/>
         <source>擴充區塊內的長度不相符（已損壞）</source>
         <translation>the lengths inside the extension block do not add up (it is damaged)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="149"/>
+        <location filename="../src/ui/failure_text.cpp" line="152"/>
         <source>擴充區塊已損壞：檢查碼與內容不符</source>
         <translation>the extension block is damaged: its checksum does not match its bytes</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="151"/>
+        <location filename="../src/ui/failure_text.cpp" line="154"/>
         <source>擴充區塊的第 %1 個字元代碼 %2 不是 Unicode 字元</source>
         <translation>glyph %1 of the extension block has code %2, which is not a Unicode character</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="155"/>
+        <location filename="../src/ui/failure_text.cpp" line="158"/>
         <source>擴充區塊之前的字元清單與擴充區塊不符（檔案曾被其他程式修改）</source>
         <translation>the glyph list before the extension block does not match it (another program changed the file)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="157"/>
+        <location filename="../src/ui/failure_text.cpp" line="160"/>
         <source>擴充區塊已損壞</source>
         <translation>the extension block is damaged</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="169"/>
-        <location filename="../src/ui/failure_text.cpp" line="173"/>
+        <location filename="../src/ui/failure_text.cpp" line="170"/>
+        <source>位移 %1 的位元組 %2（不是 UTF-8）</source>
+        <translation>byte %2 at offset %1 (not UTF-8)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="174"/>
+        <source>%1（雙引號）</source>
+        <translation>%1 (a double quote)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="175"/>
+        <source>%1（控制字元）</source>
+        <translation>%1 (a control character)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="176"/>
+        <source>%1（非字元）</source>
+        <translation>%1 (a noncharacter)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="194"/>
+        <location filename="../src/ui/failure_text.cpp" line="198"/>
         <source>%1「%2」：
 %3</source>
         <translation>%1 &quot;%2&quot;:
 %3</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="172"/>
+        <location filename="../src/ui/failure_text.cpp" line="197"/>
         <source>無法完成先前中斷的輸出「%1」：
 %2</source>
         <translation>Cannot finish the interrupted export of &quot;%1&quot;:
 %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="174"/>
+        <location filename="../src/ui/failure_text.cpp" line="199"/>
         <source>；沒有更改任何檔案</source>
         <translation>; nothing was changed</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="176"/>
+        <location filename="../src/ui/failure_text.cpp" line="201"/>
         <source>；「%1」是新的圖像，「%2」仍是舊的</source>
         <translation>; &quot;%1&quot; is the new image, &quot;%2&quot; the old</translation>
     </message>
@@ -456,310 +496,310 @@
     <name>GlyphSheetDialog</name>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="6"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="371"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="371"/>
         <source>GlyphSheet 1.0</source>
         <translation>GlyphSheet 1.0</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="12"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="381"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="381"/>
         <source>檢視</source>
         <translation>View</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="16"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="382"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="382"/>
         <source>寬度</source>
         <translation>Width</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="20"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="383"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="383"/>
         <source>高度</source>
         <translation>Height</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="24"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="384"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="384"/>
         <source>字型</source>
         <translation>Font</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="143"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="405"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="405"/>
         <source>平滑</source>
         <comment>quality</comment>
         <translation>Anti-aliased</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="224"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="425"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="425"/>
         <source>字元</source>
         <translation>Character</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="47"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="386"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="386"/>
         <source>縮放:</source>
         <translation>Zoom</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="28"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="385"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="385"/>
         <source>字元</source>
         <comment>group</comment>
         <translation>Characters</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="62"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="387"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="387"/>
         <source>100%</source>
         <translation>100%</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="66"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="94"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="388"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="395"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="388"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="395"/>
         <source>64</source>
         <translation>64</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="70"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="98"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="389"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="396"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="389"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="396"/>
         <source>128</source>
         <translation>128</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="74"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="102"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="390"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="397"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="390"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="397"/>
         <source>256</source>
         <translation>256</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="78"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="106"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="391"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="398"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="391"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="398"/>
         <source>512</source>
         <translation>512</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="82"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="110"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="392"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="399"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="392"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="399"/>
         <source>1024</source>
         <translation>1024</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="86"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="114"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="393"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="400"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="393"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="400"/>
         <source>2048</source>
         <translation>2048</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="90"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="118"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="394"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="401"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="394"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="401"/>
         <source>4096</source>
         <translation>4096</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="122"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="402"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="402"/>
         <source>最小的合適圖像</source>
         <translation>Smallest sheet that fits</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="132"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="403"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="403"/>
         <source>名稱</source>
         <translation>Face</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="139"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="404"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="404"/>
         <source>品質</source>
         <translation>Quality</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="144"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="406"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="406"/>
         <source>非平滑</source>
         <translation>Aliased</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="148"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="408"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="408"/>
         <source>平滑</source>
         <comment>supersampling</comment>
         <translation>Smoothing</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="152"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="409"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="409"/>
         <source>(沒有)</source>
         <translation>(none)</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="153"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="410"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="410"/>
         <source>2x2</source>
         <translation>2x2</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="154"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="411"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="411"/>
         <source>3x3</source>
         <translation>3x3</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="155"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="412"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="412"/>
         <source>4x4</source>
         <translation>4x4</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="159"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="414"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="414"/>
         <source>大小</source>
         <translation>Size</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="169"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="415"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="415"/>
         <source>字形</source>
         <translation>Weight</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="173"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="416"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="416"/>
         <source>標準</source>
         <translation>Normal</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="174"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="417"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="417"/>
         <source>中等</source>
         <translation>Semibold</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="175"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="418"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="418"/>
         <source>粗體</source>
         <translation>Bold</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="179"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="420"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="420"/>
         <source>傾斜</source>
         <translation>Italic</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="184"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="232"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="421"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="426"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="421"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="426"/>
         <source>左邊框</source>
         <translation>Left border</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="194"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="242"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="422"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="427"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="422"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="427"/>
         <source>右邊框</source>
         <translation>Right border</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="204"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="423"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="423"/>
         <source>頂部邊框</source>
         <translation>Upper border</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="214"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="424"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="424"/>
         <source>底部邊框</source>
         <translation>Lower border</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="252"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="428"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="428"/>
         <source>顯示矩型</source>
         <translation>Show cells</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="260"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="429"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="429"/>
         <source>檔案(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="271"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="430"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="430"/>
         <source>工具(&amp;T)</source>
         <translation>&amp;Tools</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="280"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="372"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="372"/>
         <source>新增(&amp;N)</source>
         <translation>&amp;New</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="283"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="373"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="373"/>
         <source>開啟(&amp;O)</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="286"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="374"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="374"/>
         <source>儲存(&amp;S)</source>
         <translation>&amp;Save...</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="289"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="375"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="375"/>
         <source>輸出為 TGA &amp;&amp; XML(&amp;E)</source>
         <translation>&amp;Export as TGA &amp;&amp; XML...</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="292"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="376"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="376"/>
         <source>輸出為 BMFont(&amp;B)…</source>
         <translation>Export as &amp;BMFont…</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="295"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="377"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="377"/>
         <source>離開(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="298"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="378"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="378"/>
         <source>加入字元</source>
         <translation>&amp;Add Characters...</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="301"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="379"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="379"/>
         <source>字元集(&amp;C)…</source>
         <translation>&amp;Character Sets…</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="304"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="380"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="380"/>
         <source>文字預覽(&amp;P)…</source>
         <translation>Text &amp;Preview…</translation>
     </message>
@@ -768,13 +808,13 @@
     <name>TextPreviewDialog</name>
     <message>
         <location filename="../src/ui/text_preview_dialog.ui" line="6"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_text_preview_dialog.h" line="79"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_text_preview_dialog.h" line="79"/>
         <source>文字預覽</source>
         <translation>Text Preview</translation>
     </message>
     <message>
         <location filename="../src/ui/text_preview_dialog.ui" line="12"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_text_preview_dialog.h" line="80"/>
+        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_text_preview_dialog.h" line="80"/>
         <source>文字：</source>
         <translation>Text:</translation>
     </message>

@@ -1,13 +1,16 @@
 #include "files/bmfont_descriptor.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
 #include <utility>
 #include <variant>
 
+#include "sheet/error_text.h"
 #include "sheet/saturate.h"
+#include "sheet/unicode_text.h"
 
 namespace glyphsheet {
 
@@ -72,47 +75,102 @@ Fields KerningFields(const BmFontKerning& k) {
 
 Fields CountField(size_t count) { return {{"count", static_cast<int64_t>(count)}}; }
 
+// The length of the ill-formed UTF-8 at text[pos]: the longest start of a
+// well-formed sequence there, or its one byte, as decoders replace it (a
+// sequence cut short is one U+FFFD, a stray byte one each).
+size_t IllFormedLength(std::string_view text, size_t pos) {
+  const auto lead = static_cast<uint8_t>(text[pos]);
+  size_t need = 0;
+  uint8_t low = 0x80, high = 0xBF;  // the range of the byte after the lead
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    need = 1;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    need = 2;
+    if (lead == 0xE0) low = 0xA0;   // no overlong forms
+    if (lead == 0xED) high = 0x9F;  // no surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    need = 3;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;  // nothing past U+10FFFF
+  }
+  size_t length = 1;
+  for (; length <= need && pos + length < text.size(); ++length) {
+    const auto next = static_cast<uint8_t>(text[pos + length]);
+    if (next < low || next > high) break;
+    low = 0x80, high = 0xBF;
+  }
+  return length;
+}
+
+// Calls visit(bytes, character) for each character of a text in order: a
+// well-formed UTF-8 character with its code point, an ill-formed sequence
+// with none.
+template <class Visit>
+void ForEachCharacter(std::string_view text, Visit visit) {
+  for (size_t pos = 0; pos < text.size();) {
+    const size_t start = pos;
+    const std::optional<char32_t> ch = DecodeUtf8(text, pos);
+    if (!ch) pos = start + IllFormedLength(text, start);
+    visit(text.substr(start, pos - start), ch);
+  }
+}
+
+// What XML and JSON never carry: a noncharacter (XML allows neither U+FFFE
+// nor U+FFFF, and none is meant for interchange) or bytes that are not UTF-8
+// (the file would be neither well-formed XML nor valid JSON). Each such
+// character, and each ill-formed sequence, is written as U+FFFD.
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+
+bool MarkupCannotCarry(std::optional<char32_t> ch) { return !ch || IsNoncharacter(*ch); }
+
 // A string in the text form sits between double quotes that nothing escapes,
-// so a quote inside it is written as an apostrophe. Control characters become
-// spaces in the text form (a line end would end the line) and in XML (which
-// cannot hold most of them and reads the others in an attribute as spaces).
+// so a quote inside it is written as an apostrophe. Control characters (C0,
+// DEL, C1) become spaces in the text form (a line end would end the line)
+// and in XML (which cannot hold most C0 ones, reads the others in an
+// attribute as spaces, and discourages DEL and C1). The text form keeps
+// every other byte as it is.
 std::string TextOrXmlString(std::string_view text, BmFontFormat format) {
+  const bool xml = format == BmFontFormat::kXml;
   std::string out;
-  for (const char ch : text) {
-    if (static_cast<unsigned char>(ch) < 0x20) {
+  ForEachCharacter(text, [&](std::string_view bytes, std::optional<char32_t> ch) {
+    if (xml && MarkupCannotCarry(ch)) {
+      out += kReplacement;
+    } else if (ch && IsControlCharacter(*ch)) {
       out += ' ';
-    } else if (format == BmFontFormat::kText) {
-      out += ch == '"' ? '\'' : ch;
+    } else if (!xml) {
+      out += ch == U'"' ? std::string_view("'") : bytes;
     } else {
-      switch (ch) {
+      switch (*ch) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
-        default: out += ch;
+        default: out += bytes;
       }
     }
-  }
+  });
   return out;
 }
 
-// JSON holds any text: quotes and backslashes escaped, control characters as
-// \u00XX, the rest (UTF-8) as it is.
+// JSON holds any text: quotes and backslashes escaped, C0 control characters
+// as \u00XX, the rest (UTF-8) as it is, but for what it never carries.
 std::string JsonString(std::string_view text) {
   std::string out = "\"";
-  for (const char ch : text) {
-    if (ch == '"' || ch == '\\') {
+  ForEachCharacter(text, [&out](std::string_view bytes, std::optional<char32_t> ch) {
+    if (MarkupCannotCarry(ch)) {
+      out += kReplacement;
+    } else if (*ch == '"' || *ch == '\\') {
       out += '\\';
-      out += ch;
-    } else if (static_cast<unsigned char>(ch) < 0x20) {
+      out += bytes;
+    } else if (*ch < 0x20) {
       constexpr char kHex[] = "0123456789abcdef";
       out += "\\u00";
-      out += kHex[ch >> 4];
-      out += kHex[ch & 0xF];
+      out += kHex[*ch >> 4];
+      out += kHex[*ch & 0xF];
     } else {
-      out += ch;
+      out += bytes;
     }
-  }
+  });
   return out + '"';
 }
 
@@ -323,6 +381,29 @@ std::vector<uint8_t> EncodeBinary(const BmFont& font) {
   return out.Take();
 }
 
+// A character of a page file name that a form cannot hold exactly.
+struct UnfitCharacter {
+  size_t offset = 0;           // where it starts in the name, in bytes
+  std::optional<char32_t> ch;  // nothing for a byte that is not UTF-8
+  uint8_t byte = 0;            // its first byte
+};
+
+// The first character of a page file name that the form cannot hold
+// exactly (as CheckPageNames says), or nothing. The binary form holds any
+// bytes but NUL, which no file name has.
+std::optional<UnfitCharacter> FirstUnfitCharacter(std::string_view name, BmFontFormat format) {
+  std::optional<UnfitCharacter> unfit;
+  if (format == BmFontFormat::kBinary) return unfit;
+  size_t offset = 0;
+  ForEachCharacter(name, [&](std::string_view bytes, std::optional<char32_t> ch) {
+    const bool fits = ch && !IsControlCharacter(*ch) &&
+                      (format == BmFontFormat::kText ? *ch != U'"' : !IsNoncharacter(*ch));
+    if (!fits && !unfit) unfit = UnfitCharacter{offset, ch, static_cast<uint8_t>(bytes[0])};
+    offset += bytes.size();
+  });
+  return unfit;
+}
+
 }  // namespace
 
 std::vector<uint8_t> EncodeBmFont(const BmFont& font, BmFontFormat format) {
@@ -333,6 +414,28 @@ std::vector<uint8_t> EncodeBmFont(const BmFont& font, BmFontFormat format) {
     case BmFontFormat::kJson: return Bytes(EncodeJson(font));
   }
   return {};
+}
+
+Status CheckPageNames(const std::vector<std::filesystem::path>& pages,
+                      const std::filesystem::path& descriptor, BmFontFormat format) {
+  static_assert(static_cast<int>(BmFontFormat::kText) == 0 &&
+                    static_cast<int>(BmFontFormat::kXml) == 1 &&
+                    static_cast<int>(BmFontFormat::kJson) == 3,
+                "the numbers ErrorDetail gives the forms");
+  for (const std::filesystem::path& page : pages) {
+    const std::string name = page.filename().string();
+    const std::optional<UnfitCharacter> unfit = FirstUnfitCharacter(name, format);
+    if (!unfit) continue;
+    ErrorDetail detail;
+    detail.action = FileAction::kWrite;
+    detail.file = descriptor.string();
+    detail.problem = Problem::kUnnameablePage;
+    detail.name = name;
+    detail.numbers = {static_cast<int64_t>(format), unfit->ch ? int64_t{*unfit->ch} : -1,
+                      static_cast<int64_t>(unfit->offset), unfit->byte};
+    return MakeError(std::move(detail));
+  }
+  return Ok();
 }
 
 const char* BmFontExtension(BmFontFormat format) {

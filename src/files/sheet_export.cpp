@@ -217,6 +217,12 @@ Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
                                        const ExportObserver& observer) {
   const bool bmfont = BmFontFormatOf(options.format).has_value();
   const ExportedFiles files = ExportNames(chosen, options.format, bmfont ? doc.layout.pages : 1);
+  // A descriptor that could not name its pages exactly is not started.
+  if (const std::optional<BmFontFormat> form = BmFontFormatOf(options.format)) {
+    if (Status named = CheckPageNames(files.images, files.descriptor, *form); !named) {
+      return named.failure();
+    }
+  }
   const std::filesystem::path base = ExportNames(chosen, options.format).images.front();
   const auto notify = [&observer](const std::string& message) {
     if (observer.notify) observer.notify(message);

@@ -23,7 +23,7 @@ std::string PrintableText(std::string_view text) {
   for (size_t i = 0; i < text.size();) {
     const size_t start = i;
     const std::optional<char32_t> ch = DecodeUtf8(text, i);
-    const bool control = ch && (*ch < 0x20 || (*ch >= 0x7F && *ch <= 0x9F));
+    const bool control = ch && IsControlCharacter(*ch);
     if (ch && !control) {
       out.append(text.substr(start, i - start));
       continue;
@@ -85,6 +85,30 @@ std::string ExtensionReason(const ErrorDetail& d) {
   return "the extension block is damaged";
 }
 
+// Why a descriptor cannot name its page file: the first character of the
+// name that its form cannot hold.
+std::string UnnameablePageReason(const ErrorDetail& d) {
+  const int64_t form = d.numbers.empty() ? 0 : d.numbers[0];
+  const int64_t code = d.numbers.size() > 1 ? d.numbers[1] : -1;
+  std::string what;
+  if (code < 0) {
+    char byte[8];
+    std::snprintf(byte, sizeof byte, "0x%02X",
+                  static_cast<unsigned>(d.numbers.size() > 3 ? d.numbers[3] & 0xFF : 0));
+    what = std::string("byte ") + byte + " at offset " + Number(d, 2) + " (not UTF-8)";
+  } else {
+    const auto ch = static_cast<char32_t>(code);
+    what = NumberedCharacter(ch) + (ch == U'"'               ? " (a double quote)"
+                                    : IsControlCharacter(ch) ? " (a control character)"
+                                                             : " (a noncharacter)");
+  }
+  const char* place = form == 1   ? "in the XML form"
+                      : form == 3 ? "in the JSON form"
+                                  : "in the text form's quoted value";
+  return "the descriptor cannot name the page file " + Quoted(d.name) + ": " + what +
+         " cannot stand " + place;
+}
+
 // The reason of one kind, without the typeface it concerns.
 std::string KindReason(const ErrorDetail& d) {
   const auto n = [&d](size_t i) { return Number(d, i); };
@@ -124,6 +148,8 @@ std::string KindReason(const ErrorDetail& d) {
              std::to_string(kFaceNameBytesRange.max);
     case Problem::kHoldsProject:
       return "it is a GlyphSheet project; a BMFont descriptor does not replace it";
+    case Problem::kUnnameablePage:
+      return UnnameablePageReason(d);
     case Problem::kSheetTooLarge:
       return "a sheet of " + n(0) + " x " + n(1) + " pixels does not fit an image (each side " +
              kSheetSideRange.Text() + ")";

@@ -30,6 +30,10 @@ enum class Problem : uint8_t {
   kFaceNameTooLong,      // the name's length in bytes
   kSheetTooLarge,        // width, height
   kHoldsProject,         // the file is a project, which a descriptor must not replace
+  kUnnameablePage,       // the descriptor's form cannot hold its page file's name (`name`)
+                         // exactly: the form (0 text, 1 XML, 3 JSON), the first character
+                         // it cannot hold (its code point, or -1 for a byte that is not
+                         // UTF-8), that byte's offset in the name, the byte
   // Fonts: `file` is the font file, `typeface` the typeface it was opened for
   // (when one was), `reason` FreeType's own words.
   kFaceNotInstalled,     // no installed typeface has the name `file`
@@ -86,6 +90,9 @@ struct ErrorDetail {
   std::string typeface;
   /// A library's own words for why (FreeType's error text); empty when none.
   std::string reason;
+  /// A name inside the file the failure concerns: the page file name a
+  /// descriptor cannot hold; empty when none.
+  std::string name;
 };
 
 /// A failure with a message for the user (names the file or value and the

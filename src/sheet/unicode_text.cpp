@@ -94,11 +94,17 @@ std::string GlyphLabel(char32_t ch) {
   return Utf8(ch) + "  " + number;
 }
 
+bool IsControlCharacter(char32_t ch) { return ch < 0x20 || (ch >= 0x7F && ch <= 0x9F); }
+
+bool IsNoncharacter(char32_t ch) {
+  return (ch >= 0xFDD0 && ch <= 0xFDEF) || (ch <= 0x10FFFF && (ch & 0xFFFE) == 0xFFFE);
+}
+
 std::optional<std::string_view> CharacterRefusal(char32_t ch) {
   if (ch > 0x10FFFF) return "past U+10FFFF";
   if (ch >= 0xD800 && ch <= 0xDFFF) return "a surrogate";
-  if ((ch >= 0xFDD0 && ch <= 0xFDEF) || (ch & 0xFFFE) == 0xFFFE) return "a noncharacter";
-  if (ch < 0x20 || (ch >= 0x7F && ch <= 0x9F)) return "a control character";
+  if (IsNoncharacter(ch)) return "a noncharacter";
+  if (IsControlCharacter(ch)) return "a control character";
   return std::nullopt;
 }
 

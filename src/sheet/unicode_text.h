@@ -29,6 +29,14 @@ std::string NumberedCharacter(char32_t ch);
 /// "中  U+4E2D"; the number alone for one that is not printable.
 std::string GlyphLabel(char32_t ch);
 
+/// True for the control characters: C0 (below U+0020), DEL and C1
+/// (U+007F..U+009F).
+bool IsControlCharacter(char32_t ch);
+
+/// True for the noncharacters: U+FDD0..U+FDEF and the last two code points
+/// of every plane (U+FFFE, U+FFFF, U+1FFFE, …, U+10FFFF).
+bool IsNoncharacter(char32_t ch);
+
 /// Why a character cannot be chosen as a glyph, or nothing when it can:
 /// values past U+10FFFF, surrogates, noncharacters (U+FDD0..U+FDEF and the
 /// last two of every plane) and control characters (C0, DEL, C1) are refused.

@@ -5,7 +5,9 @@
 
 #include <QFile>
 
+#include "sheet/error_text.h"
 #include "sheet/sheet_document.h"
+#include "sheet/unicode_text.h"
 
 namespace glyphsheet {
 
@@ -112,6 +114,7 @@ QString FailureText::KindReason(const ErrorDetail& d) {
       return tr("字型名稱長 %1 位元組，專案檔最多只能存 %2 位元組")
           .arg(n(0), QString::number(kFaceNameBytesRange.max));
     case Problem::kHoldsProject: return tr("這是一個 GlyphSheet 專案檔，BMFont 描述檔不會取代它");
+    case Problem::kUnnameablePage: return UnnameablePageReason(d);
     case Problem::kSheetTooLarge:
       return tr("%1 × %2 像素的圖像超出圖檔的上限（每邊 %3）")
           .arg(n(0), n(1), RangeText(kSheetSideRange));
@@ -155,6 +158,28 @@ QString FailureText::ExtensionReason(const ErrorDetail& d) {
       return tr("擴充區塊之前的字元清單與擴充區塊不符（檔案曾被其他程式修改）");
   }
   return tr("擴充區塊已損壞");
+}
+
+QString FailureText::UnnameablePageReason(const ErrorDetail& d) {
+  const int64_t form = d.numbers.empty() ? 0 : d.numbers[0];
+  const int64_t code = d.numbers.size() > 1 ? d.numbers[1] : -1;
+  QString what;
+  if (code < 0) {
+    const int64_t byte = d.numbers.size() > 3 ? d.numbers[3] & 0xFF : 0;
+    const QString hex = QString::number(byte, 16).rightJustified(2, u'0').toUpper();
+    what = tr("位移 %1 的位元組 %2（不是 UTF-8）").arg(Number(d, 2), QStringLiteral("0x") + hex);
+  } else {
+    const auto ch = static_cast<char32_t>(code);
+    const QString number = FromUtf8(NumberedCharacter(ch));
+    what = ch == U'"'               ? tr("%1（雙引號）").arg(number)
+           : IsControlCharacter(ch) ? tr("%1（控制字元）").arg(number)
+                                    : tr("%1（非字元）").arg(number);
+  }
+  const QString place = form == 1   ? tr("在 XML 格式中")
+                        : form == 3 ? tr("在 JSON 格式中")
+                                    : tr("在文字格式的引號值中");
+  return tr("描述檔無法原樣寫入頁面檔名「%1」：%2不能出現%3")
+      .arg(FromUtf8(PrintableText(d.name)), what, place);
 }
 
 QString FailureText::Text(const Error& error) {

@@ -29,6 +29,7 @@ class FailureText {
   /// Reason without the typeface.
   static QString KindReason(const ErrorDetail& detail);
   static QString ExtensionReason(const ErrorDetail& detail);
+  static QString UnnameablePageReason(const ErrorDetail& detail);
 };
 
 }  // namespace glyphsheet

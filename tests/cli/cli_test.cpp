@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <set>
+#include <string>
 #include <tuple>
 
 #include "cli_runner.h"
@@ -199,6 +201,16 @@ TEST(Cli, BmFontFormatsAndThePreviewWriteTheirFiles) {
             std::tuple(1, "glyphsheet-cli: cannot write \"p.fnt\": it is a GlyphSheet project; a "
                           "BMFont descriptor does not replace it (--force replaces it)\n"s));
   EXPECT_EQ(FileBytes(folder / "p.fnt"), project);
+  // A page file the descriptor cannot name exactly is refused, naming the
+  // character, before any file (hidden ones too) is made.
+  const std::set<std::string> before = folder.Entries();
+  const CliRun quoted =
+      RunCli(folder.Path(), {"export", "p.fnt", "--format", "bmfont-text", "-o", "a\"b"});
+  EXPECT_EQ(std::tuple(quoted.exitCode, quoted.err),
+            std::tuple(1, "glyphsheet-cli: cannot write \"a\"b.fnt\": the descriptor cannot name "
+                          "the page file \"a\"b.png\": U+0022 \" (a double quote) cannot stand in "
+                          "the text form's quoted value\n"s));
+  EXPECT_EQ(folder.Entries(), before);
   EXPECT_EQ(RunCli(folder.Path(), {"export", "p.fnt", "--format", "bmfont-text", "--force", "-o", "p"})
                 .exitCode, 0);
   EXPECT_NE(FileBytes(folder / "p.fnt"), project);

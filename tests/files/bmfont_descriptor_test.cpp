@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "files/bmfont_descriptor.h"
+#include "sheet/unicode_text.h"
 
 namespace glyphsheet {
 namespace {
@@ -119,8 +122,9 @@ TEST(BmFontDescriptor, EachFormWritesEveryFieldInItsPlace) {
   }
 }
 
-// A face with a quote, markup, an accent, a backslash, a tab, a control
-// character and a NUL; values beyond the binary form's 8- and 16-bit fields.
+// A face with a NUL, which the binary form cannot hold (the textual forms'
+// names are in NamesAreHeldExactlyOrRefusedAsPageFiles); values beyond the
+// binary form's 8- and 16-bit fields.
 TEST(BmFontDescriptor, WhatAFormCannotHoldIsWrittenTheNearestWay) {
   const auto oddFace = [](BmFont& font) { font.info.face = "Q\"<\xC3\xA9>\\\t\x01\0z"s; };
   const struct {
@@ -128,10 +132,6 @@ TEST(BmFontDescriptor, WhatAFormCannotHoldIsWrittenTheNearestWay) {
     void (*change)(BmFont&);
     std::string expected;
   } cases[] = {
-      {BmFontFormat::kText, oddFace, "info face=\"Q'<\xC3\xA9>\\   z\" size=-20 "},
-      {BmFontFormat::kXml, oddFace, "<info face=\"Q&quot;&lt;\xC3\xA9&gt;\\   z\" size=\"-20\" "},
-      {BmFontFormat::kJson, oddFace,
-       "{\"face\": \"Q\\\"<\xC3\xA9>\\\\\\u0009\\u0001\\u0000z\", \"size\": -20, "},
       {BmFontFormat::kBinary, oddFace,  // info: 14 + 11 + 1 bytes
        "\x01\x1A\0\0\0\xEC\xFF\xD0\0d\0\x02\x01\x02\x03\x04\0\0\0"s +
            "Q\"<\xC3\xA9>\\\t\x01 z\0\x02"s},
@@ -157,6 +157,131 @@ TEST(BmFontDescriptor, WhatAFormCannotHoldIsWrittenTheNearestWay) {
     const std::string written = Text(EncodeBmFont(font, c.format));
     EXPECT_NE(written.find(c.expected), std::string::npos)
         << BmFontExtension(c.format) << "\n" << ::testing::PrintToString(written);
+  }
+}
+
+// The value a textual form wrote between `before` and `after`.
+std::string Between(const std::string& written, const std::string& before,
+                    const std::string& after) {
+  const size_t start = written.find(before);
+  if (start == std::string::npos) return "(no " + before + ")";
+  const size_t end = written.find(after, start + before.size());
+  return written.substr(start + before.size(), end - start - before.size());
+}
+
+// The name a reader takes from a value a textual form wrote (only the
+// escapes these names use; the text form has none).
+std::string Unescaped(std::string value, BmFontFormat format) {
+  using Escapes = std::vector<std::pair<std::string, std::string>>;
+  const Escapes escapes =
+      format == BmFontFormat::kXml
+          ? Escapes{{"&quot;", "\""}, {"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}}
+      : format == BmFontFormat::kJson ? Escapes{{"\\\"", "\""}, {"\\\\", "\\"}}
+                                      : Escapes{};
+  for (const auto& [escape, ch] : escapes) {
+    for (size_t at = value.find(escape); at != std::string::npos; at = value.find(escape, at + 1)) {
+      value.replace(at, escape.size(), ch);
+    }
+  }
+  return value;
+}
+
+// True when a text is UTF-8 throughout with neither a noncharacter nor a
+// control character but the line end, as a well-formed XML or valid JSON
+// file must be.
+bool CarriesOnlyInterchangeableText(const std::string& text) {
+  for (size_t pos = 0; pos < text.size();) {
+    const std::optional<char32_t> ch = DecodeUtf8(text, pos);
+    if (!ch || IsNoncharacter(*ch) || (*ch < 0x20 && *ch != '\n')) return false;
+  }
+  return true;
+}
+
+// Each name as each form writes it (here the face; a page's file name is
+// written alike), and whether the form can name a page file so. The text
+// form keeps every byte but a double quote (an apostrophe) and control
+// characters (spaces), and names no page file with those or with bytes that
+// are not UTF-8; XML and JSON escape what they can and write U+FFFD for
+// noncharacters and for each ill-formed sequence, and name no page file with
+// those or a control character. Binary keeps every byte and names any page.
+// A page file name a form takes is read back from it as it is.
+TEST(BmFontDescriptor, NamesAreHeldExactlyOrRefusedAsPageFiles) {
+  const std::string u = "\xEF\xBF\xBD";  // U+FFFD
+  const struct {
+    std::string name;
+    std::string text, xml, json;
+    // The character named when the text form, and when XML and JSON, refuse
+    // the name as a page file's; empty when they take it.
+    std::string textRefuses, markupRefuses;
+  } cases[] = {
+      {"Sans", "Sans", "Sans", "Sans", "", ""},
+      {"a\"b", "a'b", "a&quot;b", "a\\\"b", "U+0022 \" (a double quote)", ""},
+      {"a\nb", "a b", "a b", "a\\u000ab", "U+000A (a control character)",
+       "U+000A (a control character)"},
+      {"a\tb", "a b", "a b", "a\\u0009b", "U+0009 (a control character)",
+       "U+0009 (a control character)"},
+      {"a\x7F" "b", "a b", "a b", "a\x7F" "b", "U+007F (a control character)",
+       "U+007F (a control character)"},
+      {"a\xC2\x85" "b", "a b", "a b", "a\xC2\x85" "b", "U+0085 (a control character)",
+       "U+0085 (a control character)"},
+      {"a\xFF" "b", "a\xFF" "b", "a" + u + "b", "a" + u + "b",
+       "byte 0xFF at offset 1 (not UTF-8)", "byte 0xFF at offset 1 (not UTF-8)"},
+      {"a\xE4\xB8" "b", "a\xE4\xB8" "b", "a" + u + "b", "a" + u + "b",
+       "byte 0xE4 at offset 1 (not UTF-8)", "byte 0xE4 at offset 1 (not UTF-8)"},
+      {"a\xEF\xBF\xBE", "a\xEF\xBF\xBE", "a" + u, "a" + u, "", "U+FFFE (a noncharacter)"},
+      {"a\xEF\xB7\x90", "a\xEF\xB7\x90", "a" + u, "a" + u, "", "U+FDD0 (a noncharacter)"},
+      {"a\xF4\x8F\xBF\xBF", "a\xF4\x8F\xBF\xBF", "a" + u, "a" + u, "",
+       "U+10FFFF (a noncharacter)"},
+      {"\xE4\xB8\xAD", "\xE4\xB8\xAD", "\xE4\xB8\xAD", "\xE4\xB8\xAD", "", ""},
+      {"&<>\\", "&<>\\", "&amp;&lt;&gt;\\", "&<>\\\\", "", ""},
+  };
+  const std::filesystem::path descriptor = "out/d.fnt";
+  for (const auto& c : cases) {
+    BmFont font = TwoCharacters(false);
+    font.info.face = c.name;
+    const std::string page = c.name + ".png";
+    const struct {
+      BmFontFormat format;
+      std::string value, refuses;
+      const char* place;
+    } forms[] = {
+        {BmFontFormat::kText, Between(Text(EncodeBmFont(font, BmFontFormat::kText)),
+                                      "info face=\"", "\" size="),
+         c.textRefuses, "text form's quoted value"},
+        {BmFontFormat::kXml, Between(Text(EncodeBmFont(font, BmFontFormat::kXml)),
+                                     "<info face=\"", "\" size="),
+         c.markupRefuses, "XML form"},
+        {BmFontFormat::kJson, Between(Text(EncodeBmFont(font, BmFontFormat::kJson)),
+                                      "{\"face\": \"", "\", \"size\""),
+         c.markupRefuses, "JSON form"},
+        // After the magic, the info block's type, size and 14 bytes of fields.
+        {BmFontFormat::kBinary, Text(EncodeBmFont(font, BmFontFormat::kBinary)).substr(23),
+         "", ""},
+    };
+    const std::string expected[] = {c.text, c.xml, c.json, c.name + '\0'};
+    for (size_t i = 0; i < std::size(forms); ++i) {
+      const auto& form = forms[i];
+      const std::string label = ::testing::PrintToString(c.name) + " in " +
+                                BmFontExtension(form.format) + " form " + std::to_string(i);
+      EXPECT_EQ(form.value.substr(0, expected[i].size()), expected[i]) << label;
+      if (form.format == BmFontFormat::kXml || form.format == BmFontFormat::kJson) {
+        EXPECT_TRUE(CarriesOnlyInterchangeableText(Text(EncodeBmFont(font, form.format))))
+            << label;
+      }
+      const Status named = CheckPageNames({"out" / std::filesystem::path(page)}, descriptor,
+                                          form.format);
+      if (named) {
+        EXPECT_EQ(form.refuses, "") << label << ": taken as a page file name";
+        if (form.format != BmFontFormat::kBinary) {
+          EXPECT_EQ(Unescaped(expected[i], form.format), c.name) << label;
+        }
+        continue;
+      }
+      EXPECT_EQ(named.failure().detail.name, page) << label;
+      EXPECT_EQ(named.failure().detail.file, descriptor.string()) << label;
+      const std::string reason = ": " + form.refuses + " cannot stand in the " + form.place;
+      EXPECT_TRUE(named.error().ends_with(reason)) << label << ": " << named.error();
+    }
   }
 }
 

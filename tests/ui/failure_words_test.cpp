@@ -71,6 +71,12 @@ TEST(FailureWords, TheWindowsEnglishIsTheCommandLinesForEveryKind) {
   for (int64_t defect = 0; defect < static_cast<int64_t>(kExtensionDefects); ++defect) {
     samples.push_back(Sample(P::kExtension, {defect, 52, 0xD800}));
   }
+  // Each form, each kind of character a page file name cannot hold there.
+  for (const std::vector<int64_t>& unfit : std::vector<std::vector<int64_t>>{
+           {0, '"', 1, '"'}, {1, 0x85, 2, 0xC2}, {3, 0xFFFE, 0, 0xEF}, {0, -1, 5, 0xFF}}) {
+    samples.push_back(Sample(P::kUnnameablePage, unfit));
+    samples.back().name = "a\"b\n%1.png";
+  }
   for (int code = 1; code < 134; ++code) samples.push_back(Sample(P::kSystem, {}, code));
 
   const std::string messages = std::setlocale(LC_MESSAGES, nullptr);
