@@ -352,6 +352,16 @@
         <translation>font file &quot;%1&quot; cannot be sized to %2 pixels: %3</translation>
     </message>
     <message>
+        <location filename="../src/ui/failure_text.cpp" line="134"/>
+        <source>這是 BMFont 描述檔，不是 GlyphSheet 專案檔</source>
+        <translation>it is a BMFont descriptor, not a GlyphSheet project</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="135"/>
+        <source>這是 PNG 圖像，不是 GlyphSheet 專案檔</source>
+        <translation>it is a PNG image, not a GlyphSheet project</translation>
+    </message>
+    <message>
         <location filename="../src/ui/failure_text.cpp" line="91"/>
         <source>無法跟隨連結：%1</source>
         <translation>cannot follow the link: %1</translation>

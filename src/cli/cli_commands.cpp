@@ -296,6 +296,18 @@ void WarnOffSheet(const SheetDocument& doc, std::ostream& err) {
   }
 }
 
+// The glyphs an export holds on its sheet or pages: all of the document's,
+// or how many of them when some cells do not lie wholly there. The document
+// is laid out as the form is written (the TGA on one sheet, so the export
+// lays out no copy), and its layout counts them.
+std::string WrittenGlyphsText(const SheetDocument& doc, bool pages) {
+  const size_t all = doc.glyphs.size();
+  const size_t off = doc.layout.offSheet;
+  if (off == 0) return GlyphCountText(all);
+  return std::to_string(all - off) + " of " + GlyphCountText(all) +
+         (pages ? " on the pages" : " on the sheet");
+}
+
 int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
   // A BMFont export continues on further pages; the TGA is one sheet.
   const bool pages = line.choices.format != SheetFormat::kTgaXml;
@@ -323,7 +335,7 @@ int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
   out << "wrote " << FileList(files) << ": "
       << (files.images.size() > 1 ? std::to_string(files.images.size()) + " pages of " : "")
       << SizeText(doc.sheetWidth, doc.sheetHeight) << (files.images.size() > 1 ? ", " : " sheet, ")
-      << GlyphCountText(doc.glyphs.size()) << '\n';
+      << WrittenGlyphsText(doc, files.images.size() > 1) << '\n';
   WarnOffSheet(doc, err);
   return 0;
 }

@@ -42,6 +42,8 @@ Result<ProjectData> DecodeProject(std::span<const uint8_t> bytes);
 
 /// Reads and checks a whole project file; messages name the file. A plain
 /// file is read a piece at a time, so memory holds only the decoded project.
+/// A file that fails as a project and whose first bytes show it to be a
+/// BMFont descriptor (any form) or a PNG image fails as that instead.
 Result<ProjectData> ReadProjectFile(const std::filesystem::path& path);
 
 /// Writes a project file atomically; on failure an existing file is unchanged.

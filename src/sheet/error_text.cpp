@@ -150,6 +150,10 @@ std::string KindReason(const ErrorDetail& d) {
              d.reason;
     case Problem::kExtension:
       return ExtensionReason(d);
+    case Problem::kBmFontDescriptor:
+      return "it is a BMFont descriptor, not a GlyphSheet project";
+    case Problem::kPngImage:
+      return "it is a PNG image, not a GlyphSheet project";
   }
   return {};
 }

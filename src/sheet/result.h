@@ -42,9 +42,12 @@ enum class Problem : uint8_t {
   kPixelHeight,          // pixel height, the least and the most accepted
   kCannotSize,           // pixel height, reason
   kExtension,            // the project's extension block is wrong: ExtensionDefect, then its values
+  // A file read as a project that its first bytes show to be something else.
+  kBmFontDescriptor,     // a BMFont descriptor (text, XML, binary or JSON)
+  kPngImage,             // a PNG image
 };
 /// How many kinds Problem has (the last one, plus 1).
-inline constexpr size_t kProblemKinds = static_cast<size_t>(Problem::kExtension) + 1;
+inline constexpr size_t kProblemKinds = static_cast<size_t>(Problem::kPngImage) + 1;
 
 /// What is wrong with a project's extension block (for kExtension), with
 /// the values that follow it in ErrorDetail::numbers.

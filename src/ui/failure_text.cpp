@@ -131,6 +131,8 @@ QString FailureText::KindReason(const ErrorDetail& d) {
     case Problem::kCannotSize:
       return tr("字型檔「%1」無法縮放為 %2 像素：%3").arg(file, n(0), library);
     case Problem::kExtension: return ExtensionReason(d);
+    case Problem::kBmFontDescriptor: return tr("這是 BMFont 描述檔，不是 GlyphSheet 專案檔");
+    case Problem::kPngImage: return tr("這是 PNG 圖像，不是 GlyphSheet 專案檔");
   }
   return QString();
 }

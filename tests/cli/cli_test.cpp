@@ -172,8 +172,9 @@ TEST(Cli, WrongUsageEndsWithStatusTwoNamingTheOption) {
 }
 
 // The BMFont formats write a PNG page and a descriptor beside it; a text or
-// binary NAME.fnt never replaces a project unless forced; preview writes a
-// PNG of the text and names what it skipped.
+// binary NAME.fnt never replaces a project unless forced, and is then named
+// as a descriptor by show; preview writes a PNG of the text and names what
+// it skipped.
 TEST(Cli, BmFontFormatsAndThePreviewWriteTheirFiles) {
   TempFolder folder;
   ASSERT_EQ(RunCli(folder.Path(), {"new", "-o", "p.fnt", "--chars", "AVTo"}).exitCode, 0);
@@ -202,6 +203,11 @@ TEST(Cli, BmFontFormatsAndThePreviewWriteTheirFiles) {
   EXPECT_EQ(RunCli(folder.Path(), {"export", "p.fnt", "--format", "bmfont-text", "--force", "-o", "p"})
                 .exitCode, 0);
   EXPECT_NE(FileBytes(folder / "p.fnt"), project);
+  // The descriptor now there is named for what it is.
+  const CliRun shown = RunCli(folder.Path(), {"show", "p.fnt"});
+  EXPECT_EQ(std::tuple(shown.exitCode, shown.err),
+            std::tuple(1, "glyphsheet-cli: cannot load \"p.fnt\": it is a BMFont descriptor, not a "
+                          "GlyphSheet project\n"s));
 
   const CliRun preview = RunCli(folder.Path(), {"preview", "--chars", "AVTo", "--text", "AVxTo",
                                                 "--scale", "2", "-o", "hello.png"});

@@ -64,6 +64,8 @@ TEST(FailureWords, TheWindowsEnglishIsTheCommandLinesForEveryKind) {
       Sample(P::kPixelHeight, {4096, 1, 2048}, 0, "Sample Sans"),
       Sample(P::kCannotSize, {533}, 0, "Sample Sans"),
       Sample(P::kStartFreeType, {}, 0, "Sample Sans"),
+      Sample(P::kBmFontDescriptor),
+      Sample(P::kPngImage),
   };
   for (int64_t field = 0; field <= static_cast<int64_t>(ProjectField::kGlyphRightBorder); ++field) {
     samples.push_back(Sample(P::kTruncated, {81, field, 77, 80}));
