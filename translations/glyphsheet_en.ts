@@ -5,19 +5,19 @@
     <name>AddCharsDialog</name>
     <message>
         <location filename="../src/ui/add_chars_dialog.ui" line="6"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_add_chars_dialog.h" line="55"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_add_chars_dialog.h" line="55"/>
         <source>加入字元</source>
         <translation>Add Characters</translation>
     </message>
     <message>
         <location filename="../src/ui/add_chars_dialog.ui" line="12"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_add_chars_dialog.h" line="56"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_add_chars_dialog.h" line="56"/>
         <source>確定</source>
         <translation>OK</translation>
     </message>
     <message>
         <location filename="../src/ui/add_chars_dialog.ui" line="17"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_add_chars_dialog.h" line="57"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_add_chars_dialog.h" line="57"/>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
@@ -26,50 +26,50 @@
     <name>CharacterSetsDialog</name>
     <message>
         <location filename="../src/ui/character_sets_dialog.ui" line="6"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="114"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="114"/>
         <source>字元集</source>
         <translation>Character Sets</translation>
     </message>
     <message>
         <location filename="../src/ui/character_sets_dialog.ui" line="10"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="115"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="115"/>
         <source>勾選要加入的字元集：</source>
         <translation>Tick the character sets to add:</translation>
     </message>
     <message>
         <location filename="../src/ui/character_sets_dialog.ui" line="18"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="119"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="119"/>
         <source>字元集</source>
         <comment>column</comment>
         <translation>Set</translation>
     </message>
     <message>
         <location filename="../src/ui/character_sets_dialog.ui" line="19"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="118"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="118"/>
         <source>字元數</source>
         <translation>Characters</translation>
     </message>
     <message>
         <location filename="../src/ui/character_sets_dialog.ui" line="20"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="117"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="117"/>
         <source>說明</source>
         <translation>Description</translation>
     </message>
     <message>
         <location filename="../src/ui/character_sets_dialog.ui" line="25"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="120"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="120"/>
         <source>範圍（起點-終點，以逗號分隔）：</source>
         <translation>Ranges (FIRST-LAST, separated by commas):</translation>
     </message>
     <message>
         <location filename="../src/ui/character_sets_dialog.ui" line="49"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="121"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="121"/>
         <source>確定</source>
         <translation>OK</translation>
     </message>
     <message>
         <location filename="../src/ui/character_sets_dialog.ui" line="55"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="122"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_character_sets_dialog.h" line="122"/>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
@@ -302,72 +302,127 @@
         <translation>the face name is %1 bytes long; a project file holds at most %2</translation>
     </message>
     <message>
+        <location filename="../src/ui/failure_text.cpp" line="116"/>
+        <source>這是一個 GlyphSheet 專案檔，輸出不會取代它</source>
+        <translation>it is a GlyphSheet project, which an export does not replace</translation>
+    </message>
+    <message>
         <location filename="../src/ui/failure_text.cpp" line="119"/>
+        <source>無法判斷它是否為 GlyphSheet 專案檔（%1），因此不取代它</source>
+        <translation>cannot tell whether it is a GlyphSheet project (%1), so it is not replaced</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="120"/>
+        <source>已停止等待另一個正在寫入它的 GlyphSheet</source>
+        <translation>stopped waiting for another GlyphSheet run that is writing it</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="123"/>
         <source>%1 × %2 像素的圖像超出圖檔的上限（每邊 %3）</source>
         <translation>a sheet of %1 x %2 pixels does not fit an image (each side %3)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="121"/>
+        <location filename="../src/ui/failure_text.cpp" line="125"/>
         <source>字型「%1」未安裝</source>
         <translation>typeface &quot;%1&quot; is not installed</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="122"/>
+        <location filename="../src/ui/failure_text.cpp" line="126"/>
         <source>無法啟動 FreeType：%1</source>
         <translation>cannot start FreeType: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="124"/>
+        <location filename="../src/ui/failure_text.cpp" line="128"/>
         <source>無法選用 TrueType 直譯器 %1：%2</source>
         <translation>cannot select TrueType interpreter %1: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="126"/>
+        <location filename="../src/ui/failure_text.cpp" line="130"/>
         <source>無法讀取字型檔「%1」（字體 %2）：%3</source>
         <translation>cannot read font file &quot;%1&quot; (face %2): %3</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="128"/>
+        <location filename="../src/ui/failure_text.cpp" line="132"/>
         <source>字型檔「%1」只有 %2 個字體，沒有字體 %3</source>
         <translation>font file &quot;%1&quot; holds %2 face(s); there is no face %3</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="130"/>
+        <location filename="../src/ui/failure_text.cpp" line="134"/>
         <source>字型檔「%1」（字體 %2）沒有 TrueType 或 OpenType 外框</source>
         <translation>font file &quot;%1&quot; (face %2) holds no TrueType or OpenType outlines</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="131"/>
+        <location filename="../src/ui/failure_text.cpp" line="135"/>
         <source>字型檔「%1」沒有字族名稱</source>
         <translation>font file &quot;%1&quot; names no family</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="133"/>
+        <location filename="../src/ui/failure_text.cpp" line="137"/>
         <source>像素高度 %1 不在 %2..%3 之內</source>
         <translation>pixel height %1 is outside %2..%3</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="135"/>
+        <location filename="../src/ui/failure_text.cpp" line="139"/>
         <source>字型檔「%1」無法縮放為 %2 像素：%3</source>
         <translation>font file &quot;%1&quot; cannot be sized to %2 pixels: %3</translation>
     </message>
     <message>
+        <location filename="../src/ui/failure_text.cpp" line="141"/>
+        <source>這是 BMFont 描述檔，不是 GlyphSheet 專案檔</source>
+        <translation>it is a BMFont descriptor, not a GlyphSheet project</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="142"/>
+        <source>這是 PNG 圖像，不是 GlyphSheet 專案檔</source>
+        <translation>it is a PNG image, not a GlyphSheet project</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="171"/>
+        <source>這是資料夾，不是一般檔案</source>
+        <translation>it is a folder, not a regular file</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="172"/>
+        <source>這是具名管道（FIFO），不是一般檔案</source>
+        <translation>it is a named pipe (FIFO), not a regular file</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="173"/>
+        <source>這是字元裝置，不是一般檔案</source>
+        <translation>it is a character device, not a regular file</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="174"/>
+        <source>這是區塊裝置，不是一般檔案</source>
+        <translation>it is a block device, not a regular file</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="175"/>
+        <source>這是 socket，不是一般檔案</source>
+        <translation>it is a socket, not a regular file</translation>
+    </message>
+    <message>
         <location filename="../src/ui/failure_text.cpp" line="178"/>
+        <source>這不是一般檔案</source>
+        <translation>it is something else, not a regular file</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="196"/>
         <source>在 XML 格式中</source>
         <translation>in the XML form</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="179"/>
+        <location filename="../src/ui/failure_text.cpp" line="197"/>
         <source>在 JSON 格式中</source>
         <translation>in the JSON form</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="180"/>
+        <location filename="../src/ui/failure_text.cpp" line="198"/>
         <source>在文字格式的引號值中</source>
         <translation>in the text form&apos;s quoted value</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="181"/>
+        <location filename="../src/ui/failure_text.cpp" line="199"/>
         <source>描述檔無法原樣寫入頁面檔名「%1」：%2不能出現%3</source>
         <translation>the descriptor cannot name the page file &quot;%1&quot;: %2 cannot stand %3</translation>
     </message>
@@ -397,97 +452,92 @@
         <translation>the glyph count %1 needs %2 bytes but only %3 remain (the file is truncated or damaged)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="116"/>
-        <source>這是一個 GlyphSheet 專案檔，BMFont 描述檔不會取代它</source>
-        <translation>it is a GlyphSheet project; a BMFont descriptor does not replace it</translation>
-    </message>
-    <message>
-        <location filename="../src/ui/failure_text.cpp" line="145"/>
+        <location filename="../src/ui/failure_text.cpp" line="151"/>
         <source>擴充區塊不完整：需要 %1 位元組，但字元清單之後只有 %2 位元組</source>
         <translation>the extension block is truncated: it needs %1 bytes and the file has %2 after the glyph list</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="146"/>
+        <location filename="../src/ui/failure_text.cpp" line="152"/>
         <source>擴充區塊之後還有 %1 位元組</source>
         <translation>the file goes on for %1 bytes after the extension block</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="148"/>
+        <location filename="../src/ui/failure_text.cpp" line="154"/>
         <source>擴充區塊的版本是 %1，這個 GlyphSheet 無法讀取（由較新的版本寫入）</source>
         <translation>the extension block has version %1, which this GlyphSheet does not read (a newer one wrote it)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="150"/>
+        <location filename="../src/ui/failure_text.cpp" line="156"/>
         <source>擴充區塊含有這個 GlyphSheet 不認識的設定 %1</source>
         <translation>the extension block holds setting %1, which this GlyphSheet does not know</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="151"/>
+        <location filename="../src/ui/failure_text.cpp" line="157"/>
         <source>擴充區塊內的長度不相符（已損壞）</source>
         <translation>the lengths inside the extension block do not add up (it is damaged)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="152"/>
+        <location filename="../src/ui/failure_text.cpp" line="158"/>
         <source>擴充區塊已損壞：檢查碼與內容不符</source>
         <translation>the extension block is damaged: its checksum does not match its bytes</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="154"/>
+        <location filename="../src/ui/failure_text.cpp" line="160"/>
         <source>擴充區塊的第 %1 個字元代碼 %2 不是 Unicode 字元</source>
         <translation>glyph %1 of the extension block has code %2, which is not a Unicode character</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="158"/>
+        <location filename="../src/ui/failure_text.cpp" line="164"/>
         <source>擴充區塊之前的字元清單與擴充區塊不符（檔案曾被其他程式修改）</source>
         <translation>the glyph list before the extension block does not match it (another program changed the file)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="160"/>
+        <location filename="../src/ui/failure_text.cpp" line="166"/>
         <source>擴充區塊已損壞</source>
         <translation>the extension block is damaged</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="170"/>
+        <location filename="../src/ui/failure_text.cpp" line="188"/>
         <source>位移 %1 的位元組 %2（不是 UTF-8）</source>
         <translation>byte %2 at offset %1 (not UTF-8)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="174"/>
+        <location filename="../src/ui/failure_text.cpp" line="192"/>
         <source>%1（雙引號）</source>
         <translation>%1 (a double quote)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="175"/>
+        <location filename="../src/ui/failure_text.cpp" line="193"/>
         <source>%1（控制字元）</source>
         <translation>%1 (a control character)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="176"/>
+        <location filename="../src/ui/failure_text.cpp" line="194"/>
         <source>%1（非字元）</source>
         <translation>%1 (a noncharacter)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="194"/>
-        <location filename="../src/ui/failure_text.cpp" line="198"/>
+        <location filename="../src/ui/failure_text.cpp" line="212"/>
+        <location filename="../src/ui/failure_text.cpp" line="216"/>
         <source>%1「%2」：
 %3</source>
         <translation>%1 &quot;%2&quot;:
 %3</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="197"/>
+        <location filename="../src/ui/failure_text.cpp" line="215"/>
         <source>無法完成先前中斷的輸出「%1」：
 %2</source>
         <translation>Cannot finish the interrupted export of &quot;%1&quot;:
 %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="199"/>
+        <location filename="../src/ui/failure_text.cpp" line="217"/>
         <source>；沒有更改任何檔案</source>
         <translation>; nothing was changed</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="201"/>
+        <location filename="../src/ui/failure_text.cpp" line="219"/>
         <source>；「%1」是新的圖像，「%2」仍是舊的</source>
         <translation>; &quot;%1&quot; is the new image, &quot;%2&quot; the old</translation>
     </message>
@@ -496,310 +546,310 @@
     <name>GlyphSheetDialog</name>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="6"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="371"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="371"/>
         <source>GlyphSheet 1.0</source>
         <translation>GlyphSheet 1.0</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="12"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="381"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="381"/>
         <source>檢視</source>
         <translation>View</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="16"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="382"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="382"/>
         <source>寬度</source>
         <translation>Width</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="20"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="383"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="383"/>
         <source>高度</source>
         <translation>Height</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="24"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="384"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="384"/>
         <source>字型</source>
         <translation>Font</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="143"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="405"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="405"/>
         <source>平滑</source>
         <comment>quality</comment>
         <translation>Anti-aliased</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="224"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="425"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="425"/>
         <source>字元</source>
         <translation>Character</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="47"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="386"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="386"/>
         <source>縮放:</source>
         <translation>Zoom</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="28"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="385"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="385"/>
         <source>字元</source>
         <comment>group</comment>
         <translation>Characters</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="62"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="387"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="387"/>
         <source>100%</source>
         <translation>100%</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="66"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="94"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="388"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="395"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="388"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="395"/>
         <source>64</source>
         <translation>64</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="70"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="98"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="389"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="396"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="389"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="396"/>
         <source>128</source>
         <translation>128</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="74"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="102"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="390"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="397"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="390"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="397"/>
         <source>256</source>
         <translation>256</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="78"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="106"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="391"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="398"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="391"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="398"/>
         <source>512</source>
         <translation>512</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="82"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="110"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="392"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="399"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="392"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="399"/>
         <source>1024</source>
         <translation>1024</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="86"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="114"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="393"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="400"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="393"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="400"/>
         <source>2048</source>
         <translation>2048</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="90"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="118"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="394"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="401"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="394"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="401"/>
         <source>4096</source>
         <translation>4096</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="122"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="402"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="402"/>
         <source>最小的合適圖像</source>
         <translation>Smallest sheet that fits</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="132"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="403"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="403"/>
         <source>名稱</source>
         <translation>Face</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="139"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="404"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="404"/>
         <source>品質</source>
         <translation>Quality</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="144"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="406"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="406"/>
         <source>非平滑</source>
         <translation>Aliased</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="148"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="408"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="408"/>
         <source>平滑</source>
         <comment>supersampling</comment>
         <translation>Smoothing</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="152"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="409"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="409"/>
         <source>(沒有)</source>
         <translation>(none)</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="153"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="410"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="410"/>
         <source>2x2</source>
         <translation>2x2</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="154"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="411"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="411"/>
         <source>3x3</source>
         <translation>3x3</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="155"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="412"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="412"/>
         <source>4x4</source>
         <translation>4x4</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="159"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="414"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="414"/>
         <source>大小</source>
         <translation>Size</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="169"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="415"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="415"/>
         <source>字形</source>
         <translation>Weight</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="173"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="416"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="416"/>
         <source>標準</source>
         <translation>Normal</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="174"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="417"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="417"/>
         <source>中等</source>
         <translation>Semibold</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="175"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="418"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="418"/>
         <source>粗體</source>
         <translation>Bold</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="179"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="420"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="420"/>
         <source>傾斜</source>
         <translation>Italic</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="184"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="232"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="421"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="426"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="421"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="426"/>
         <source>左邊框</source>
         <translation>Left border</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="194"/>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="242"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="422"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="427"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="422"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="427"/>
         <source>右邊框</source>
         <translation>Right border</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="204"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="423"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="423"/>
         <source>頂部邊框</source>
         <translation>Upper border</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="214"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="424"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="424"/>
         <source>底部邊框</source>
         <translation>Lower border</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="252"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="428"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="428"/>
         <source>顯示矩型</source>
         <translation>Show cells</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="260"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="429"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="429"/>
         <source>檔案(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="271"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="430"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="430"/>
         <source>工具(&amp;T)</source>
         <translation>&amp;Tools</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="280"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="372"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="372"/>
         <source>新增(&amp;N)</source>
         <translation>&amp;New</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="283"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="373"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="373"/>
         <source>開啟(&amp;O)</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="286"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="374"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="374"/>
         <source>儲存(&amp;S)</source>
         <translation>&amp;Save...</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="289"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="375"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="375"/>
         <source>輸出為 TGA &amp;&amp; XML(&amp;E)</source>
         <translation>&amp;Export as TGA &amp;&amp; XML...</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="292"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="376"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="376"/>
         <source>輸出為 BMFont(&amp;B)…</source>
         <translation>Export as &amp;BMFont…</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="295"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="377"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="377"/>
         <source>離開(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="298"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="378"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="378"/>
         <source>加入字元</source>
         <translation>&amp;Add Characters...</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="301"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="379"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="379"/>
         <source>字元集(&amp;C)…</source>
         <translation>&amp;Character Sets…</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="304"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="380"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="380"/>
         <source>文字預覽(&amp;P)…</source>
         <translation>Text &amp;Preview…</translation>
     </message>
@@ -808,15 +858,33 @@
     <name>TextPreviewDialog</name>
     <message>
         <location filename="../src/ui/text_preview_dialog.ui" line="6"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_text_preview_dialog.h" line="79"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_text_preview_dialog.h" line="79"/>
         <source>文字預覽</source>
         <translation>Text Preview</translation>
     </message>
     <message>
         <location filename="../src/ui/text_preview_dialog.ui" line="12"/>
-        <location filename="../../../tmp/b-names/src/ui/glyphsheet_ui_autogen/include/ui_text_preview_dialog.h" line="80"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_text_preview_dialog.h" line="80"/>
         <source>文字：</source>
         <translation>Text:</translation>
+    </message>
+</context>
+<context>
+    <name>WriterWait</name>
+    <message>
+        <location filename="../src/ui/writer_wait.cpp" line="13"/>
+        <source>另一個 GlyphSheet 正在寫入「%1」，等它寫完後再寫入……</source>
+        <translation>Another GlyphSheet run is writing “%1”; this one writes when it has finished…</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/writer_wait.cpp" line="13"/>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/writer_wait.cpp" line="16"/>
+        <source>等待中</source>
+        <translation>Waiting</translation>
     </message>
 </context>
 <context>
@@ -898,100 +966,100 @@
 <context>
     <name>glyphsheet::GlyphSheetDialog</name>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="39"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="40"/>
         <source>字體 (*.fnt)</source>
         <translation>GlyphSheet projects (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="39"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="40"/>
         <source>所有 (*.*)</source>
         <translation>All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="44"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="45"/>
         <source>Targa 圖像 (*.tga)</source>
         <translation>Targa images (*.tga)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="64"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="65"/>
         <source>BMFont 文字 (*.fnt)</source>
         <translation>BMFont text (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="64"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="65"/>
         <source>BMFont XML (*.xml)</source>
         <translation>BMFont XML (*.xml)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="65"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="66"/>
         <source>BMFont 二進位 (*.fnt)</source>
         <translation>BMFont binary (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="65"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="66"/>
         <source>BMFont JSON (*.json)</source>
         <translation>BMFont JSON (*.json)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="323"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="324"/>
         <source>下列字元是控制字元或非字元，無法放在圖像上，未加入：%1</source>
         <translation>These are control characters or noncharacters, which a sheet cannot hold; they were not added: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="324"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="501"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="325"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="505"/>
         <source>、</source>
         <translation>, </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="339"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="341"/>
         <source>無法儲存專案檔</source>
         <translation>Cannot save the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="350"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="352"/>
         <source>無法開啟專案檔</source>
         <translation>Cannot open the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="403"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="406"/>
         <source>無法輸出 TGA 與 XML</source>
         <translation>Cannot export the TGA and XML</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="419"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="423"/>
         <source>無法輸出 BMFont</source>
         <translation>Cannot export the BMFont</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="471"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="475"/>
         <source>第 </source>
         <comment>before the page number</comment>
         <translation>page </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="472"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="476"/>
         <source> 頁，共 %1 頁</source>
         <comment>after the page number</comment>
         <translation> of %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="488"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="492"/>
         <source>%1 × %2，%3 個字元</source>
         <translation>%1 × %2, %3 characters</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="501"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="505"/>
         <source>，%1 頁：%2</source>
         <translation>; %1 pages: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="503"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="507"/>
         <source>，其中 %1 個超出圖像範圍</source>
         <translation>, %1 of them past the edge of the sheet</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="506"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="510"/>
         <source>，字型中沒有 %n 個字元</source>
         <translation>
             <numerusform>; %n character is not in the font</numerusform>
@@ -999,12 +1067,12 @@
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="509"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="513"/>
         <source>。專案的%1，改用「%2」</source>
         <translation>. The project&apos;s %1; &quot;%2&quot; is used instead</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="513"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="517"/>
         <source>。無法建立字型：%1</source>
         <translation>. Cannot make the font: %1</translation>
     </message>

@@ -260,7 +260,12 @@ int RunCharsets(std::ostream& out) {
 
 int RunNew(const CommandLine& line, std::ostream& out, std::ostream& err) {
   const SheetDocument doc = PrepareSheet(line, out, err).doc;
-  Check(WriteProjectFile(*line.output, ProjectFromDocument(doc)));
+  LockWaiting waiting;
+  waiting.onWait = [&err, &line] {
+    err << "glyphsheet-cli: waiting for another GlyphSheet run writing \""
+        << PrintableText(OutputLock::SetOf(*line.output).string()) << "\" to finish\n";
+  };
+  Check(WriteProjectFile(*line.output, ProjectFromDocument(doc), waiting));
   out << "wrote " << PrintableText(*line.output) << ": " << PrintableText(doc.font.faceName) << " "
       << doc.font.pointSize
       << " pt, " << SizeText(doc.sheetWidth, doc.sheetHeight) << " sheet, "
@@ -296,6 +301,18 @@ void WarnOffSheet(const SheetDocument& doc, std::ostream& err) {
   }
 }
 
+// The glyphs an export holds on its sheet or pages: all of the document's,
+// or how many of them when some cells do not lie wholly there. The document
+// is laid out as the form is written (the TGA on one sheet, so the export
+// lays out no copy), and its layout counts them.
+std::string WrittenGlyphsText(const SheetDocument& doc, bool pages) {
+  const size_t all = doc.glyphs.size();
+  const size_t off = doc.layout.offSheet;
+  if (off == 0) return GlyphCountText(all);
+  return std::to_string(all - off) + " of " + GlyphCountText(all) +
+         (pages ? " on the pages" : " on the sheet");
+}
+
 int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
   // A BMFont export continues on further pages; the TGA is one sheet.
   const bool pages = line.choices.format != SheetFormat::kTgaXml;
@@ -316,14 +333,15 @@ int RunExport(const CommandLine& line, std::ostream& out, std::ostream& err) {
   };
   Result<ExportedFiles> exported =
       ExportSheetFiles(*line.output, doc, sheet.font.get(), options, observer);
-  if (!exported && exported.failure().detail.problem == Problem::kHoldsProject) {
+  if (!exported && (exported.failure().detail.problem == Problem::kHoldsProject ||
+                    exported.failure().detail.problem == Problem::kCannotTellProject)) {
     throw Failure(exported.error() + " (--force replaces it)");
   }
   const ExportedFiles files = Check(std::move(exported));
   out << "wrote " << FileList(files) << ": "
       << (files.images.size() > 1 ? std::to_string(files.images.size()) + " pages of " : "")
       << SizeText(doc.sheetWidth, doc.sheetHeight) << (files.images.size() > 1 ? ", " : " sheet, ")
-      << GlyphCountText(doc.glyphs.size()) << '\n';
+      << WrittenGlyphsText(doc, files.images.size() > 1) << '\n';
   WarnOffSheet(doc, err);
   return 0;
 }

@@ -241,7 +241,7 @@ const std::vector<CommandOption>& CommandOptions() {
         "as many as they need; each page is NAME_0.png, NAME_1.png, ...)",
         OptionEntry<C>::Number([](C& c, int32_t v) { c.maxPages = v; }), InRange(kMaxPagesRange)},
        {K::kExport}},
-      {{"--force", nullptr, "let a BMFont NAME.fnt replace a file that is a GlyphSheet project",
+      {{"--force", nullptr, "let the export replace a file that is a GlyphSheet project, or one that cannot be read to tell",
         OptionEntry<C>::Flag([](C& c) { c.force = true; })},
        {K::kExport}},
       {{"--text", "TEXT", "the text to set (UTF-8)",

@@ -127,10 +127,11 @@ Error AtomicFile::Fail(int err) {
 
 Result<AtomicFile> AtomicFile::Open(const std::filesystem::path& target) {
   if (target.filename().empty()) return FileError(FileAction::kWrite, target, Problem::kNotAFileName);
-  // A folder in the way would only fail at the rename, after the whole write.
+  // Only a regular file is replaced: a folder in the way would only fail at
+  // the rename, after the whole write, and a FIFO or a device would be lost.
   struct stat existing {};
-  if (::stat(target.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
-    return WriteError(target, EISDIR);
+  if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+    return NotRegularFile(FileAction::kWrite, target, existing.st_mode);
   }
   // A link is followed, link after link, to the file it names, which need
   // not exist yet; a chain that does not end is refused.
@@ -145,7 +146,7 @@ Result<AtomicFile> AtomicFile::Open(const std::filesystem::path& target) {
   const std::filesystem::path folder = FolderOf(written);
   RemoveStaleTemporaries(folder);
   const std::string pattern =
-      (folder / HiddenBeside(written, kTempMark).filename()).string() +
+      (folder / HiddenBeside(written, kTempMark, kTempRandomChars).filename()).string() +
       std::string(kTempRandomChars, 'X');
   for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
     std::vector<char> name(pattern.begin(), pattern.end());
@@ -231,10 +232,28 @@ Status CheckRoomFor(const std::filesystem::path& path, uint64_t bytes) {
                    {static_cast<int64_t>(bytes), static_cast<int64_t>(room)});
 }
 
+Result<int> OpenRegularFile(const std::filesystem::path& path) {
+  // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return SystemError(FileAction::kRead, path, errno);
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) {
+    const int err = errno;
+    ::close(fd);
+    return SystemError(FileAction::kRead, path, err);
+  }
+  if (!S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return NotRegularFile(FileAction::kRead, path, info.st_mode);
+  }
+  return fd;
+}
+
 Result<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& path) {
   auto failure = [&path](int err) { return SystemError(FileAction::kRead, path, err); };
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return failure(errno);
+  const auto opened = OpenRegularFile(path);
+  if (!opened) return opened.failure();
+  const int fd = opened.value();
   std::vector<uint8_t> bytes;
   uint8_t chunk[65536];
   for (;;) {
@@ -247,7 +266,7 @@ Result<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& path) {
       return failure(err);
     }
     bytes.insert(bytes.end(), chunk, chunk + n);
-    // An endless source (a device such as /dev/zero) must not fill the memory.
+    // A file that grows while it is read, or one of /proc, must not fill the memory.
     if (bytes.size() > kMaxReadBytes) {
       ::close(fd);
       return FileError(FileAction::kRead, path, Problem::kFileTooLarge,

@@ -22,7 +22,8 @@ namespace glyphsheet {
 class AtomicFile {
  public:
   /// Removes stale temporaries in the target's folder, then creates its own; fails naming
-  /// target and the reason (also when target is a folder).
+  /// target and the reason (also when target, or the file its link names, is
+  /// there and is not a regular file: only regular files are replaced).
   static Result<AtomicFile> Open(const std::filesystem::path& target);
 
   AtomicFile(AtomicFile&& other) noexcept;
@@ -78,11 +79,16 @@ Status CheckRoomFor(const std::filesystem::path& path, uint64_t bytes);
 /// few enough to keep the buffer small.
 constexpr size_t kWriteBytes = size_t{1} << 16;
 
+/// Opens a file to read, following links, only when it is a regular file:
+/// a FIFO or a device is never waited on. Returns the descriptor; a failure
+/// names the file and the reason.
+Result<int> OpenRegularFile(const std::filesystem::path& path);
+
 /// Largest file ReadFileBytes takes (project and character files are far smaller).
 constexpr size_t kMaxReadBytes = size_t{64} << 20;
 
-/// The whole content of a file of at most kMaxReadBytes; a failure names the
-/// file and the reason.
+/// The whole content of a regular file of at most kMaxReadBytes; a failure
+/// names the file and the reason.
 Result<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& path);
 
 }  // namespace glyphsheet

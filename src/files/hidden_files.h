@@ -21,7 +21,12 @@ inline constexpr char kBackupMark[] = ".glyphsheet.old";
 /// The folder a file lies in: its parent, or "." for a bare name.
 std::filesystem::path FolderOf(const std::filesystem::path& file);
 
-/// The hidden file ".NAME" + mark beside the file NAME.
-std::filesystem::path HiddenBeside(const std::filesystem::path& file, std::string_view mark);
+/// The hidden file ".NAME" + mark beside the file NAME. `extra` bytes that
+/// the caller appends (a temporary's random characters) are counted, so the
+/// whole name fits the file system's 255 bytes: a NAME too long for that is
+/// cut (at a character boundary) and followed by "~" and 16 hex digits of a
+/// hash of the whole NAME, so that two long names keep two hidden files.
+std::filesystem::path HiddenBeside(const std::filesystem::path& file, std::string_view mark,
+                                   size_t extra = 0);
 
 }  // namespace glyphsheet

@@ -34,9 +34,15 @@ bool StillNamed(int fd, const std::filesystem::path& path) {
 
 }  // namespace
 
+std::filesystem::path OutputLock::SetOf(const std::filesystem::path& output) {
+  std::filesystem::path set = output;
+  set.replace_extension();
+  return set;
+}
+
 Result<OutputLock> OutputLock::Take(const std::filesystem::path& output,
-                                    const std::function<void()>& onWait) {
-  const std::filesystem::path path = HiddenBeside(output, kLockMark);
+                                    const LockWaiting& waiting) {
+  const std::filesystem::path path = HiddenBeside(SetOf(output), kLockMark);
   const auto started = std::chrono::steady_clock::now();
   bool told = false;
   for (;;) {
@@ -48,7 +54,11 @@ Result<OutputLock> OutputLock::Take(const std::filesystem::path& output,
     while (locked != 0 && errno == EWOULDBLOCK) {
       if (!told && std::chrono::steady_clock::now() - started > kQuietWait) {
         told = true;
-        if (onWait) onWait();
+        if (waiting.onWait) waiting.onWait();
+      }
+      if (told && waiting.keepWaiting && !waiting.keepWaiting()) {
+        ::close(fd);
+        return FileError(FileAction::kWrite, output, Problem::kWaitCancelled);
       }
       std::this_thread::sleep_for(kPoll);
       locked = ::flock(fd, LOCK_EX | LOCK_NB);

@@ -7,16 +7,28 @@
 
 namespace glyphsheet {
 
-/// An exclusive lock on an output name, so that two exports to the same name
-/// never interleave: a hidden lock file beside the output
-/// (".NAME.glyphsheet.lock"), locked while held and removed on release.
+/// What a writer does while another holds the lock it needs.
+struct LockWaiting {
+  /// Called once when the wait has taken more than a second.
+  std::function<void()> onWait;
+  /// Called at each look after that; false stops waiting (the take fails
+  /// with Problem::kWaitCancelled). Without it the wait goes on.
+  std::function<bool()> keepWaiting;
+};
+
+/// An exclusive lock on an output set, so that two writers of the same files
+/// never interleave: every file named NAME.<extension> (a project, a sheet
+/// image, a descriptor, whatever the format) shares the hidden lock file
+/// ".NAME.glyphsheet.lock" beside it, locked while held and removed on release.
 class OutputLock {
  public:
-  /// Takes the lock of `output`, waiting for another holder; `onWait` is
-  /// called once when that takes more than a second. Where the file system
-  /// has no locks, the lock is taken without one.
+  /// Takes the lock of the set `output` belongs to, waiting for another
+  /// holder. Where the file system has no locks, it is taken without one.
   static Result<OutputLock> Take(const std::filesystem::path& output,
-                                 const std::function<void()>& onWait);
+                                 const LockWaiting& waiting = {});
+
+  /// The name the files of `output`'s set share: `output` without its extension.
+  static std::filesystem::path SetOf(const std::filesystem::path& output);
 
   OutputLock(OutputLock&& other) noexcept;
   OutputLock& operator=(OutputLock&&) = delete;

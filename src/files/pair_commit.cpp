@@ -37,8 +37,8 @@ bool ReadPath(const std::string& text, size_t& pos, std::filesystem::path& path)
 
 }  // namespace
 
-std::filesystem::path CommitRecordOf(const std::filesystem::path& output) {
-  return HiddenBeside(output, kCommitMark);
+std::filesystem::path CommitRecordOf(const std::filesystem::path& set) {
+  return HiddenBeside(set, kCommitMark);
 }
 
 Status WriteCommitRecord(const std::filesystem::path& record, const Renames& renames) {
@@ -52,7 +52,8 @@ Status WriteCommitRecord(const std::filesystem::path& record, const Renames& ren
 }
 
 Result<std::vector<std::filesystem::path>> FinishInterruptedCommit(
-    const std::filesystem::path& record) {
+    const std::filesystem::path& record,
+    const std::function<bool(const std::filesystem::path&)>& mayReplace) {
   std::vector<std::filesystem::path> replaced;
   std::error_code ec;
   if (!std::filesystem::exists(std::filesystem::symlink_status(record, ec))) return replaced;
@@ -66,9 +67,14 @@ Result<std::vector<std::filesystem::path>> FinishInterruptedCommit(
     if (!std::filesystem::exists(std::filesystem::symlink_status(from, ec))) continue;
     if (to.empty()) {
       // A file the commit removes.
+      if (!mayReplace(from)) continue;
       if (::unlink(from.c_str()) != 0 && errno != ENOENT) {
         return SystemError(FileAction::kFinishExport, from, errno);
       }
+      continue;
+    }
+    if (!mayReplace(to)) {
+      ::unlink(from.c_str());
       continue;
     }
     if (::rename(from.c_str(), to.c_str()) != 0) {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "files/atomic_file.h"
@@ -361,6 +362,70 @@ Result<ProjectData> DecodeProject(std::span<const uint8_t> bytes) {
   return DecodeFields(in);
 }
 
+namespace {
+
+// Bytes from a file's start that tell what it is when it is not a project.
+constexpr size_t kHeadBytes = 512;
+
+// What the first bytes of a file that is not a project show it to be: a
+// BMFont descriptor in any of its forms, or a PNG image. None of these can
+// start a project (their first four bytes are no sheet width).
+std::optional<Problem> ForeignFileKind(std::span<const uint8_t> bytes) {
+  std::string_view head(reinterpret_cast<const char*>(bytes.data()),
+                        std::min(bytes.size(), kHeadBytes));
+  if (head.starts_with("\x89PNG\r\n\x1A\n")) return Problem::kPngImage;
+  if (head.starts_with(std::string_view("BMF\x03", 4))) return Problem::kBmFontDescriptor;
+  // The textual forms: after a UTF-8 byte-order mark and blank space,
+  // text lines ("info face=..."), XML (<font> and then <info>) or a JSON
+  // object with the loaders' keys.
+  if (head.starts_with("\xEF\xBB\xBF")) head.remove_prefix(3);
+  head.remove_prefix(std::min(head.find_first_not_of(" \t\r\n"), head.size()));
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  if (head.size() > 4 && head.starts_with("info") && blank(head[4])) {
+    return Problem::kBmFontDescriptor;
+  }
+  if (head.starts_with("<?xml")) {
+    const size_t font = head.find("<font");
+    const size_t after = font == std::string_view::npos ? font : font + 5;
+    if (after < head.size() && (head[after] == '>' || blank(head[after])) &&
+        head.find("<info", after) != std::string_view::npos) {
+      return Problem::kBmFontDescriptor;
+    }
+  }
+  if (head.starts_with("{")) {
+    for (const std::string_view key : {"\"pages\"", "\"chars\"", "\"info\""}) {
+      size_t at = head.find(key);
+      if (at == std::string_view::npos) continue;
+      at = head.find_first_not_of(" \t\r\n", at + key.size());
+      if (at != std::string_view::npos && head[at] == ':') return Problem::kBmFontDescriptor;
+    }
+  }
+  return std::nullopt;
+}
+
+// Why a file is not a project: what its first bytes show it to be, if they
+// do, else the decoder's reason.
+Error NotAProject(const Error& why, std::span<const uint8_t> head) {
+  if (const std::optional<Problem> kind = ForeignFileKind(head)) {
+    return FileError(FileAction::kNone, {}, *kind);
+  }
+  return why;
+}
+
+// The first bytes of an open file, read apart from its reading position;
+// none when they cannot be read.
+std::vector<uint8_t> FileHead(int fd) {
+  std::vector<uint8_t> head(kHeadBytes);
+  ssize_t got = 0;
+  do {
+    got = ::pread(fd, head.data(), head.size(), 0);
+  } while (got < 0 && errno == EINTR);
+  head.resize(got > 0 ? static_cast<size_t>(got) : 0);
+  return head;
+}
+
+}  // namespace
+
 Result<ProjectData> ReadProjectFile(const std::filesystem::path& path) {
   // The project's own fault, named with the file.
   const auto cannotLoad = [&path](const Error& why) {
@@ -369,18 +434,20 @@ Result<ProjectData> ReadProjectFile(const std::filesystem::path& path) {
     detail.file = path.string();
     return MakeError(std::move(detail));
   };
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Only a regular file is read, and opening it never waits (a FIFO would).
+  const auto opened = OpenRegularFile(path);
+  if (!opened) return opened.failure();
+  const int fd = opened.value();
   struct stat info {};
-  if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0 ||
+  if (::fstat(fd, &info) != 0 || info.st_size == 0 ||
       static_cast<uint64_t>(info.st_size) > kMaxReadBytes) {
-    // Not a plain file of known size (files of /proc say 0), or too large:
-    // read whole, as far as the limit, so the messages are those of any
-    // other read.
-    if (fd >= 0) ::close(fd);
+    // A file of unknown size (files of /proc say 0), or too large: read
+    // whole, as far as the limit, so the messages are those of any other read.
+    ::close(fd);
     auto bytes = ReadFileBytes(path);
     if (!bytes) return bytes.failure();
     auto project = DecodeProject(bytes.value());
-    if (!project) return cannotLoad(project.failure());
+    if (!project) return cannotLoad(NotAProject(project.failure(), bytes.value()));
     return project;
   }
   // A plain file is read a piece at a time: a project of millions of glyphs
@@ -393,19 +460,25 @@ Result<ProjectData> ReadProjectFile(const std::filesystem::path& path) {
     }
   });
   auto project = DecodeFields(in);
+  const std::vector<uint8_t> head = project ? std::vector<uint8_t>() : FileHead(fd);
   ::close(fd);
   if (in.ReadError() != 0) {
     return SystemError(FileAction::kRead, path, in.ReadError());
   }
-  if (!project) return cannotLoad(project.failure());
+  if (!project) return cannotLoad(NotAProject(project.failure(), head));
   return project;
 }
 
-Status WriteProjectFile(const std::filesystem::path& path, const ProjectData& project) {
+Status WriteProjectFile(const std::filesystem::path& path, const ProjectData& project,
+                        const LockWaiting& waiting) {
   if (project.font.faceName.size() > static_cast<size_t>(kMaxFaceNameBytes)) {
     return FileError(FileAction::kWrite, path, Problem::kFaceNameTooLong,
                      {static_cast<int64_t>(project.font.faceName.size())});
   }
+  // An export to the same name checks for a project under this lock, so the
+  // project is never written between that check and the export's renames.
+  auto lock = OutputLock::Take(path, waiting);
+  if (!lock) return lock.failure();
   return WriteFileAtomically(path, EncodeProject(project));
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "files/output_lock.h"
 #include "sheet/result.h"
 #include "sheet/sheet_document.h"
 
@@ -42,10 +43,15 @@ Result<ProjectData> DecodeProject(std::span<const uint8_t> bytes);
 
 /// Reads and checks a whole project file; messages name the file. A plain
 /// file is read a piece at a time, so memory holds only the decoded project.
+/// A file that fails as a project and whose first bytes show it to be a
+/// BMFont descriptor (any form) or a PNG image fails as that instead.
 Result<ProjectData> ReadProjectFile(const std::filesystem::path& path);
 
-/// Writes a project file atomically; on failure an existing file is unchanged.
-Status WriteProjectFile(const std::filesystem::path& path, const ProjectData& project);
+/// Writes a project file atomically, under the lock exports to the same name
+/// take (`waiting` says what to do while another holds it); on failure an
+/// existing file is unchanged.
+Status WriteProjectFile(const std::filesystem::path& path, const ProjectData& project,
+                        const LockWaiting& waiting = {});
 
 /// The project of a document: its size, borders, font settings and glyphs.
 ProjectData ProjectFromDocument(const SheetDocument& doc);

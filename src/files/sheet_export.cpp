@@ -4,9 +4,11 @@
 #include <utility>
 
 #include <pthread.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <optional>
 #include <vector>
@@ -65,12 +67,24 @@ std::optional<BmFontFormat> BmFontFormatOf(SheetFormat format) {
   return std::nullopt;
 }
 
-// A BMFont descriptor named like a project must never take a project's place.
-Status KeepProject(const std::filesystem::path& descriptor) {
-  std::error_code ec;
-  if (descriptor.extension() != ".fnt" || !std::filesystem::exists(descriptor, ec)) return Ok();
-  if (!ReadProjectFile(descriptor)) return Ok();
-  return FileError(FileAction::kWrite, descriptor, Problem::kHoldsProject);
+// Whether an export may put a file where `file` names: when nothing is
+// there, or a regular file that does not read as a project (any regular file
+// with `anyFile`). A file that cannot be read to tell is kept.
+Status MayReplace(const std::filesystem::path& file, bool anyFile) {
+  struct stat info {};
+  if (::stat(file.c_str(), &info) != 0) {
+    if (errno == ENOENT) return Ok();
+    return SystemError(FileAction::kWrite, file, errno, Problem::kCannotTellProject);
+  }
+  if (!S_ISREG(info.st_mode)) return NotRegularFile(FileAction::kWrite, file, info.st_mode);
+  if (anyFile) return Ok();
+  const auto project = ReadProjectFile(file);
+  if (project) return FileError(FileAction::kWrite, file, Problem::kHoldsProject);
+  const ErrorDetail& why = project.failure().detail;
+  // Only a failed read leaves it open; a file too large to load, or one that
+  // went away, is no project.
+  if (why.problem != Problem::kSystem || why.code == ENOENT) return Ok();
+  return SystemError(FileAction::kWrite, file, why.code, Problem::kCannotTellProject);
 }
 
 // The page images and the descriptor of the format. The TGA + XML export
@@ -109,7 +123,8 @@ Status WriteSet(std::vector<AtomicFile>& images, AtomicFile& descriptor, const S
 // A failed replace puts the old files back (or takes the new ones away),
 // so nothing changed.
 Status CommitSet(std::vector<AtomicFile*> files, const std::vector<std::filesystem::path>& stale,
-                 const std::filesystem::path& record, const ExportObserver& observer) {
+                 const std::filesystem::path& record, const ExportOptions& options,
+                 const ExportObserver& observer) {
   const auto at = [&observer](CommitStep step) {
     if (observer.atStep) observer.atStep(step);
   };
@@ -134,7 +149,10 @@ Status CommitSet(std::vector<AtomicFile*> files, const std::vector<std::filesyst
     const QuitSignalsHeld held;
     at(CommitStep::kRecordWritten);
     for (size_t i = 0; i < files.size() && step; ++i) {
-      step = files[i]->Commit();
+      // Another program may have put a project or a FIFO there since the
+      // first look; it is checked again at the last moment.
+      step = MayReplace(files[i]->Written(), options.replaceProject);
+      if (step) step = files[i]->Commit();
       if (!step) {
         // Every file already replaced gets its old one back.
         bool undone = true;
@@ -184,7 +202,10 @@ std::vector<std::filesystem::path> StalePages(const std::filesystem::path& chose
     if (!numbered && name != single.filename().string()) continue;
     const std::filesystem::path page = single.parent_path() / name;
     if (std::find(files.images.begin(), files.images.end(), page) != files.images.end()) continue;
-    if (it->is_regular_file(ec) && !it->is_symlink(ec)) stale.push_back(page);
+    // A page that reads as a project now is kept.
+    if (it->is_regular_file(ec) && !it->is_symlink(ec) && MayReplace(page, false)) {
+      stale.push_back(page);
+    }
   }
   std::sort(stale.begin(), stale.end());
   return stale;
@@ -223,33 +244,53 @@ Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
       return named.failure();
     }
   }
-  const std::filesystem::path base = ExportNames(chosen, options.format).images.front();
+  // Every writer of a file of this set (any format, or a project named like
+  // one) takes the set's lock; the two never interleave.
+  const std::filesystem::path set = OutputLock::SetOf(files.images.front());
   const auto notify = [&observer](const std::string& message) {
     if (observer.notify) observer.notify(message);
   };
-  // Another export to the same name finishes first; the two never interleave.
-  auto lock = OutputLock::Take(base, [&] {
-    notify("waiting for another export to \"" + base.string() + "\" to finish");
-  });
+  LockWaiting waiting = observer.waiting;
+  waiting.onWait = [&] {
+    notify("waiting for another GlyphSheet run writing \"" + set.string() + "\" to finish");
+    if (observer.waiting.onWait) observer.waiting.onWait();
+  };
+  auto lock = OutputLock::Take(files.images.front(), waiting);
   if (!lock) return lock.failure();
-  // An export to this name that was cut short between its renames is finished first.
-  const std::filesystem::path record = CommitRecordOf(base);
-  auto finished = FinishInterruptedCommit(record);
-  if (!finished) return finished.failure();
-  if (!finished.value().empty()) {
-    notify("finished an export to \"" + base.string() + "\" that was cut short");
+  // An export to this name that was cut short between its renames is
+  // finished first (also one recorded as earlier versions named the record,
+  // after the image), but never over a project saved since, nor over
+  // anything else that is not a regular file.
+  const auto mayReplace = [](const std::filesystem::path& file) {
+    return MayReplace(file, false).ok();
+  };
+  const std::filesystem::path record = CommitRecordOf(set);
+  for (const std::filesystem::path& left :
+       {record, CommitRecordOf(set.string() + ".png"), CommitRecordOf(set.string() + ".tga")}) {
+    auto finished = FinishInterruptedCommit(left, mayReplace);
+    if (!finished) return finished.failure();
+    if (!finished.value().empty()) {
+      notify("finished an export to \"" + set.string() + "\" that was cut short");
+    }
   }
 
-  if (!options.replaceProject) {
-    if (Status kept = KeepProject(files.descriptor); !kept) return kept.failure();
+  // Nothing is written while an output is not a file an export may replace.
+  for (const std::filesystem::path& output : files.images) {
+    if (Status may = MayReplace(output, options.replaceProject); !may) return may.failure();
+  }
+  if (Status may = MayReplace(files.descriptor, options.replaceProject); !may) {
+    return may.failure();
   }
   // Old and new files stand side by side until the renames, so the new ones
-  // need all their room (a descriptor line is well under 128 bytes).
+  // need all their room. A TGA's size is known; a PNG's is not until it is
+  // compressed, and a full disk fails its write like any other. A descriptor
+  // line is well under 128 bytes.
   const uint64_t imageBytes =
-      kTgaHeaderBytes + uint64_t{4} * static_cast<uint32_t>(std::max(doc.sheetWidth, 0)) *
-               static_cast<uint32_t>(std::max(doc.sheetHeight, 0));
-  const uint64_t pagesBytes = imageBytes * files.images.size();
-  if (Status room = CheckRoomFor(base, pagesBytes + 128 * (doc.glyphs.size() + 1)); !room) {
+      bmfont ? 0
+             : kTgaHeaderBytes + uint64_t{4} * static_cast<uint32_t>(std::max(doc.sheetWidth, 0)) *
+                                     static_cast<uint32_t>(std::max(doc.sheetHeight, 0));
+  const std::filesystem::path& largest = bmfont ? files.descriptor : files.images.front();
+  if (Status room = CheckRoomFor(largest, imageBytes + 128 * (doc.glyphs.size() + 1)); !room) {
     return room.failure();
   }
   std::vector<AtomicFile> images;
@@ -267,7 +308,7 @@ Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
     for (AtomicFile& image : images) all.push_back(&image);
     all.push_back(&descriptor.value());
     step = CommitSet(all, bmfont ? StalePages(chosen, files) : std::vector<std::filesystem::path>{},
-                     record, observer);
+                     record, options, observer);
   }
   if (!step) return step.failure();
   return files;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "files/output_lock.h"
 #include "sheet/text_rasterizer.h"
 #include "sheet/pixel_bitmap.h"
 #include "sheet/result.h"
@@ -29,8 +30,8 @@ struct ExportOptions {
   SheetFormat format = SheetFormat::kTgaXml;
   /// BMFont descriptors: list the font's kerning pairs.
   bool kerning = true;
-  /// A BMFont ".fnt" descriptor may replace a file that reads as a project
-  /// (without it, such a file is never replaced).
+  /// An output may replace a file that reads as a project, or one that
+  /// cannot be read to tell (without it, such a file is never replaced).
   bool replaceProject = false;
 };
 
@@ -58,6 +59,9 @@ struct ExportObserver {
   /// Told, one line each, when the export waits for another to the same
   /// name, and when it finishes one that was cut short.
   std::function<void(const std::string&)> notify;
+  /// What to do, besides telling, while another writer of the name holds
+  /// the lock (the window shows that it waits and lets the user stop).
+  LockWaiting waiting;
   /// Called at each step of the commit.
   std::function<void(CommitStep)> atStep;
 };
@@ -72,8 +76,12 @@ struct ExportObserver {
 /// this one does not are removed, lets the next export to the name finish a
 /// commit that was cut short. A failure leaves the old set (a failed replace
 /// puts the old images back); the message names the file and the reason.
-/// Exports to one name take turns, and Ctrl-C and the like are held off
-/// while files are replaced.
+/// Writers of one name (exports in any format, projects) take turns, and
+/// Ctrl-C and the like are held off while files are replaced. Only regular
+/// files are replaced, and, unless the options say otherwise, no file that
+/// reads as a project (or cannot be read to tell): checked under the lock
+/// before anything is written and again just before each rename; a commit
+/// cut short is never finished over one either.
 Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
                                        const SheetDocument& doc, const RasterFont* font,
                                        const ExportOptions& options = {},

@@ -1,10 +1,13 @@
 #include "raster/freetype_rasterizer.h"
 
+#include <sys/stat.h>
+
 #include <optional>
 
 #include "raster/freetype_font.h"
 #include "raster/freetype_handles.h"
 #include "raster/typeface_catalog.h"
+#include "sheet/error_text.h"
 #include "sheet/settings.h"
 
 namespace glyphsheet {
@@ -40,6 +43,11 @@ Result<std::unique_ptr<FreeTypeRasterizer>> FreeTypeRasterizer::FromFontFile(
   auto rasterizer = std::make_unique<FreeTypeRasterizer>();
   Impl& impl = *rasterizer->impl_;
   if (!impl.library) return impl.library.failure();
+  // FreeType would wait on a FIFO for ever, and read a device without end.
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    return NotRegularFile(FileAction::kRead, path, info.st_mode);
+  }
   auto typeface = raster::ReadTypeface(impl.library.value().get(), path, index);
   if (!typeface) return typeface.failure();
   std::string name = typeface.value().name;

@@ -1,5 +1,7 @@
 #include "sheet/error_text.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -109,6 +111,15 @@ std::string UnnameablePageReason(const ErrorDetail& d) {
          " cannot stand " + place;
 }
 
+// What a name that is not a regular file is, with its article.
+std::string FileKindName(const ErrorDetail& d) {
+  static const char* const kNames[] = {"a folder", "a named pipe (FIFO)", "a character device",
+                                       "a block device", "a socket"};
+  const int64_t kind = d.numbers.empty() ? -1 : d.numbers[0];
+  return kind >= 0 && kind < static_cast<int64_t>(std::size(kNames)) ? kNames[kind]
+                                                                    : "something else";
+}
+
 // The reason of one kind, without the typeface it concerns.
 std::string KindReason(const ErrorDetail& d) {
   const auto n = [&d](size_t i) { return Number(d, i); };
@@ -147,7 +158,14 @@ std::string KindReason(const ErrorDetail& d) {
       return "the face name is " + n(0) + " bytes long; a project file holds at most " +
              std::to_string(kFaceNameBytesRange.max);
     case Problem::kHoldsProject:
-      return "it is a GlyphSheet project; a BMFont descriptor does not replace it";
+      return "it is a GlyphSheet project, which an export does not replace";
+    case Problem::kNotRegularFile:
+      return "it is " + FileKindName(d) + ", not a regular file";
+    case Problem::kCannotTellProject:
+      return std::string("cannot tell whether it is a GlyphSheet project (") +
+             std::strerror(d.code) + "), so it is not replaced";
+    case Problem::kWaitCancelled:
+      return "stopped waiting for another GlyphSheet run that is writing it";
     case Problem::kUnnameablePage:
       return UnnameablePageReason(d);
     case Problem::kSheetTooLarge:
@@ -176,6 +194,10 @@ std::string KindReason(const ErrorDetail& d) {
              d.reason;
     case Problem::kExtension:
       return ExtensionReason(d);
+    case Problem::kBmFontDescriptor:
+      return "it is a BMFont descriptor, not a GlyphSheet project";
+    case Problem::kPngImage:
+      return "it is a PNG image, not a GlyphSheet project";
   }
   return {};
 }
@@ -232,6 +254,16 @@ Error SystemError(FileAction action, const std::filesystem::path& file, int code
   detail.problem = problem;
   detail.code = code;
   return MakeError(std::move(detail));
+}
+
+Error NotRegularFile(FileAction action, const std::filesystem::path& file, uint32_t mode) {
+  const FileKind kind = S_ISDIR(mode)    ? FileKind::kFolder
+                        : S_ISFIFO(mode) ? FileKind::kFifo
+                        : S_ISCHR(mode)  ? FileKind::kCharacterDevice
+                        : S_ISBLK(mode)  ? FileKind::kBlockDevice
+                        : S_ISSOCK(mode) ? FileKind::kSocket
+                                         : FileKind::kOther;
+  return FileError(action, file, Problem::kNotRegularFile, {static_cast<int64_t>(kind)});
 }
 
 Error FontError(Problem problem, std::string file, std::vector<int64_t> numbers,

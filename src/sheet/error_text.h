@@ -39,6 +39,10 @@ Error FileError(FileAction action, const std::filesystem::path& file, Problem pr
 Error SystemError(FileAction action, const std::filesystem::path& file, int code,
                   Problem problem = Problem::kSystem);
 
+/// The failure of a name that is there but is not a regular file (a folder,
+/// a FIFO, a device, a socket): `mode` is its st_mode.
+Error NotRegularFile(FileAction action, const std::filesystem::path& file, uint32_t mode);
+
 /// A failure of FreeType or of a font file `file`; `reason` is FreeType's own
 /// words, `typeface` the typeface the file was opened for.
 Error FontError(Problem problem, std::string file, std::vector<int64_t> numbers = {},

@@ -29,7 +29,11 @@ enum class Problem : uint8_t {
   kSheetSide,            // 0 for the width or 1 for the height, the value
   kFaceNameTooLong,      // the name's length in bytes
   kSheetTooLarge,        // width, height
-  kHoldsProject,         // the file is a project, which a descriptor must not replace
+  kHoldsProject,         // the file is a project, which an export must not replace
+  kNotRegularFile,       // the file is there but is not a regular file: its FileKind
+  kCannotTellProject,    // the file cannot be opened or read to tell whether it is a
+                         // project, so it is not replaced: code
+  kWaitCancelled,        // the user stopped waiting for another writer of the name
   kUnnameablePage,       // the descriptor's form cannot hold its page file's name (`name`)
                          // exactly: the form (0 text, 1 XML, 3 JSON), the first character
                          // it cannot hold (its code point, or -1 for a byte that is not
@@ -46,9 +50,15 @@ enum class Problem : uint8_t {
   kPixelHeight,          // pixel height, the least and the most accepted
   kCannotSize,           // pixel height, reason
   kExtension,            // the project's extension block is wrong: ExtensionDefect, then its values
+  // A file read as a project that its first bytes show to be something else.
+  kBmFontDescriptor,     // a BMFont descriptor (text, XML, binary or JSON)
+  kPngImage,             // a PNG image
 };
 /// How many kinds Problem has (the last one, plus 1).
-inline constexpr size_t kProblemKinds = static_cast<size_t>(Problem::kExtension) + 1;
+inline constexpr size_t kProblemKinds = static_cast<size_t>(Problem::kPngImage) + 1;
+
+/// What a name is when it is not a regular file (for kNotRegularFile).
+enum class FileKind : uint8_t { kFolder, kFifo, kCharacterDevice, kBlockDevice, kSocket, kOther };
 
 /// What is wrong with a project's extension block (for kExtension), with
 /// the values that follow it in ErrorDetail::numbers.

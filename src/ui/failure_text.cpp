@@ -113,7 +113,11 @@ QString FailureText::KindReason(const ErrorDetail& d) {
     case Problem::kFaceNameTooLong:
       return tr("字型名稱長 %1 位元組，專案檔最多只能存 %2 位元組")
           .arg(n(0), QString::number(kFaceNameBytesRange.max));
-    case Problem::kHoldsProject: return tr("這是一個 GlyphSheet 專案檔，BMFont 描述檔不會取代它");
+    case Problem::kHoldsProject: return tr("這是一個 GlyphSheet 專案檔，輸出不會取代它");
+    case Problem::kNotRegularFile: return FileKindReason(d);
+    case Problem::kCannotTellProject:
+      return tr("無法判斷它是否為 GlyphSheet 專案檔（%1），因此不取代它").arg(SystemReason(d.code));
+    case Problem::kWaitCancelled: return tr("已停止等待另一個正在寫入它的 GlyphSheet");
     case Problem::kUnnameablePage: return UnnameablePageReason(d);
     case Problem::kSheetTooLarge:
       return tr("%1 × %2 像素的圖像超出圖檔的上限（每邊 %3）")
@@ -134,6 +138,8 @@ QString FailureText::KindReason(const ErrorDetail& d) {
     case Problem::kCannotSize:
       return tr("字型檔「%1」無法縮放為 %2 像素：%3").arg(file, n(0), library);
     case Problem::kExtension: return ExtensionReason(d);
+    case Problem::kBmFontDescriptor: return tr("這是 BMFont 描述檔，不是 GlyphSheet 專案檔");
+    case Problem::kPngImage: return tr("這是 PNG 圖像，不是 GlyphSheet 專案檔");
   }
   return QString();
 }
@@ -158,6 +164,18 @@ QString FailureText::ExtensionReason(const ErrorDetail& d) {
       return tr("擴充區塊之前的字元清單與擴充區塊不符（檔案曾被其他程式修改）");
   }
   return tr("擴充區塊已損壞");
+}
+
+QString FailureText::FileKindReason(const ErrorDetail& d) {
+  switch (static_cast<FileKind>(d.numbers.empty() ? -1 : d.numbers[0])) {
+    case FileKind::kFolder: return tr("這是資料夾，不是一般檔案");
+    case FileKind::kFifo: return tr("這是具名管道（FIFO），不是一般檔案");
+    case FileKind::kCharacterDevice: return tr("這是字元裝置，不是一般檔案");
+    case FileKind::kBlockDevice: return tr("這是區塊裝置，不是一般檔案");
+    case FileKind::kSocket: return tr("這是 socket，不是一般檔案");
+    case FileKind::kOther: break;
+  }
+  return tr("這不是一般檔案");
 }
 
 QString FailureText::UnnameablePageReason(const ErrorDetail& d) {

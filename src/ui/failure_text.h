@@ -30,6 +30,7 @@ class FailureText {
   static QString KindReason(const ErrorDetail& detail);
   static QString ExtensionReason(const ErrorDetail& detail);
   static QString UnnameablePageReason(const ErrorDetail& detail);
+  static QString FileKindReason(const ErrorDetail& detail);
 };
 
 }  // namespace glyphsheet

@@ -28,6 +28,7 @@
 #include "ui/glyph_list_model.h"
 #include "ui/preview_pane.h"
 #include "ui/text_preview_dialog.h"
+#include "ui/writer_wait.h"
 #include "ui_glyph_sheet_dialog.h"
 
 namespace glyphsheet {
@@ -335,7 +336,8 @@ void GlyphSheetDialog::SaveProject() {
   const std::optional<QString> name = fileChooser_.GetSaveFileName(this, ProjectDialogOptions());
   if (!name) return;
   const std::filesystem::path path = ToPath(*name);
-  const Status written = WriteProjectFile(path, ProjectFromDocument(doc_));
+  WriterWait wait(this, *name);
+  const Status written = WriteProjectFile(path, ProjectFromDocument(doc_), wait.Waiting());
   if (!written) ReportFailure(tr("無法儲存專案檔"), path, written.failure());
 }
 
@@ -399,7 +401,8 @@ void GlyphSheetDialog::ExportSheet() {
   const std::optional<QString> name = fileChooser_.GetSaveFileName(this, ExportDialogOptions());
   if (!name) return;
   const std::filesystem::path chosen = ToPath(*name);
-  const auto exported = ExportSheetFiles(chosen, doc_, sheetFont_.Font());
+  WriterWait wait(this, *name);
+  const auto exported = ExportSheetFiles(chosen, doc_, sheetFont_.Font(), {}, ExportObserver{{}, wait.Waiting(), {}});
   if (!exported) ReportFailure(tr("無法輸出 TGA 與 XML"), chosen, exported.failure());
 }
 
@@ -415,7 +418,8 @@ void GlyphSheetDialog::ExportBmFont() {
   const std::filesystem::path chosen = ToPath(*name);
   ExportOptions options;
   options.format = kBmFontFilterFormats[filter];
-  const auto exported = ExportSheetFiles(chosen, doc_, sheetFont_.Font(), options);
+  WriterWait wait(this, *name);
+  const auto exported = ExportSheetFiles(chosen, doc_, sheetFont_.Font(), options, ExportObserver{{}, wait.Waiting(), {}});
   if (!exported) ReportFailure(tr("無法輸出 BMFont"), chosen, exported.failure());
 }
 
@@ -520,6 +524,8 @@ void GlyphSheetDialog::UpdateStatus() {
 
 void GlyphSheetDialog::ReportFailure(const QString& what, const std::filesystem::path& chosen,
                                      const Error& error) {
+  // The user stopped waiting: nothing to tell.
+  if (error.detail.problem == Problem::kWaitCancelled) return;
   messages_.ShowError(this, FailureText::Message(what, QFile::decodeName(chosen.c_str()), error));
 }
 

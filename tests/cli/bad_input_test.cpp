@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 #include <climits>
 #include <functional>
+#include <iostream>
 
 #include "support/descriptor_reader.h"
 #include "cli_runner.h"
@@ -84,6 +89,19 @@ Row Works(std::string name, SetUp setUp, std::vector<std::string> args,
           std::vector<std::string> creates, Check check, std::vector<std::string> warning = {}) {
   return {std::move(name), std::move(setUp), std::move(args), 0, std::move(warning),
           std::move(creates), {}, std::move(check)};
+}
+
+constexpr char kFifoWords[] = "it is a named pipe (FIFO), not a regular file";
+
+SetUp Fifo(std::string name) {
+  return [name](const fs::path& dir) { ASSERT_EQ(::mkfifo((dir / name).c_str(), 0644), 0); };
+}
+
+SetUp Both(SetUp first, SetUp second) {
+  return [first, second](const fs::path& dir) {
+    first(dir);
+    second(dir);
+  };
 }
 
 SetUp Project(std::vector<uint8_t> bytes) {
@@ -211,11 +229,30 @@ std::vector<Row> MakeRows(const Fixture& f) {
             {"\"none.fnt\"", "No such file or directory"}),
       Fails("folder as project", [](const fs::path& d) { fs::create_directory(d / "adir.fnt"); },
             {"export", "adir.fnt", "-o", "out/old"},
-            {"\"adir.fnt\"", "Is a directory"}),
+            {"\"adir.fnt\"", "it is a folder, not a regular file"}),
+      // Inputs that are not regular files are refused at once, never waited on.
+      Fails("FIFO as project", Fifo("in.fnt"), exportOverOld, {"\"in.fnt\"", kFifoWords}),
+      Fails("FIFO as font file", Fifo("f.ttf"), {"export", "--font-file", "f.ttf", "-o", "out/old"},
+            {"\"f.ttf\"", kFifoWords}),
+      Fails("FIFO as character file", Fifo("c.txt"),
+            {"export", "--chars-file", "c.txt", "-o", "out/old"}, {"\"c.txt\"", kFifoWords}),
+      // Outputs too: nothing is written in place of a FIFO, a device or a
+      // folder, nor through a link to one.
+      Fails("FIFO as page image", Both(Project(good), Fifo("out/new.png")),
+            {"export", "in.fnt", "--format", "bmfont-text", "-o", "out/new"},
+            {"\"out/new.png\"", kFifoWords}),
+      Fails("FIFO as BMFont descriptor", Both(Project(good), Fifo("out/new.fnt")),
+            {"export", "in.fnt", "--format", "bmfont-binary", "-o", "out/new"},
+            {"\"out/new.fnt\"", kFifoWords}),
+      Fails("link to a device as preview",
+            [](const fs::path& d) { fs::create_symlink("/dev/null", d / "out/shown.png"); },
+            {"preview", "--chars", "A", "--text", "A", "-o", "out/shown.png"},
+            {"\"out/shown.png\"", "it is a character device, not a regular file"}),
       // Opens for every user, root included, but reading offset 0 fails.
       Fails("unreadable project, export", {}, {"export", "/proc/self/mem", "-o", "out/old"},
             {"\"/proc/self/mem\"", "Input/output error"}),
-      Fails("endless project", {}, {"show", "/dev/zero"}, {"\"/dev/zero\"", "larger than 64 MiB"}),
+      Fails("device as project", {}, {"show", "/dev/zero"},
+            {"\"/dev/zero\"", "it is a character device, not a regular file"}),
       Fails("output folder missing", Project(good), {"export", "in.fnt", "-o", "nodir/x"},
             {"\"nodir/x.tga\"", "No such file or directory"}),
       Fails("output image is a folder",
@@ -223,7 +260,7 @@ std::vector<Row> MakeRows(const Fixture& f) {
               PutFile(dir / "in.fnt", good);
               fs::create_directory(dir / "out/new.tga");
             },
-            exportNew, {"\"out/new.tga\"", "Is a directory"}),
+            exportNew, {"\"out/new.tga\"", "it is a folder, not a regular file"}),
       // The image could be written; it must not replace the old one while
       // the descriptor cannot be written.
       Fails("output descriptor is a folder",
@@ -232,11 +269,22 @@ std::vector<Row> MakeRows(const Fixture& f) {
               fs::remove(dir / "out/old.xml");
               fs::create_directory(dir / "out/old.xml");
             },
-            exportOverOld, {"\"out/old.xml\"", "Is a directory"}),
+            exportOverOld, {"\"out/old.xml\"", "it is a folder, not a regular file"}),
       // 256 x 256 is 262162 bytes; the limit cuts the image short.
       Fails("write cut short", Project(good), exportOverOld, {"\"out/old.tga\"", "File too large"},
             1, CliLimits{.fileSize = 100000}),
   });
+  // A device node in the folder itself can be made only by root.
+  if (::geteuid() == 0) {
+    rows.push_back(Fails(
+        "device node as preview",
+        [](const fs::path& d) { ASSERT_EQ(::mknod((d / "out/node").c_str(), S_IFCHR | 0666, makedev(1, 3)), 0); },
+        {"preview", "--chars", "A", "--text", "A", "-o", "out/node"},
+        {"\"out/node\"", "it is a character device, not a regular file"}));
+  } else {
+    std::cout << "not root: the row with a device node made by mknod is skipped "
+                 "(the link to /dev/null stands in for it)\n";
+  }
   return rows;
 }
 

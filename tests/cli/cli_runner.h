@@ -58,6 +58,8 @@ class CliProcess {
     ::signal(SIGXFSZ, SIG_DFL);
     const rlimit cpu{60, 61};
     ::setrlimit(RLIMIT_CPU, &cpu);
+    // A run blocked for good (on a FIFO, a lock) ends too, by SIGALRM.
+    ::alarm(300);
     if (limits.fileSize > 0) {
       const rlimit size{limits.fileSize, limits.fileSize};
       ::setrlimit(RLIMIT_FSIZE, &size);
@@ -116,15 +118,23 @@ inline CliRun RunCli(const std::filesystem::path& folder, const std::vector<std:
   return CliProcess(folder, args, limits).Wait();
 }
 
-/// The bytes of every file under a folder by relative path; folders are
-/// listed with the content "<folder>".
+/// The bytes of every file under a folder by relative path; anything else is
+/// listed by what it is: "<folder>", "<link to TARGET>", "<type N>" (a FIFO
+/// or a device, never opened).
 inline std::map<std::string, std::vector<uint8_t>> Snapshot(const std::filesystem::path& folder) {
-  static const std::string kFolder = "<folder>";
   std::map<std::string, std::vector<uint8_t>> files;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
     const std::string name = std::filesystem::relative(entry.path(), folder).string();
-    files[name] = entry.is_directory() ? std::vector<uint8_t>(kFolder.begin(), kFolder.end())
-                                       : FileBytes(entry.path());
+    const std::filesystem::file_status status = entry.symlink_status();
+    std::string kind;
+    if (std::filesystem::is_symlink(status)) {
+      kind = "<link to " + std::filesystem::read_symlink(entry.path()).string() + ">";
+    } else if (std::filesystem::is_directory(status)) {
+      kind = "<folder>";
+    } else if (!std::filesystem::is_regular_file(status)) {
+      kind = "<type " + std::to_string(static_cast<int>(status.type())) + ">";
+    }
+    files[name] = kind.empty() ? FileBytes(entry.path()) : std::vector<uint8_t>(kind.begin(), kind.end());
   }
   return files;
 }

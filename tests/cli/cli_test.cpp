@@ -174,8 +174,9 @@ TEST(Cli, WrongUsageEndsWithStatusTwoNamingTheOption) {
 }
 
 // The BMFont formats write a PNG page and a descriptor beside it; a text or
-// binary NAME.fnt never replaces a project unless forced; preview writes a
-// PNG of the text and names what it skipped.
+// binary NAME.fnt never replaces a project unless forced, and is then named
+// as a descriptor by show; preview writes a PNG of the text and names what
+// it skipped.
 TEST(Cli, BmFontFormatsAndThePreviewWriteTheirFiles) {
   TempFolder folder;
   ASSERT_EQ(RunCli(folder.Path(), {"new", "-o", "p.fnt", "--chars", "AVTo"}).exitCode, 0);
@@ -198,8 +199,8 @@ TEST(Cli, BmFontFormatsAndThePreviewWriteTheirFiles) {
 
   const CliRun refused = RunCli(folder.Path(), {"export", "p.fnt", "--format", "bmfont-binary", "-o", "p"});
   EXPECT_EQ(std::tuple(refused.exitCode, refused.err),
-            std::tuple(1, "glyphsheet-cli: cannot write \"p.fnt\": it is a GlyphSheet project; a "
-                          "BMFont descriptor does not replace it (--force replaces it)\n"s));
+            std::tuple(1, "glyphsheet-cli: cannot write \"p.fnt\": it is a GlyphSheet project, "
+                          "which an export does not replace (--force replaces it)\n"s));
   EXPECT_EQ(FileBytes(folder / "p.fnt"), project);
   // A page file the descriptor cannot name exactly is refused, naming the
   // character, before any file (hidden ones too) is made.
@@ -214,6 +215,11 @@ TEST(Cli, BmFontFormatsAndThePreviewWriteTheirFiles) {
   EXPECT_EQ(RunCli(folder.Path(), {"export", "p.fnt", "--format", "bmfont-text", "--force", "-o", "p"})
                 .exitCode, 0);
   EXPECT_NE(FileBytes(folder / "p.fnt"), project);
+  // The descriptor now there is named for what it is.
+  const CliRun shown = RunCli(folder.Path(), {"show", "p.fnt"});
+  EXPECT_EQ(std::tuple(shown.exitCode, shown.err),
+            std::tuple(1, "glyphsheet-cli: cannot load \"p.fnt\": it is a BMFont descriptor, not a "
+                          "GlyphSheet project\n"s));
 
   const CliRun preview = RunCli(folder.Path(), {"preview", "--chars", "AVTo", "--text", "AVxTo",
                                                 "--scale", "2", "-o", "hello.png"});

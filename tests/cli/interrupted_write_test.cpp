@@ -28,8 +28,7 @@ const std::string kImageTemp = ".sheet.tga.glyphsheet-";
 const std::string kDescriptorTemp = ".sheet.xml.glyphsheet-";
 // Left by a killed run, like its temporaries, and removed by the next one:
 // the lock, the commit record and the kept old image.
-const std::set<std::string> kLeftByKill = {".sheet.tga.glyphsheet.lock",
-                                           ".sheet.tga.glyphsheet.commit",
+const std::set<std::string> kLeftByKill = {".sheet.glyphsheet.lock", ".sheet.glyphsheet.commit",
                                            ".sheet.tga.glyphsheet.old"};
 
 // Size of the image's temporary in folder, 0 while there is none.
@@ -98,7 +97,7 @@ TEST(CliInterruptedWrite, EachFileIsTheOldOneOrTheCompleteNewOne) {
     const bool oldPair = image == oldImage && descriptor == oldDescriptor;
     const bool newPair = image == newImage && descriptor == newDescriptor;
     const bool cutShort = image == newImage && descriptor == oldDescriptor &&
-                          fs::exists(work / ".sheet.tga.glyphsheet.commit");
+                          fs::exists(work / ".sheet.glyphsheet.commit");
     EXPECT_TRUE(oldPair || newPair || cutShort) << "an image of " << image.size() << " bytes";
     if (run.signal == 0) {
       // A run that ends itself also removes what earlier killed runs left.

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <climits>
+#include <optional>
 #include <tuple>
 
+#include "files/atomic_file.h"
+#include "files/bmfont_descriptor.h"
 #include "files/project_file.h"
+#include "files/sheet_png.h"
+#include "sheet/error_text.h"
 #include "sheet/windows1252.h"
 #include "support/temp_folder.h"
 
@@ -175,6 +181,69 @@ auto Settings(const SheetDocument& d) {
 // What ApplyProject did with borders, size, weight, quality, smoothing and face.
 auto Takes(const ApplyOutcome& o) {
   return std::tuple(o.borders, o.pointSize, o.weight, o.quality, o.smoothing, o.face);
+}
+
+// A file that is no project but a BMFont descriptor (each form, also after a
+// byte-order mark and blank lines) or a PNG image is named for what it is.
+// Bytes that only begin like one, or GlyphSheet's own glyph table, keep the
+// decoder's reason.
+TEST(ProjectFile, DescriptorsAndImagesAreNamedForWhatTheyAre) {
+  TempFolder folder;
+  BmFont font;
+  font.info.face = "Sans";
+  font.info.size = 12;
+  font.pages = {"d.png"};
+  font.chars = {{.id = 'A', .width = 5, .height = 9, .xadvance = 6}};
+  const auto form = [&font](BmFontFormat format) { return EncodeBmFont(font, format); };
+  const auto text = [](std::string_view bytes) { return std::vector<uint8_t>(bytes.begin(), bytes.end()); };
+  auto image = AtomicFile::Open(folder / "image.png");
+  ASSERT_TRUE(image);
+  ASSERT_TRUE(WritePngTo(image.value(), 2, 1, [](int32_t, uint8_t* rgba) {
+    std::fill_n(rgba, 8, uint8_t{255});
+  }));
+  ASSERT_TRUE(image.value().Commit());
+  const std::vector<uint8_t> png = FileBytes(folder / "image.png");
+  std::vector<uint8_t> marked = text("\xEF\xBB\xBF\r\n\n");
+  for (const uint8_t byte : form(BmFontFormat::kText)) marked.push_back(byte);
+  std::vector<uint8_t> version2 = form(BmFontFormat::kBinary);
+  version2[3] = 2;
+
+  const struct {
+    const char* name;
+    std::vector<uint8_t> bytes;
+    std::optional<Problem> kind;  // none: the decoder's reason
+  } rows[] = {
+      {"text", form(BmFontFormat::kText), Problem::kBmFontDescriptor},
+      {"text after a byte-order mark", marked, Problem::kBmFontDescriptor},
+      {"XML", form(BmFontFormat::kXml), Problem::kBmFontDescriptor},
+      {"binary", form(BmFontFormat::kBinary), Problem::kBmFontDescriptor},
+      {"JSON", form(BmFontFormat::kJson), Problem::kBmFontDescriptor},
+      {"PNG", png, Problem::kPngImage},
+      {"text cut to 3 bytes", text("inf"), std::nullopt},
+      {"a line that starts with info", text("information\n"), std::nullopt},
+      {"binary of version 2", version2, std::nullopt},
+      {"PNG signature cut short", {png.begin(), png.begin() + 7}, std::nullopt},
+      {"glyph table", text("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n<font>\n"
+                           "\t<char id=\"65\" x=\"0\" y=\"0\" width=\"5\" height=\"9\" />\n"
+                           "</font>\n"), std::nullopt},
+      {"JSON of other keys", text("{\"name\": \"pages\", \"size\": 12}"), std::nullopt},
+  };
+  for (const auto& row : rows) {
+    const std::filesystem::path path = folder / "x.fnt";
+    PutFile(path, row.bytes);
+    const auto read = ReadProjectFile(path);
+    ASSERT_FALSE(read) << row.name;
+    const ErrorDetail& d = read.failure().detail;
+    EXPECT_EQ(std::tuple(d.action, d.file), std::tuple(FileAction::kLoad, path.string())) << row.name;
+    if (row.kind) {
+      EXPECT_EQ(d.problem, *row.kind) << row.name << ": " << read.error();
+    } else {
+      const auto decoded = DecodeProject(row.bytes);
+      ASSERT_FALSE(decoded) << row.name;
+      EXPECT_EQ(read.error(), "cannot load " + Quoted(path.string()) + ": " + decoded.error())
+          << row.name;
+    }
+  }
 }
 
 // Borders and size are held to their ranges; a weight (500) or smoothing (9)

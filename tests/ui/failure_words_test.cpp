@@ -52,6 +52,8 @@ TEST(FailureWords, TheWindowsEnglishIsTheCommandLinesForEveryKind) {
       Sample(P::kSheetSide, {1, -1}),
       Sample(P::kFaceNameTooLong, {256}),
       Sample(P::kHoldsProject),
+      Sample(P::kCannotTellProject, {}, EACCES),
+      Sample(P::kWaitCancelled),
       Sample(P::kSheetTooLarge, {70000, 2}),
       Sample(P::kFaceNotInstalled),
       Sample(P::kStartFreeType),
@@ -64,6 +66,8 @@ TEST(FailureWords, TheWindowsEnglishIsTheCommandLinesForEveryKind) {
       Sample(P::kPixelHeight, {4096, 1, 2048}, 0, "Sample Sans"),
       Sample(P::kCannotSize, {533}, 0, "Sample Sans"),
       Sample(P::kStartFreeType, {}, 0, "Sample Sans"),
+      Sample(P::kBmFontDescriptor),
+      Sample(P::kPngImage),
   };
   for (int64_t field = 0; field <= static_cast<int64_t>(ProjectField::kGlyphRightBorder); ++field) {
     samples.push_back(Sample(P::kTruncated, {81, field, 77, 80}));
@@ -76,6 +80,9 @@ TEST(FailureWords, TheWindowsEnglishIsTheCommandLinesForEveryKind) {
            {0, '"', 1, '"'}, {1, 0x85, 2, 0xC2}, {3, 0xFFFE, 0, 0xEF}, {0, -1, 5, 0xFF}}) {
     samples.push_back(Sample(P::kUnnameablePage, unfit));
     samples.back().name = "a\"b\n%1.png";
+  }
+  for (int64_t kind = 0; kind <= static_cast<int64_t>(FileKind::kOther) + 1; ++kind) {
+    samples.push_back(Sample(P::kNotRegularFile, {kind}));
   }
   for (int code = 1; code < 134; ++code) samples.push_back(Sample(P::kSystem, {}, code));
 
