@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 #include <strings.h>
+#include <sys/mount.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <set>
 #include <string>
 #include <tuple>
@@ -257,6 +260,35 @@ TEST(Cli, OutputThatCannotBeWrittenIsReported) {
 // A project larger than the memory a run may use is one clear line, not a
 // crash or "std::bad_alloc". (AddressSanitizer needs more address space than
 // any such limit leaves.)
+// The room an export asks for is that of what it writes: a TGA's known size,
+// a BMFont export's descriptor (a PNG's size is known only once written). On
+// a file system of 1 MiB, a 512 x 512 BMFont export of a few KB goes through;
+// the 1 MiB TGA is refused before it is written.
+TEST(Cli, TheRoomAskedForIsThatOfTheFilesWritten) {
+  TempFolder folder;
+  const std::filesystem::path small = folder / "small";
+  std::filesystem::create_directory(small);
+  if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=1m") != 0) {
+    GTEST_SKIP() << "cannot mount a 1 MiB file system here (" << std::strerror(errno)
+                 << "): the room check is not tried";
+  }
+  const std::vector<std::string> chars = {"--face", "DejaVu Sans", "--chars", "ABC",
+                                          "--width", "512", "--height", "512"};
+  std::vector<std::string> bmfont = {"export", "--format", "bmfont-text", "-o", "small/b"};
+  std::vector<std::string> tga = {"export", "-o", "small/t"};
+  bmfont.insert(bmfont.begin() + 1, chars.begin(), chars.end());
+  tga.insert(tga.begin() + 1, chars.begin(), chars.end());
+  const CliRun pages = RunCli(folder.Path(), bmfont);
+  const CliRun sheet = RunCli(folder.Path(), tga);
+  const bool written = std::filesystem::exists(small / "b.png") && !std::filesystem::exists(small / "t.tga");
+  ::umount(small.c_str());
+  EXPECT_EQ(pages.exitCode, 0) << pages.err;
+  EXPECT_TRUE(written);
+  EXPECT_EQ(sheet.exitCode, 1);
+  EXPECT_NE(sheet.err.find("\"small/t.tga\": it needs 1049106 bytes"), std::string::npos)
+      << sheet.err;  // the header, 4 bytes a pixel, 128 per glyph and one more
+}
+
 TEST(Cli, RunningOutOfMemoryIsReportedAsSuch) {
 #ifdef __SANITIZE_ADDRESS__
   GTEST_SKIP() << "address space limits do not work under AddressSanitizer";

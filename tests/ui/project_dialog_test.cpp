@@ -1,9 +1,13 @@
 #include <QFile>
 #include <QFileInfo>
+#include <QProgressDialog>
 #include <QTemporaryDir>
+#include <QTimer>
 
+#include "files/output_lock.h"
 #include "files/project_file.h"
 #include "ui/text_preview_dialog.h"
+#include "ui/writer_wait.h"
 #include "ui_test_support.h"
 
 namespace glyphsheet::testing {
@@ -51,6 +55,35 @@ TEST_F(ProjectDialogTest, SaveThenOpenRestoresEverySettingAndTheGlyphs) {
   const GlyphList& g = DocumentOf(*reopened).glyphs;
   EXPECT_EQ(std::tuple(g[0].leftBorder, g[0].rightBorder, g[2].leftBorder), std::tuple(3, 5, 7));
   EXPECT_TRUE(SheetPixels(*reopened) == SheetPixels(*dialog)) << "the same sheet";
+}
+
+// While another GlyphSheet run writes the same set, a save or an export
+// waits with a dialog that says so; the window keeps handling events (the
+// timer below runs) and Cancel stops the wait without a message. Once the
+// other run is done, the save goes through.
+TEST_F(ProjectDialogTest, AWriteThatMustWaitSaysSoAndCanBeStopped) {
+  dialog->AddCharacters("AB");
+  auto other = OutputLock::Take(PathOf("busy.xml").toStdString());
+  ASSERT_TRUE(other);
+  for (const auto& [action, name] : {std::pair("actionSave", "busy.fnt"), {"actionExport", "busy"}}) {
+    bool seen = false;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+      auto* wait = dialog->findChild<QProgressDialog*>(kWriterWaitName);
+      if (wait == nullptr || !wait->isVisible()) return;
+      seen = wait->labelText().contains(QStringLiteral("busy"));
+      wait->cancel();
+    });
+    look.start(50);
+    messages.shown.clear();
+    Choose(action, name);
+    EXPECT_TRUE(seen) << action;
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join("\n").toStdString();
+  }
+  EXPECT_FALSE(QFileInfo::exists(PathOf("busy.fnt")) || QFileInfo::exists(PathOf("busy.tga")));
+  { auto done = std::move(other).value(); }
+  Choose("actionSave", "busy.fnt");
+  EXPECT_TRUE(ReadProjectFile(PathOf("busy.fnt").toStdString()));
 }
 
 TEST_F(ProjectDialogTest, AFileThatCannotBeReadOrWrittenIsReportedAndChangesNothing) {
