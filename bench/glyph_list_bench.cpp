@@ -87,6 +87,8 @@ class NoFiles : public FileChooser {
 class NoMessages : public MessageSink {
  public:
   void ShowError(QWidget*, const QString&) override {}
+  void ShowNote(QWidget*, const QString&) override {}
+  SaveChoice AskToSave(QWidget*, const QString&) override { return SaveChoice::kDiscard; }
 };
 
 // The window's whole answer to a click on another sheet width: the sheet

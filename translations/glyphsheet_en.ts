@@ -966,100 +966,155 @@
 <context>
     <name>glyphsheet::GlyphSheetDialog</name>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="40"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="51"/>
         <source>字體 (*.fnt)</source>
         <translation>GlyphSheet projects (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="40"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="51"/>
         <source>所有 (*.*)</source>
         <translation>All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="45"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="56"/>
         <source>Targa 圖像 (*.tga)</source>
         <translation>Targa images (*.tga)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="65"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="94"/>
         <source>BMFont 文字 (*.fnt)</source>
         <translation>BMFont text (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="65"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="94"/>
         <source>BMFont XML (*.xml)</source>
         <translation>BMFont XML (*.xml)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="66"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="95"/>
         <source>BMFont 二進位 (*.fnt)</source>
         <translation>BMFont binary (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="66"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="95"/>
         <source>BMFont JSON (*.json)</source>
         <translation>BMFont JSON (*.json)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="324"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="215"/>
+        <source>變更圖像大小</source>
+        <translation>Change the sheet size</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="216"/>
+        <source>變更字型設定</source>
+        <translation>Change a font setting</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="238"/>
+        <source>變更字元邊界</source>
+        <translation>Change a character's borders</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="393"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="406"/>
+        <source>加入字元</source>
+        <translation>Add characters</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="397"/>
         <source>下列字元是控制字元或非字元，無法放在圖像上，未加入：%1</source>
         <translation>These are control characters or noncharacters, which a sheet cannot hold; they were not added: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="325"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="505"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="398"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="576"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="664"/>
         <source>、</source>
         <translation>, </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="341"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="430"/>
         <source>無法儲存專案檔</source>
         <translation>Cannot save the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="352"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="436"/>
+        <source>已儲存「%1」</source>
+        <translation>Saved “%1”</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="458"/>
         <source>無法開啟專案檔</source>
         <translation>Cannot open the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="406"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="484"/>
+        <source>這個專案的字型「%1」沒有安裝，改用最接近的「%2」。儲存時專案仍記下「%1」，除非你另選字型。</source>
+        <translation>The project's typeface “%1” is not installed; the closest installed one, “%2”, is used instead. The project still names “%1” when saved, unless you pick another typeface.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="532"/>
         <source>無法輸出 TGA 與 XML</source>
         <translation>Cannot export the TGA and XML</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="423"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="562"/>
         <source>無法輸出 BMFont</source>
         <translation>Cannot export the BMFont</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="475"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="575"/>
+        <source>…</source>
+        <translation>…</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="576"/>
+        <source>已輸出 %1</source>
+        <translation>Exported %1</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="578"/>
+        <source>（%n 個字元不在圖像上，未輸出）</source>
+        <translation>
+            <numerusform> (%n character is not on the sheet and was left out)</numerusform>
+            <numerusform> (%n characters are not on the sheet and were left out)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="633"/>
         <source>第 </source>
         <comment>before the page number</comment>
         <translation>page </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="476"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="634"/>
         <source> 頁，共 %1 頁</source>
         <comment>after the page number</comment>
         <translation> of %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="492"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="650"/>
+        <source>。</source>
+        <translation>. </translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="651"/>
         <source>%1 × %2，%3 個字元</source>
         <translation>%1 × %2, %3 characters</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="505"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="664"/>
         <source>，%1 頁：%2</source>
         <translation>; %1 pages: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="507"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="666"/>
         <source>，其中 %1 個超出圖像範圍</source>
         <translation>, %1 of them past the edge of the sheet</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="510"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="669"/>
         <source>，字型中沒有 %n 個字元</source>
         <translation>
             <numerusform>; %n character is not in the font</numerusform>
@@ -1067,14 +1122,75 @@
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="513"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="672"/>
         <source>。專案的%1，改用「%2」</source>
         <translation>. The project&apos;s %1; &quot;%2&quot; is used instead</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="517"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="676"/>
         <source>。無法建立字型：%1</source>
         <translation>. Cannot make the font: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="692"/>
+        <source>另存新檔(&amp;A)…</source>
+        <translation>Save &amp;As…</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="699"/>
+        <source>最近開啟的專案(&amp;R)</source>
+        <translation>&amp;Recent Projects</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="705"/>
+        <source>編輯(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="707"/>
+        <source>復原</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="710"/>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="718"/>
+        <source>說明(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="720"/>
+        <source>關於 GlyphSheet(&amp;A)</source>
+        <translation>&amp;About GlyphSheet</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="770"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="783"/>
+        <source>未命名</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="771"/>
+        <source>「%1」有未儲存的變更，要先儲存嗎？</source>
+        <translation>“%1” has unsaved changes. Save them first?</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="784"/>
+        <source>%1[*] — GlyphSheet</source>
+        <translation>%1[*] — GlyphSheet</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="824"/>
+        <source>關於 GlyphSheet</source>
+        <translation>About GlyphSheet</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="825"/>
+        <source>&lt;p&gt;&lt;b&gt;GlyphSheet %1&lt;/b&gt;&lt;/p&gt;&lt;p&gt;把已安裝的字型做成點陣字型圖像（TGA 與 XML，或 PNG 與 BMFont 描述檔）。&lt;/p&gt;&lt;p&gt;GlyphSheet 以 MIT 授權發布。&lt;/p&gt;&lt;p&gt;使用的程式庫：Qt %2（LGPL 3）、FreeType（FreeType 授權）、fontconfig（MIT 式授權）、HarfBuzz（MIT 授權）、libspng（BSD 2 條款授權）。&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;GlyphSheet %1&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Bitmap font sheets from installed fonts (TGA and XML, or PNG and a BMFont descriptor).&lt;/p&gt;&lt;p&gt;GlyphSheet is released under the MIT licence.&lt;/p&gt;&lt;p&gt;Libraries used: Qt %2 (LGPL 3), FreeType (FreeType licence), fontconfig (MIT-style licence), HarfBuzz (MIT licence), libspng (BSD 2-clause licence).&lt;/p&gt;</translation>
     </message>
 </context>
 <context>

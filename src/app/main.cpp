@@ -16,6 +16,7 @@
 #include <QLocale>
 #include <QStyleFactory>
 #include <QTimer>
+#include <QUndoStack>
 
 #include "raster/freetype_rasterizer.h"
 #include "sheet/error_text.h"
@@ -132,7 +133,11 @@ int main(int argc, char* argv[]) {
                  glyphsheet::EnglishText(glyphsheet::FaceNotInstalled(face)).c_str());
     return 2;
   }
+  // The face asked for is where this run starts, not a change to undo.
+  dialog.History()->clear();
   if (parser.isSet(line.addChars)) dialog.AddCharacters(parser.value(line.addChars));
+  // A picture is always of the window at its opening size.
+  if (!parser.isSet(line.screenshot)) dialog.RestoreWindowGeometry();
   dialog.show();
   if (!projects.isEmpty()) {
     const std::filesystem::path project(QFile::encodeName(projects.first()).toStdString());

@@ -57,6 +57,12 @@ Result<std::unique_ptr<FreeTypeRasterizer>> FreeTypeRasterizer::FromFontFile(
 
 std::string FreeTypeRasterizer::DefaultTypeface() const { return impl_->Scan().sansSerif; }
 
+std::string FreeTypeRasterizer::ClosestTypeface(const std::string& name) const {
+  // A rasterizer of one font file has only its own typeface.
+  if (impl_->Typefaces().size() <= 1) return impl_->Scan().sansSerif;
+  return raster::ClosestTypeface(impl_->Scan(), name);
+}
+
 std::vector<std::string> FreeTypeRasterizer::ListTypefaces() const {
   std::vector<std::string> names;
   for (const auto& typeface : impl_->Typefaces()) names.push_back(typeface.name);

@@ -24,7 +24,9 @@ class FreeTypeRasterizer : public TextRasterizer {
   /// The listed typeface that holds fontconfig's best match for "sans-serif"
   /// (the desktop's default text face), else the first; a rasterizer of one
   /// font file gives its typeface. Empty when nothing is listed.
-  std::string DefaultTypeface() const;
+  std::string DefaultTypeface() const override;
+  /// What fontconfig substitutes for `name`, among the listed typefaces.
+  std::string ClosestTypeface(const std::string& name) const override;
   Result<std::unique_ptr<RasterFont>> CreateFont(const FontRequest& request) const override;
 
  private:

@@ -124,17 +124,16 @@ std::set<FaceKey> ListOutlineFiles(FcConfig* config) {
   return files;
 }
 
-// The face fontconfig picks for text that asks only for "sans-serif", after
-// the configuration's substitutions and defaults, as a desktop would; a named
+// The face fontconfig picks for text that asks for `pattern`, after the
+// configuration's substitutions and defaults, as a desktop would; a named
 // instance of a variable font counts as its default face.
-std::optional<FaceKey> MatchSansSerif(FcConfig* config) {
-  // In a font name a bare '-' starts the point sizes ("sans" at size "serif").
-  std::unique_ptr<FcPattern, PatternDeleter> pattern(
-      FcNameParse(reinterpret_cast<const FcChar8*>("sans\\-serif")));
-  if (!pattern || !FcConfigSubstitute(config, pattern.get(), FcMatchPattern)) return std::nullopt;
-  FcDefaultSubstitute(pattern.get());
+std::optional<FaceKey> MatchFace(FcConfig* config, FcPattern* pattern) {
+  if (pattern == nullptr || !FcConfigSubstitute(config, pattern, FcMatchPattern)) {
+    return std::nullopt;
+  }
+  FcDefaultSubstitute(pattern);
   FcResult result = FcResultNoMatch;
-  std::unique_ptr<FcPattern, PatternDeleter> match(FcFontMatch(config, pattern.get(), &result));
+  std::unique_ptr<FcPattern, PatternDeleter> match(FcFontMatch(config, pattern, &result));
   FcChar8* file = nullptr;
   int index = 0;
   if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch) {
@@ -142,6 +141,26 @@ std::optional<FaceKey> MatchSansSerif(FcConfig* config) {
   }
   if (FcPatternGetInteger(match.get(), FC_INDEX, 0, &index) != FcResultMatch) index = 0;
   return FaceKey{reinterpret_cast<const char*>(file), index & 0xFFFF};
+}
+
+// The face for text that asks only for "sans-serif".
+std::optional<FaceKey> MatchSansSerif(FcConfig* config) {
+  // In a font name a bare '-' starts the point sizes ("sans" at size "serif").
+  std::unique_ptr<FcPattern, PatternDeleter> pattern(
+      FcNameParse(reinterpret_cast<const FcChar8*>("sans\\-serif")));
+  return MatchFace(config, pattern.get());
+}
+
+// The name of the listed typeface that holds the face, or `fallback`.
+std::string TypefaceHolding(const std::vector<Typeface>& typefaces,
+                            const std::optional<FaceKey>& key, const std::string& fallback) {
+  const auto holds = [&key](const Typeface& typeface) {
+    return key && std::ranges::any_of(typeface.faces, [&key](const FaceFile& face) {
+             return FaceKey{face.path, face.index} == *key;
+           });
+  };
+  const auto found = std::ranges::find_if(typefaces, holds);
+  return found != typefaces.end() ? found->name : fallback;
 }
 
 }  // namespace
@@ -201,15 +220,17 @@ TypefaceScan ScanTypefaces(FT_Library library) {
   scan.typefaces.reserve(byKey.size());
   for (auto& entry : byKey) scan.typefaces.push_back(std::move(entry.second));
   if (scan.typefaces.empty()) return scan;
-  const std::optional<FaceKey> match = MatchSansSerif(config.get());
-  const auto holdsMatch = [&match](const Typeface& typeface) {
-    return match && std::ranges::any_of(typeface.faces, [&match](const FaceFile& face) {
-             return FaceKey{face.path, face.index} == *match;
-           });
-  };
-  const auto found = std::ranges::find_if(scan.typefaces, holdsMatch);
-  scan.sansSerif = (found != scan.typefaces.end() ? *found : scan.typefaces.front()).name;
+  scan.sansSerif =
+      TypefaceHolding(scan.typefaces, MatchSansSerif(config.get()), scan.typefaces.front().name);
   return scan;
+}
+
+std::string ClosestTypeface(const TypefaceScan& scan, const std::string& family) {
+  std::unique_ptr<FcConfig, ConfigDeleter> config(FcInitLoadConfigAndFonts());
+  std::unique_ptr<FcPattern, PatternDeleter> pattern(FcPatternCreate());
+  if (!config || !pattern) return scan.sansSerif;
+  FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  return TypefaceHolding(scan.typefaces, MatchFace(config.get(), pattern.get()), scan.sansSerif);
 }
 
 const FaceFile& ChooseFace(const Typeface& typeface, bool bold, bool italic) {

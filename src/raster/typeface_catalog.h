@@ -47,6 +47,11 @@ struct TypefaceScan {
 /// The installed typefaces and fontconfig's sans-serif among them.
 TypefaceScan ScanTypefaces(FT_Library library);
 
+/// The listed typeface fontconfig would draw text asking for `family` with
+/// (after its substitutions: an alias, a similar family, at last the
+/// default), or the scan's sans-serif when it picks a face not listed.
+std::string ClosestTypeface(const TypefaceScan& scan, const std::string& family);
+
 /// The family name of an opened face: name ID 1 from the Windows platform
 /// (US English first, then any English, then any language), else the
 /// Macintosh Roman record, else FreeType's family name.

@@ -120,6 +120,19 @@ class TextRasterizer {
   /// Creates a font; fails with a message naming the face when it is not
   /// installed or its file cannot be used.
   virtual Result<std::unique_ptr<RasterFont>> CreateFont(const FontRequest& request) const = 0;
+  /// The typeface to start with: the desktop's default text face where the
+  /// rasterizer knows it, else the first listed; empty when none is.
+  virtual std::string DefaultTypeface() const {
+    const std::vector<std::string> names = ListTypefaces();
+    return names.empty() ? std::string() : names.front();
+  }
+  /// The listed typeface closest to `name`, which is not installed: the one
+  /// text asking for it would be drawn with; the default one where the
+  /// rasterizer cannot tell.
+  virtual std::string ClosestTypeface(const std::string& name) const {
+    (void)name;
+    return DefaultTypeface();
+  }
 };
 
 }  // namespace glyphsheet

@@ -15,9 +15,10 @@ AddCharsDialog::~AddCharsDialog() = default;
 
 QString AddCharsDialog::Text() const { return ui_->charsEdit->text(); }
 
-QString AskForCharacters(QWidget* owner) {
+std::optional<QString> AskForCharacters(QWidget* owner) {
   AddCharsDialog dialog(owner);
-  dialog.exec();
+  // Cancel, Escape and the close box add nothing.
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Text();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <memory>
 
 #include <QDialog>
@@ -26,8 +28,8 @@ class AddCharsDialog : public QDialog {
   std::unique_ptr<Ui::AddCharsDialog> ui_;
 };
 
-/// Runs the dialog modally and returns its text, whichever way it was closed
-/// (OK, Cancel or the close box).
-QString AskForCharacters(QWidget* owner);
+/// Runs the dialog modally and returns its text when it was closed with OK;
+/// nothing after Cancel, Escape or the close box.
+std::optional<QString> AskForCharacters(QWidget* owner);
 
 }  // namespace glyphsheet

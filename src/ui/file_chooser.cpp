@@ -18,6 +18,7 @@ std::optional<QString> RunFileDialog(QWidget* owner, const FileDialogOptions& op
     dialog.selectNameFilter(options.filters[options.selectedFilter]);
   }
   dialog.setDefaultSuffix(options.defaultSuffix);
+  if (!options.directory.isEmpty()) dialog.setDirectory(options.directory);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   if (chosenFilter != nullptr) {
     *chosenFilter = static_cast<int>(options.filters.indexOf(dialog.selectedNameFilter()));
@@ -40,6 +41,19 @@ std::optional<QString> QtFileChooser::GetOpenFileName(QWidget* owner,
 
 void QtMessageSink::ShowError(QWidget* owner, const QString& text) {
   QMessageBox::warning(owner, QStringLiteral("GlyphSheet 1.0"), text);
+}
+
+void QtMessageSink::ShowNote(QWidget* owner, const QString& text) {
+  QMessageBox::information(owner, QStringLiteral("GlyphSheet 1.0"), text);
+}
+
+SaveChoice QtMessageSink::AskToSave(QWidget* owner, const QString& text) {
+  const QMessageBox::StandardButton answer = QMessageBox::question(
+      owner, QStringLiteral("GlyphSheet 1.0"), text,
+      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+  return answer == QMessageBox::Save      ? SaveChoice::kSave
+         : answer == QMessageBox::Discard ? SaveChoice::kDiscard
+                                          : SaveChoice::kCancel;
 }
 
 }  // namespace glyphsheet

@@ -17,7 +17,12 @@ struct FileDialogOptions {
   QString defaultSuffix;
   /// The filter selected when the dialog opens.
   int selectedFilter = 0;
+  /// The folder the dialog opens in; empty for the current one.
+  QString directory;
 };
+
+/// What the user answers when unsaved changes would be set aside.
+enum class SaveChoice { kSave, kDiscard, kCancel };
 
 /// Asks the user for a file name; the program uses QFileDialog, tests inject names.
 class FileChooser {
@@ -47,12 +52,18 @@ class MessageSink {
   virtual ~MessageSink() = default;
   /// Reports a failure (Traditional Chinese text naming the file and the reason).
   virtual void ShowError(QWidget* owner, const QString& text) = 0;
+  /// Tells something the user should know that is no failure.
+  virtual void ShowNote(QWidget* owner, const QString& text) = 0;
+  /// Asks whether to save the changes `text` speaks of: save, discard or cancel.
+  virtual SaveChoice AskToSave(QWidget* owner, const QString& text) = 0;
 };
 
 /// MessageSink over QMessageBox.
 class QtMessageSink : public MessageSink {
  public:
   void ShowError(QWidget* owner, const QString& text) override;
+  void ShowNote(QWidget* owner, const QString& text) override;
+  SaveChoice AskToSave(QWidget* owner, const QString& text) override;
 };
 
 }  // namespace glyphsheet

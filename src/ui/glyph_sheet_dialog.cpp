@@ -7,11 +7,21 @@
 #include <span>
 #include <vector>
 
+#include <QAbstractSpinBox>
 #include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QSettings>
 #include <QSignalBlocker>
+#include <QUndoStack>
 
 #include "files/project_file.h"
 #include "files/sheet_export.h"
@@ -24,6 +34,7 @@
 #include "sheet/windows1252.h"
 #include "ui/add_chars_dialog.h"
 #include "ui/character_sets_dialog.h"
+#include "ui/document_change.h"
 #include "ui/failure_text.h"
 #include "ui/glyph_list_model.h"
 #include "ui/preview_pane.h"
@@ -59,6 +70,24 @@ constexpr int32_t kCountedPages = 16;
 
 // Where the last BMFont filter chosen is remembered.
 const char kBmFontFilterKey[] = "export/bmfontFilter";
+// The projects opened or saved last, the newest first.
+const char kRecentKey[] = "recent/projects";
+constexpr int kRecentCount = 8;
+// Where the window's size and place are kept between runs.
+const char kGeometryKey[] = "window/geometry";
+
+// What each change is, for the undo stack: changes of one kind in a row
+// undo together (a spin box's steps, say). A glyph's borders are their own
+// kind per glyph; added characters never join.
+enum ChangeKind : int {
+  kAddedCharacters = -1,
+  kSheetSizeChange = 1,
+  kFitChange,
+  kItalicChange,
+  kFaceChange,
+  kFirstControlChange = 16,  // + the control's place in the list of font controls
+  kFirstGlyphChange = 1024,  // + the glyph's index
+};
 
 FileDialogOptions BmFontDialogOptions(int selected) {
   return {QString(),
@@ -134,6 +163,9 @@ GlyphSheetDialog::GlyphSheetDialog(const TextRasterizer& rasterizer, FileChooser
   // window keeps the size of its client area and menu bar.
   ui_->setupUi(this);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
+  history_ = new QUndoStack(this);
+  AddMenus();
+  setAcceptDrops(true);
 
   widthGroup_ = new QButtonGroup(this);
   heightGroup_ = new QButtonGroup(this);
@@ -160,7 +192,8 @@ GlyphSheetDialog::GlyphSheetDialog(const TextRasterizer& rasterizer, FileChooser
 
   typefaces_ = rasterizer_.ListTypefaces();
   for (const std::string& face : typefaces_) ui_->faceCombo->addItem(FromUtf8(face));
-  ui_->faceCombo->setCurrentIndex(0);
+  // The desktop's default text face, as the command line starts with.
+  ui_->faceCombo->setCurrentIndex(std::max(FaceIndex(rasterizer_.DefaultTypeface()), 0));
   SetChoiceData(ui_->weightCombo, kWeightChoices);
   SetChoiceData(ui_->qualityCombo, kQualityChoices);
   SetChoiceData(ui_->smoothingCombo, RangeValues(kSmoothingRange));
@@ -170,33 +203,60 @@ GlyphSheetDialog::GlyphSheetDialog(const TextRasterizer& rasterizer, FileChooser
   ui_->previewPane->SetSheet(&sheetBitmap_, &doc_);
   ApplySheetSize();
   initialized_ = true;
+  StartHistory();
+  // Ctrl+Z in a spin box undoes the window's last change, not the box's typing.
+  for (QAbstractSpinBox* spin : findChildren<QAbstractSpinBox*>()) spin->installEventFilter(this);
+  connect(history_, &QUndoStack::cleanChanged, this, &GlyphSheetDialog::ShowTitle);
 }
 
 GlyphSheetDialog::~GlyphSheetDialog() = default;
 
 void GlyphSheetDialog::ConnectControls() {
-  connect(widthGroup_, &QButtonGroup::idClicked, this, &GlyphSheetDialog::ApplySheetSize);
-  connect(heightGroup_, &QButtonGroup::idClicked, this, &GlyphSheetDialog::ApplySheetSize);
-  connect(ui_->italicCheck, &QCheckBox::toggled, this, &GlyphSheetDialog::OnFontChanged);
+  const QString sheetSize = tr("變更圖像大小");
+  const QString setting = tr("變更字型設定");
+  for (QButtonGroup* group : {widthGroup_, heightGroup_}) {
+    connect(group, &QButtonGroup::idClicked, this, [this, sheetSize] {
+      ApplySheetSize();
+      Record(kSheetSizeChange, sheetSize);
+    });
+  }
+  connect(ui_->italicCheck, &QCheckBox::toggled, this, [this, setting] {
+    OnFontChanged();
+    Record(kItalicChange, setting);
+  });
   connect(ui_->showRectsCheck, &QCheckBox::toggled, this, &GlyphSheetDialog::OnShowRectsChanged);
-  connect(ui_->fitCheck, &QCheckBox::toggled, this, &GlyphSheetDialog::OnFitChanged);
+  connect(ui_->fitCheck, &QCheckBox::toggled, this, [this, sheetSize] {
+    OnFitChanged();
+    Record(kFitChange, sheetSize);
+  });
   connect(ui_->pageSpin, &QSpinBox::valueChanged, this, &GlyphSheetDialog::OnPageChosen);
   connect(ui_->glyphCombo, &QComboBox::currentIndexChanged, this,
           &GlyphSheetDialog::OnGlyphSelected);
   for (QSpinBox* spin : {ui_->glyphLeftSpin, ui_->glyphRightSpin}) {
-    connect(spin, &QSpinBox::valueChanged, this, &GlyphSheetDialog::OnGlyphBorderChanged);
+    connect(spin, &QSpinBox::valueChanged, this, [this] {
+      OnGlyphBorderChanged();
+      Record(kFirstGlyphChange + ui_->glyphCombo->currentIndex(), tr("變更字元邊界"));
+    });
   }
+  int place = kFirstControlChange;
   for (QSpinBox* spin : {ui_->sizeSpin, ui_->borderLeftSpin, ui_->borderRightSpin,
                          ui_->borderTopSpin, ui_->borderBottomSpin}) {
-    connect(spin, &QSpinBox::valueChanged, this, &GlyphSheetDialog::OnFontChanged);
+    connect(spin, &QSpinBox::valueChanged, this, [this, setting, kind = place++] {
+      OnFontChanged();
+      Record(kind, setting);
+    });
   }
   for (QComboBox* combo : {ui_->qualityCombo, ui_->weightCombo, ui_->smoothingCombo}) {
-    connect(combo, &QComboBox::currentIndexChanged, this, &GlyphSheetDialog::OnFontChanged);
+    connect(combo, &QComboBox::currentIndexChanged, this, [this, setting, kind = place++] {
+      OnFontChanged();
+      Record(kind, setting);
+    });
   }
   // A face the user picks replaces the one a loaded project asked for.
-  connect(ui_->faceCombo, &QComboBox::currentIndexChanged, this, [this] {
+  connect(ui_->faceCombo, &QComboBox::currentIndexChanged, this, [this, setting] {
     missingFace_.clear();
     OnFontChanged();
+    Record(kFaceChange, setting);
   });
   connect(ui_->zoomSlider, &QSlider::valueChanged, this, [this](int zoom) {
     ui_->zoomLabel->setText(QStringLiteral("%1%").arg(zoom));
@@ -206,6 +266,11 @@ void GlyphSheetDialog::ConnectControls() {
   connect(ui_->actionNew, &QAction::triggered, this, &GlyphSheetDialog::OnNew);
   connect(ui_->actionOpen, &QAction::triggered, this, &GlyphSheetDialog::LoadProject);
   connect(ui_->actionSave, &QAction::triggered, this, &GlyphSheetDialog::SaveProject);
+  ui_->actionNew->setShortcut(QKeySequence::New);
+  ui_->actionOpen->setShortcut(QKeySequence::Open);
+  ui_->actionSave->setShortcut(QKeySequence::Save);
+  ui_->actionExport->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+  ui_->actionExit->setShortcut(QKeySequence::Quit);
   connect(ui_->actionExport, &QAction::triggered, this, &GlyphSheetDialog::ExportSheet);
   connect(ui_->actionExportBmFont, &QAction::triggered, this, &GlyphSheetDialog::ExportBmFont);
   connect(ui_->actionTextPreview, &QAction::triggered, this, &GlyphSheetDialog::ShowTextPreview);
@@ -305,11 +370,18 @@ void GlyphSheetDialog::OnShowRectsChanged() {
 }
 
 void GlyphSheetDialog::OnNew() {
+  if (!MaySetWorkAside()) return;
   doc_.ClearGlyphs();
+  missingFace_.clear();
   RebuildSheet();
+  projectPath_.reset();
+  notice_.clear();
+  StartHistory();
 }
 
-void GlyphSheetDialog::OnAddChars() { AddCharacters(AskForCharacters(this)); }
+void GlyphSheetDialog::OnAddChars() {
+  if (const std::optional<QString> text = AskForCharacters(this)) AddCharacters(*text);
+}
 
 void GlyphSheetDialog::AddCharacters(const QString& text) {
   // One glyph per code point, in order; what cannot be a glyph is named.
@@ -318,6 +390,7 @@ void GlyphSheetDialog::AddCharacters(const QString& text) {
   std::erase_if(characters, [](char32_t ch) { return CharacterRefusal(ch).has_value(); });
   doc_.AddGlyphs(std::span<const char32_t>(characters.data(), characters.size()));
   RebuildSheet();
+  Record(kAddedCharacters, tr("加入字元"));
   if (refused.empty()) return;
   QStringList names;
   for (char32_t ch : refused) names << FromUtf8(NumberedCharacter(ch));
@@ -330,20 +403,47 @@ void GlyphSheetDialog::OnCharacterSets() {
   if (!chosen) return;
   doc_.AddGlyphs(*chosen);
   RebuildSheet();
+  Record(kAddedCharacters, tr("加入字元"));
 }
 
 void GlyphSheetDialog::SaveProject() {
-  const std::optional<QString> name = fileChooser_.GetSaveFileName(this, ProjectDialogOptions());
-  if (!name) return;
-  const std::filesystem::path path = ToPath(*name);
-  WriterWait wait(this, *name);
-  const Status written = WriteProjectFile(path, ProjectFromDocument(doc_), wait.Waiting());
-  if (!written) ReportFailure(tr("無法儲存專案檔"), path, written.failure());
+  if (projectPath_) {
+    WriteProject(*projectPath_);
+  } else {
+    SaveProjectAs();
+  }
+}
+
+void GlyphSheetDialog::SaveProjectAs() {
+  const std::optional<QString> name = ChooseFile(FileUse::kSave, ProjectDialogOptions(), "project");
+  if (name) WriteProject(ToPath(*name));
+}
+
+bool GlyphSheetDialog::WriteProject(const std::filesystem::path& path) {
+  const QString name = QFile::decodeName(path.c_str());
+  WriterWait wait(this, name);
+  const Status written = WriteProjectFile(path, CurrentProject(), wait.Waiting());
+  if (!written) {
+    ReportFailure(tr("無法儲存專案檔"), path, written.failure());
+    return false;
+  }
+  projectPath_ = path;
+  history_->setClean();
+  RememberRecent(name);
+  notice_ = tr("已儲存「%1」").arg(QFileInfo(name).fileName());
+  UpdateStatus();
+  ShowTitle();
+  return true;
 }
 
 void GlyphSheetDialog::LoadProject() {
-  const std::optional<QString> name = fileChooser_.GetOpenFileName(this, ProjectDialogOptions());
+  if (!MaySetWorkAside()) return;
+  const std::optional<QString> name = ChooseFile(FileUse::kOpen, ProjectDialogOptions(), "project");
   if (name) OpenProject(ToPath(*name));
+}
+
+void GlyphSheetDialog::OpenProjectAsked(const std::filesystem::path& path) {
+  if (MaySetWorkAside()) OpenProject(path);
 }
 
 void GlyphSheetDialog::OpenProject(const std::filesystem::path& path) {
@@ -353,6 +453,11 @@ void GlyphSheetDialog::OpenProject(const std::filesystem::path& path) {
     return;
   }
   const ApplyOutcome outcome = ApplyProject(project.value(), doc_, typefaces_);
+  // A face that is not installed is drawn with the closest one that is.
+  if (outcome.face != LoadTake::kTaken) {
+    const std::string closest = rasterizer_.ClosestTypeface(project.value().font.faceName);
+    if (FaceIndex(closest) >= 0) doc_.font.faceName = closest;
+  }
   // Another project is seen from its first page's top-left corner.
   shownPage_ = 0;
   ui_->previewHScroll->setValue(0);
@@ -365,6 +470,15 @@ void GlyphSheetDialog::OpenProject(const std::filesystem::path& path) {
     missingFace_ = project.value().font.faceName;
   }
   OnFontChanged();
+  projectPath_ = path;
+  notice_.clear();
+  StartHistory();
+  RememberRecent(QFile::decodeName(path.c_str()));
+  if (!missingFace_.empty()) {
+    messages_.ShowNote(this, tr("這個專案的字型「%1」沒有安裝，改用最接近的「%2」。"
+                                "儲存時專案仍記下「%1」，除非你另選字型。")
+                                 .arg(FromUtf8(missingFace_), ui_->faceCombo->currentText()));
+  }
 }
 
 void GlyphSheetDialog::ApplyLoadedFontSettings() {
@@ -385,8 +499,11 @@ void GlyphSheetDialog::ApplyLoadedFontSettings() {
   SelectByData(ui_->weightCombo, doc_.font.weight);
   SelectByData(ui_->qualityCombo, doc_.font.quality);
   SelectByData(ui_->smoothingCombo, doc_.font.smoothing);
+  // A face that is not installed (an undone pick of a project's missing
+  // face) is drawn with the closest one that is.
   const int face = FaceIndex(doc_.font.faceName);
-  if (face >= 0) ui_->faceCombo->setCurrentIndex(face);
+  const int shown = face >= 0 ? face : FaceIndex(rasterizer_.ClosestTypeface(doc_.font.faceName));
+  if (shown >= 0) ui_->faceCombo->setCurrentIndex(shown);
   ui_->italicCheck->setChecked(doc_.font.italic != 0);
   ShowSheetSizeChoices();
 }
@@ -398,12 +515,24 @@ void GlyphSheetDialog::ShowSheetSizeChoices() {
 }
 
 void GlyphSheetDialog::ExportSheet() {
-  const std::optional<QString> name = fileChooser_.GetSaveFileName(this, ExportDialogOptions());
+  const std::optional<QString> name = ChooseFile(FileUse::kSave, ExportDialogOptions(), "export");
   if (!name) return;
   const std::filesystem::path chosen = ToPath(*name);
   WriterWait wait(this, *name);
   const auto exported = ExportSheetFiles(chosen, doc_, sheetFont_.Font(), {}, ExportObserver{{}, wait.Waiting(), {}});
-  if (!exported) ReportFailure(tr("無法輸出 TGA 與 XML"), chosen, exported.failure());
+  if (!exported) {
+    ReportFailure(tr("無法輸出 TGA 與 XML"), chosen, exported.failure());
+    return;
+  }
+  // The TGA is one sheet: what the window shows on further pages is left off.
+  size_t left = doc_.layout.offSheet;
+  if (doc_.layout.pages > 1) {
+    SheetDocument oneSheet = doc_;
+    oneSheet.maxPages = 1;
+    LayOutSheet(oneSheet, sheetFont_.Font());
+    left = oneSheet.layout.offSheet;
+  }
+  TellExported(exported.value(), left);
 }
 
 void GlyphSheetDialog::ExportBmFont() {
@@ -411,7 +540,7 @@ void GlyphSheetDialog::ExportBmFont() {
   const int last = settings.value(kBmFontFilterKey, 0).toInt();
   int filter = std::clamp(last, 0, static_cast<int>(std::size(kBmFontFilterFormats)) - 1);
   const std::optional<QString> name =
-      fileChooser_.GetSaveFileName(this, BmFontDialogOptions(filter), &filter);
+      ChooseFile(FileUse::kSave, BmFontDialogOptions(filter), "export", &filter);
   if (!name) return;
   if (filter < 0 || filter >= static_cast<int>(std::size(kBmFontFilterFormats))) filter = 0;
   settings.setValue(kBmFontFilterKey, filter);
@@ -420,7 +549,27 @@ void GlyphSheetDialog::ExportBmFont() {
   options.format = kBmFontFilterFormats[filter];
   WriterWait wait(this, *name);
   const auto exported = ExportSheetFiles(chosen, doc_, sheetFont_.Font(), options, ExportObserver{{}, wait.Waiting(), {}});
-  if (!exported) ReportFailure(tr("無法輸出 BMFont"), chosen, exported.failure());
+  if (!exported) {
+    ReportFailure(tr("無法輸出 BMFont"), chosen, exported.failure());
+    return;
+  }
+  TellExported(exported.value(), doc_.layout.offSheet);
+}
+
+void GlyphSheetDialog::TellExported(const ExportedFiles& files, size_t left) {
+  QStringList names;
+  for (const std::filesystem::path& image : files.images) {
+    names << QFile::decodeName(image.filename().c_str());
+  }
+  names << QFile::decodeName(files.descriptor.filename().c_str());
+  // Many pages are named by the first and the last.
+  if (names.size() > 4) names = QStringList{names.front(), tr("…"), names.back()};
+  notice_ = tr("已輸出 %1").arg(names.join(tr("、")));
+  if (left > 0) {
+    notice_ += tr("（%n 個字元不在圖像上，未輸出）", nullptr,
+                  static_cast<int>(std::min<size_t>(left, INT_MAX)));
+  }
+  UpdateStatus();
 }
 
 void GlyphSheetDialog::ShowTextPreview() {
@@ -489,7 +638,8 @@ void GlyphSheetDialog::RefillGlyphCombo() {
 
 void GlyphSheetDialog::UpdateStatus() {
   const size_t offSheet = doc_.layout.offSheet;
-  QString text = tr("%1 × %2，%3 個字元")
+  QString text = notice_.isEmpty() ? QString() : notice_ + tr("。");
+  text += tr("%1 × %2，%3 個字元")
                      .arg(doc_.sheetWidth)
                      .arg(doc_.sheetHeight)
                      .arg(doc_.glyphs.size());
@@ -527,6 +677,205 @@ void GlyphSheetDialog::ReportFailure(const QString& what, const std::filesystem:
   // The user stopped waiting: nothing to tell.
   if (error.detail.problem == Problem::kWaitCancelled) return;
   messages_.ShowError(this, FailureText::Message(what, QFile::decodeName(chosen.c_str()), error));
+}
+
+void GlyphSheetDialog::AddMenus() {
+  QAction* saveAs = new QAction(tr("另存新檔(&A)…"), this);
+  saveAs->setObjectName(QStringLiteral("actionSaveAs"));
+  saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  connect(saveAs, &QAction::triggered, this, &GlyphSheetDialog::SaveProjectAs);
+  ui_->fileMenu->insertAction(ui_->actionExport, saveAs);
+  ui_->fileMenu->insertSeparator(ui_->actionExport);
+
+  recentMenu_ = new QMenu(tr("最近開啟的專案(&R)"), this);
+  recentMenu_->setObjectName(QStringLiteral("recentMenu"));
+  ui_->fileMenu->insertMenu(ui_->actionSave, recentMenu_);
+  ui_->fileMenu->insertSeparator(ui_->actionSave);
+  FillRecentMenu();
+
+  QMenu* edit = new QMenu(tr("編輯(&E)"), this);
+  edit->setObjectName(QStringLiteral("editMenu"));
+  QAction* undo = history_->createUndoAction(this, tr("復原"));
+  undo->setObjectName(QStringLiteral("actionUndo"));
+  undo->setShortcut(QKeySequence::Undo);
+  QAction* redo = history_->createRedoAction(this, tr("重做"));
+  redo->setObjectName(QStringLiteral("actionRedo"));
+  redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                      QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  edit->addAction(undo);
+  edit->addAction(redo);
+  menuBar()->insertMenu(ui_->toolsMenu->menuAction(), edit);
+
+  QMenu* help = new QMenu(tr("說明(&H)"), this);
+  help->setObjectName(QStringLiteral("helpMenu"));
+  QAction* about = help->addAction(tr("關於 GlyphSheet(&A)"), this, &GlyphSheetDialog::ShowAbout);
+  about->setObjectName(QStringLiteral("actionAbout"));
+  menuBar()->addMenu(help);
+}
+
+ProjectData GlyphSheetDialog::CurrentProject() const {
+  ProjectData project = ProjectFromDocument(doc_);
+  if (!missingFace_.empty()) project.font.faceName = missingFace_;
+  return project;
+}
+
+void GlyphSheetDialog::Record(int kind, const QString& text) {
+  if (applyingState_ || !initialized_) return;
+  ProjectData now = CurrentProject();
+  if (SameDocumentState(now, recorded_)) return;
+  history_->push(new DocumentChange(text, kind, recorded_, now,
+                                    [this](const ProjectData& state) { ApplyState(state); }));
+  recorded_ = std::move(now);
+  if (!notice_.isEmpty()) {
+    notice_.clear();
+    UpdateStatus();
+  }
+}
+
+void GlyphSheetDialog::ApplyState(const ProjectData& state) {
+  applyingState_ = true;
+  doc_.sheetWidth = state.sheetWidth;
+  doc_.sheetHeight = state.sheetHeight;
+  doc_.borders = state.borders;
+  doc_.font = state.font;
+  doc_.glyphs = state.glyphs;
+  missingFace_ = FaceIndex(state.font.faceName) >= 0 ? std::string() : state.font.faceName;
+  ApplyLoadedFontSettings();
+  RecreateSheetFont();
+  RebuildSheet();
+  recorded_ = CurrentProject();
+  notice_.clear();
+  UpdateStatus();
+  applyingState_ = false;
+}
+
+void GlyphSheetDialog::StartHistory() {
+  history_->clear();
+  recorded_ = CurrentProject();
+  ShowTitle();
+}
+
+bool GlyphSheetDialog::MaySetWorkAside() {
+  if (history_->isClean()) return true;
+  const QString name = projectPath_ ? QFileInfo(QFile::decodeName(projectPath_->c_str())).fileName()
+                                    : tr("未命名");
+  switch (messages_.AskToSave(this, tr("「%1」有未儲存的變更，要先儲存嗎？").arg(name))) {
+    case SaveChoice::kSave:
+      SaveProject();
+      return history_->isClean();
+    case SaveChoice::kDiscard: return true;
+    case SaveChoice::kCancel: break;
+  }
+  return false;
+}
+
+void GlyphSheetDialog::ShowTitle() {
+  const QString name = projectPath_ ? QFileInfo(QFile::decodeName(projectPath_->c_str())).fileName()
+                                    : tr("未命名");
+  setWindowTitle(tr("%1[*] — GlyphSheet").arg(name));
+  setWindowModified(!history_->isClean());
+}
+
+void GlyphSheetDialog::RememberRecent(const QString& path) {
+  QSettings settings;
+  QStringList recent = settings.value(kRecentKey).toStringList();
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  recent.removeAll(absolute);
+  recent.prepend(absolute);
+  while (recent.size() > kRecentCount) recent.removeLast();
+  settings.setValue(kRecentKey, recent);
+  FillRecentMenu();
+}
+
+void GlyphSheetDialog::FillRecentMenu() {
+  recentMenu_->clear();
+  const QStringList recent = QSettings().value(kRecentKey).toStringList();
+  for (int i = 0; i < recent.size(); ++i) {
+    const QString path = recent[i];
+    QAction* open = recentMenu_->addAction(
+        QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()),
+        this, [this, path] { OpenProjectAsked(ToPath(path)); });
+    open->setToolTip(path);
+  }
+  recentMenu_->setEnabled(!recent.isEmpty());
+}
+
+std::optional<QString> GlyphSheetDialog::ChooseFile(FileUse use, FileDialogOptions options,
+                                                    const char* kind, int* chosenFilter) {
+  const QString key = QStringLiteral("folders/") + QLatin1String(kind);
+  QSettings settings;
+  options.directory = settings.value(key).toString();
+  const std::optional<QString> name = use == FileUse::kSave
+                                          ? fileChooser_.GetSaveFileName(this, options, chosenFilter)
+                                          : fileChooser_.GetOpenFileName(this, options);
+  if (name) settings.setValue(key, QFileInfo(*name).absolutePath());
+  return name;
+}
+
+void GlyphSheetDialog::ShowAbout() {
+  QMessageBox::about(
+      this, tr("關於 GlyphSheet"),
+      tr("<p><b>GlyphSheet %1</b></p>"
+         "<p>把已安裝的字型做成點陣字型圖像（TGA 與 XML，或 PNG 與 BMFont 描述檔）。</p>"
+         "<p>GlyphSheet 以 MIT 授權發布。</p>"
+         "<p>使用的程式庫：Qt %2（LGPL 3）、FreeType（FreeType 授權）、fontconfig（MIT 式授權）、"
+         "HarfBuzz（MIT 授權）、libspng（BSD 2 條款授權）。</p>")
+          .arg(QCoreApplication::applicationVersion(), QString::fromLatin1(qVersion())));
+}
+
+void GlyphSheetDialog::RestoreWindowGeometry() {
+  restoreGeometry(QSettings().value(kGeometryKey).toByteArray());
+}
+
+void GlyphSheetDialog::closeEvent(QCloseEvent* event) {
+  if (!MaySetWorkAside()) {
+    event->ignore();
+    return;
+  }
+  QSettings().setValue(kGeometryKey, saveGeometry());
+  event->accept();
+}
+
+namespace {
+
+// The one local project file a drag carries, if that is what it carries.
+std::optional<QString> DraggedProject(const QMimeData* data) {
+  if (data == nullptr || data->urls().size() != 1 || !data->urls().front().isLocalFile()) {
+    return std::nullopt;
+  }
+  const QString path = data->urls().front().toLocalFile();
+  if (!path.endsWith(QStringLiteral(".fnt"), Qt::CaseInsensitive)) return std::nullopt;
+  return path;
+}
+
+}  // namespace
+
+void GlyphSheetDialog::dragEnterEvent(QDragEnterEvent* event) {
+  if (DraggedProject(event->mimeData())) event->acceptProposedAction();
+}
+
+void GlyphSheetDialog::dropEvent(QDropEvent* event) {
+  const std::optional<QString> path = DraggedProject(event->mimeData());
+  if (!path) return;
+  event->acceptProposedAction();
+  OpenProjectAsked(ToPath(*path));
+}
+
+bool GlyphSheetDialog::eventFilter(QObject* watched, QEvent* event) {
+  // A spin box would take Ctrl+Z for its own text; left unclaimed, the key
+  // reaches the window's Undo (and Redo).
+  if (event->type() == QEvent::ShortcutOverride) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QKeySequence pressed(key->keyCombination());
+    for (const QAction* action : {findChild<QAction*>(QStringLiteral("actionUndo")),
+                                  findChild<QAction*>(QStringLiteral("actionRedo"))}) {
+      if (action != nullptr && action->shortcuts().contains(pressed)) {
+        event->ignore();
+        return true;
+      }
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace glyphsheet

@@ -14,9 +14,13 @@
 #include "sheet/result.h"
 #include "sheet/sheet_font.h"
 #include "sheet/sheet_document.h"
+#include "files/project_file.h"
+#include "files/sheet_export.h"
 #include "ui/file_chooser.h"
 
 class QButtonGroup;
+class QMenu;
+class QUndoStack;
 
 namespace Ui {
 class GlyphSheetDialog;
@@ -31,7 +35,10 @@ class TextPreviewDialog;
 /// sheet. Owns the document, the sheet bitmap and the sheet font; every change
 /// of a setting, a border, the size or the glyph list rebuilds the whole
 /// sheet, its cells continued on as many pages as they take.
-/// Enter and Escape do nothing here; File > Exit and the close box end it.
+/// Enter and Escape do nothing here; File > Exit and the close box end it,
+/// asking first to save changes. Every change of a setting, a border or the
+/// characters can be undone (Edit > Undo, Ctrl+Z) and redone; the title
+/// names the project's file and marks unsaved changes.
 class GlyphSheetDialog : public QMainWindow {
   Q_OBJECT
 
@@ -69,13 +76,25 @@ class GlyphSheetDialog : public QMainWindow {
   void LoadProject();
   /// Reads the project file at path as File > Open does once a file is chosen.
   void OpenProject(const std::filesystem::path& path);
-  /// File > Save: writes the project file.
+  /// File > Save: writes the project to its file, or asks for one as Save
+  /// As does when it has none yet.
   void SaveProject();
+  /// File > Save As: asks for a file and writes the project there.
+  void SaveProjectAs();
+  /// Puts the window where and as large as it was when last closed.
+  void RestoreWindowGeometry();
+  /// Help > About: the version and the licences.
+  void ShowAbout();
+  /// The window's undo stack (Edit > Undo and Redo act on it).
+  QUndoStack* History() const { return history_; }
   /// File > Export: writes the first sheet's image, then the glyph descriptor; no rebuild.
   void ExportSheet();
   /// File > Export as BMFont: writes a PNG per page and a BMFont descriptor in
   /// the form of the chosen filter (remembered for next time); no rebuild.
   void ExportBmFont();
+  /// Opens the project at path as File > Open does, asking first to save
+  /// changes (recent files and a dropped project come here).
+  void OpenProjectAsked(const std::filesystem::path& path);
   /// Tools > Text preview: opens (or raises) the sample text set with the sheet.
   void ShowTextPreview();
   /// The open text preview, or nullptr.
@@ -89,6 +108,12 @@ class GlyphSheetDialog : public QMainWindow {
   /// Tools > Character Sets: adds the chosen sets and ranges and rebuilds;
   /// Cancel changes nothing.
   void OnCharacterSets();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // The tests look at the document and the sheet bitmap directly.
@@ -106,6 +131,31 @@ class GlyphSheetDialog : public QMainWindow {
   void RefillGlyphCombo();
   void ShowSheetSizeChoices();
   void UpdateStatus();
+  void AddMenus();
+  /// Says on the status line which files an export wrote, and how many
+  /// characters it left off.
+  void TellExported(const ExportedFiles& files, size_t left);
+  /// The document as a project: what Save writes and undo restores (the face
+  /// a loaded project asked for stays its name while a substitute draws it).
+  ProjectData CurrentProject() const;
+  /// Puts the change just made, if it changed the document, on the undo stack.
+  void Record(int kind, const QString& text);
+  /// Makes the document (and the controls) this state again, and rebuilds.
+  void ApplyState(const ProjectData& state);
+  /// A new start of the history: nothing to undo, nothing unsaved.
+  void StartHistory();
+  /// True when the document may be replaced: it has no unsaved changes, or
+  /// the user saved or discarded them.
+  bool MaySetWorkAside();
+  bool WriteProject(const std::filesystem::path& path);
+  void ShowTitle();
+  void RememberRecent(const QString& path);
+  void FillRecentMenu();
+  enum class FileUse { kOpen, kSave };
+  /// Asks for a file in a dialog that opens in the folder last used for
+  /// `kind` ("project", "export"), and remembers the folder of the answer.
+  std::optional<QString> ChooseFile(FileUse use, FileDialogOptions options, const char* kind,
+                                    int* chosenFilter = nullptr);
   /// Shows a failed action on the file the user chose.
   void ReportFailure(const QString& what, const std::filesystem::path& chosen, const Error& error);
 
@@ -133,6 +183,18 @@ class GlyphSheetDialog : public QMainWindow {
   /// Made when first asked for; it belongs to the window.
   TextPreviewDialog* textPreview_ = nullptr;
   bool initialized_ = false;
+
+  QUndoStack* history_ = nullptr;
+  /// The document as last recorded: the state the next change starts from.
+  ProjectData recorded_;
+  /// While an undo or redo applies a state, nothing is recorded.
+  bool applyingState_ = false;
+  /// The project's file, once opened or saved.
+  std::optional<std::filesystem::path> projectPath_;
+  /// What the last save or export wrote, shown first on the status line
+  /// until the document changes.
+  QString notice_;
+  QMenu* recentMenu_ = nullptr;
 };
 
 }  // namespace glyphsheet

@@ -77,7 +77,17 @@ class FakeRasterizer : public TextRasterizer {
   std::set<char32_t> lacking;
   std::vector<char32_t> mapped;
 
+  /// The typeface to start with, when set; the closest to a missing one.
+  std::string defaultFace;
+  std::string closestFace;
+
   std::vector<std::string> ListTypefaces() const override { return faces; }
+  std::string DefaultTypeface() const override {
+    return defaultFace.empty() ? TextRasterizer::DefaultTypeface() : defaultFace;
+  }
+  std::string ClosestTypeface(const std::string& name) const override {
+    return closestFace.empty() ? TextRasterizer::ClosestTypeface(name) : closestFace;
+  }
   Result<std::unique_ptr<RasterFont>> CreateFont(const FontRequest& request) const override;
 };
 

@@ -109,14 +109,25 @@ TEST_F(ProjectDialogTest, AFileThatCannotBeReadOrWrittenIsReportedAndChangesNoth
 
 // A face the project names but this machine lacks: the current one stays
 // and the status line says so until the user picks one.
-TEST_F(ProjectDialogTest, AProjectFaceThatIsNotInstalledKeepsTheCurrentOne) {
+// A project whose face is not installed opens with the closest one, says so
+// in a note naming both, and keeps its own face's name when saved, until the
+// user picks a face.
+TEST_F(ProjectDialogTest, AProjectFaceThatIsNotInstalledIsDrawnWithTheClosestAndKept) {
   ProjectData project;
   project.font.faceName = "No Such Face With A Name Long Enough To Cut The Status Line";
   project.sheetWidth = 300;
   project.glyphs = {Glyph{'Q', 0, 0}, Glyph{'R', 20, 2}};  // 20: beyond the spin
   ASSERT_TRUE(WriteProjectFile(PathOf("other.fnt").toStdString(), project));
   Set("faceCombo", 2);
+  rasterizer.closestFace = "Fake Sans";
   Choose("actionOpen", "other.fnt");
+  EXPECT_EQ(Find<QComboBox>("faceCombo")->currentText(), QStringLiteral("Fake Sans"));
+  ASSERT_EQ(messages.notes.size(), 1);
+  EXPECT_TRUE(messages.notes[0].contains(QStringLiteral("No Such Face")) &&
+              messages.notes[0].contains(QStringLiteral("Fake Sans")));
+  Choose("actionSaveAs", "kept.fnt");
+  EXPECT_EQ(ReadProjectFile(PathOf("kept.fnt").toStdString()).value().font.faceName,
+            project.font.faceName);
   // Selecting a glyph shows its borders as the spins can, and changes none.
   for (const auto& [index, left, right] : {std::tuple(1, 16, 2), {0, 0, 0}, {1, 16, 2}}) {
     Set("glyphCombo", index);
@@ -128,7 +139,7 @@ TEST_F(ProjectDialogTest, AProjectFaceThatIsNotInstalledKeepsTheCurrentOne) {
   EXPECT_EQ(std::tuple(DocumentOf(*dialog).sheetWidth, Shown("width256")), std::tuple(300, 0))
       << "no radio shows 300";
   EXPECT_TRUE(StatusOf(*dialog).contains(
-      QStringLiteral("「No Such Face With A Name Long Enough To Cut The Status Line」未安裝，改用「fake serif」")));
+      QStringLiteral("「No Such Face With A Name Long Enough To Cut The Status Line」未安裝，改用「Fake Sans」")));
   // The line shows as much as fits, cut with "…"; its tooltip holds all of it.
   const QLabel* status = Find<QLabel>("statusLabel");
   EXPECT_EQ(status->toolTip(), StatusOf(*dialog));
@@ -137,6 +148,8 @@ TEST_F(ProjectDialogTest, AProjectFaceThatIsNotInstalledKeepsTheCurrentOne) {
       << status->text().toStdString();
   Set("faceCombo", 0);
   EXPECT_FALSE(StatusOf(*dialog).contains(QStringLiteral("No Such Face"))) << "a pick drops it";
+  Find<QAction>("actionSave")->trigger();
+  EXPECT_EQ(ReadProjectFile(PathOf("kept.fnt").toStdString()).value().font.faceName, "Fake Mono");
 }
 
 // File > Export as BMFont writes the page and the descriptor of the chosen

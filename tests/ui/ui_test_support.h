@@ -70,10 +70,19 @@ class FakeFileChooser : public FileChooser {
 };
 
 /// Keeps every message instead of showing it.
+/// Notes and questions to save are kept too; each question gets `answer`.
 class RecordingMessages : public MessageSink {
  public:
   QStringList shown;
+  QStringList notes;
+  QStringList asked;
+  SaveChoice answer = SaveChoice::kDiscard;
   void ShowError(QWidget*, const QString& text) override { shown << text; }
+  void ShowNote(QWidget*, const QString& text) override { notes << text; }
+  SaveChoice AskToSave(QWidget*, const QString& text) override {
+    asked << text;
+    return answer;
+  }
 };
 
 /// A main window over the fake rasterizer, with fake file dialogs and messages.
