@@ -972,6 +972,7 @@
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.cpp" line="51"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="700"/>
         <source>所有 (*.*)</source>
         <translation>All files (*.*)</translation>
     </message>
@@ -1001,80 +1002,86 @@
         <translation>BMFont JSON (*.json)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="215"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="214"/>
         <source>變更圖像大小</source>
         <translation>Change the sheet size</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="216"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="215"/>
         <source>變更字型設定</source>
         <translation>Change a font setting</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="238"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="237"/>
         <source>變更字元邊界</source>
-        <translation>Change a character's borders</translation>
+        <translation>Change a character&apos;s borders</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="393"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="406"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="392"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="405"/>
         <source>加入字元</source>
         <translation>Add characters</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="397"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="396"/>
         <source>下列字元是控制字元或非字元，無法放在圖像上，未加入：%1</source>
         <translation>These are control characters or noncharacters, which a sheet cannot hold; they were not added: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="398"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="576"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="664"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="397"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="573"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="661"/>
         <source>、</source>
         <translation>, </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="430"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="426"/>
         <source>無法儲存專案檔</source>
         <translation>Cannot save the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="436"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="432"/>
         <source>已儲存「%1」</source>
         <translation>Saved “%1”</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="458"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="451"/>
         <source>無法開啟專案檔</source>
         <translation>Cannot open the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="484"/>
-        <source>這個專案的字型「%1」沒有安裝，改用最接近的「%2」。儲存時專案仍記下「%1」，除非你另選字型。</source>
-        <translation>The project's typeface “%1” is not installed; the closest installed one, “%2”, is used instead. The project still names “%1” when saved, unless you pick another typeface.</translation>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="458"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="814"/>
+        <source>無法開啟字型檔</source>
+        <translation>Cannot open the font file</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="532"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="484"/>
+        <source>這個專案的字型「%1」沒有安裝，改用最接近的「%2」。儲存時專案仍記下「%1」，除非你另選字型。</source>
+        <translation>The project&apos;s typeface “%1” is not installed; the closest installed one, “%2”, is used instead. The project still names “%1” when saved, unless you pick another typeface.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="530"/>
         <source>無法輸出 TGA 與 XML</source>
         <translation>Cannot export the TGA and XML</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="562"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="559"/>
         <source>無法輸出 BMFont</source>
         <translation>Cannot export the BMFont</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="575"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="572"/>
         <source>…</source>
         <translation>…</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="576"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="573"/>
         <source>已輸出 %1</source>
         <translation>Exported %1</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="578"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="575"/>
         <source>（%n 個字元不在圖像上，未輸出）</source>
         <translation>
             <numerusform> (%n character is not on the sheet and was left out)</numerusform>
@@ -1082,39 +1089,39 @@
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="633"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="630"/>
         <source>第 </source>
         <comment>before the page number</comment>
         <translation>page </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="634"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="631"/>
         <source> 頁，共 %1 頁</source>
         <comment>after the page number</comment>
         <translation> of %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="650"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="647"/>
         <source>。</source>
         <translation>. </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="651"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="648"/>
         <source>%1 × %2，%3 個字元</source>
         <translation>%1 × %2, %3 characters</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="664"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="661"/>
         <source>，%1 頁：%2</source>
         <translation>; %1 pages: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="666"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="663"/>
         <source>，其中 %1 個超出圖像範圍</source>
         <translation>, %1 of them past the edge of the sheet</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="669"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="666"/>
         <source>，字型中沒有 %n 個字元</source>
         <translation>
             <numerusform>; %n character is not in the font</numerusform>
@@ -1122,73 +1129,88 @@
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="672"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="669"/>
         <source>。專案的%1，改用「%2」</source>
         <translation>. The project&apos;s %1; &quot;%2&quot; is used instead</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="676"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="673"/>
         <source>。無法建立字型：%1</source>
         <translation>. Cannot make the font: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="692"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="689"/>
         <source>另存新檔(&amp;A)…</source>
         <translation>Save &amp;As…</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="699"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="696"/>
+        <source>開啟字型檔(&amp;F)…</source>
+        <translation>Open &amp;Font File…</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="700"/>
+        <source>字型檔 (*.ttf *.otf *.ttc)</source>
+        <translation>Font files (*.ttf *.otf *.ttc)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="707"/>
         <source>最近開啟的專案(&amp;R)</source>
         <translation>&amp;Recent Projects</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="705"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="713"/>
         <source>編輯(&amp;E)</source>
         <translation>&amp;Edit</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="707"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="715"/>
         <source>復原</source>
         <translation>Undo</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="710"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="718"/>
         <source>重做</source>
         <translation>Redo</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="718"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="726"/>
         <source>說明(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="720"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="728"/>
         <source>關於 GlyphSheet(&amp;A)</source>
         <translation>&amp;About GlyphSheet</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="770"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="783"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="821"/>
+        <source>使用字型檔</source>
+        <translation>Use a font file</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="827"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="840"/>
         <source>未命名</source>
         <translation>Untitled</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="771"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="828"/>
         <source>「%1」有未儲存的變更，要先儲存嗎？</source>
         <translation>“%1” has unsaved changes. Save them first?</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="784"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="841"/>
         <source>%1[*] — GlyphSheet</source>
         <translation>%1[*] — GlyphSheet</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="824"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="883"/>
         <source>關於 GlyphSheet</source>
         <translation>About GlyphSheet</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="825"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="884"/>
         <source>&lt;p&gt;&lt;b&gt;GlyphSheet %1&lt;/b&gt;&lt;/p&gt;&lt;p&gt;把已安裝的字型做成點陣字型圖像（TGA 與 XML，或 PNG 與 BMFont 描述檔）。&lt;/p&gt;&lt;p&gt;GlyphSheet 以 MIT 授權發布。&lt;/p&gt;&lt;p&gt;使用的程式庫：Qt %2（LGPL 3）、FreeType（FreeType 授權）、fontconfig（MIT 式授權）、HarfBuzz（MIT 授權）、libspng（BSD 2 條款授權）。&lt;/p&gt;</source>
         <translation>&lt;p&gt;&lt;b&gt;GlyphSheet %1&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Bitmap font sheets from installed fonts (TGA and XML, or PNG and a BMFont descriptor).&lt;/p&gt;&lt;p&gt;GlyphSheet is released under the MIT licence.&lt;/p&gt;&lt;p&gt;Libraries used: Qt %2 (LGPL 3), FreeType (FreeType licence), fontconfig (MIT-style licence), HarfBuzz (MIT licence), libspng (BSD 2-clause licence).&lt;/p&gt;</translation>
     </message>

@@ -169,26 +169,46 @@ void ApplyOverrides(const SettingOverrides& s, SheetDocument& doc,
   doc.borders = s.borders.value_or(doc.borders);
 }
 
+// The font file a command uses instead of the installed fonts: --font-file,
+// else the project's own unless --face picks an installed typeface; none
+// (an empty path) for the installed fonts.
+struct FontFile {
+  std::string path;
+  int32_t index = 0;
+};
+
+FontFile ChosenFontFile(const SettingOverrides& s, const std::optional<ProjectData>& project) {
+  if (s.fontFile) return {*s.fontFile, s.faceIndex.value_or(0)};
+  if (project && !project->fontFile.empty() && !s.face) {
+    return {project->fontFile, project->fontFileIndex};
+  }
+  return {};
+}
+
 // The rasterizer of new and export: the installed fonts, or the one face of
-// --font-file.
-std::unique_ptr<FreeTypeRasterizer> MakeRasterizer(const SettingOverrides& s) {
-  if (!s.fontFile) return std::make_unique<FreeTypeRasterizer>();
-  return Check(FreeTypeRasterizer::FromFontFile(*s.fontFile, s.faceIndex.value_or(0)));
+// the font file.
+std::unique_ptr<FreeTypeRasterizer> MakeRasterizer(const FontFile& file) {
+  if (file.path.empty()) return std::make_unique<FreeTypeRasterizer>();
+  return Check(FreeTypeRasterizer::FromFontFile(file.path, file.index));
 }
 
 // The document a command works on: the start-up defaults in the default
 // typeface, then the project (if any), then the command-line settings. A
 // --font-file's family takes the place of the project's face.
-SheetDocument PrepareDocument(const CommandLine& line, const FreeTypeRasterizer& rasterizer) {
+SheetDocument PrepareDocument(const CommandLine& line, const FreeTypeRasterizer& rasterizer,
+                              std::optional<ProjectData> project) {
   const SettingOverrides& s = line.settings;
   const std::vector<std::string> typefaces = rasterizer.ListTypefaces();
   SheetDocument doc;
   doc.font.faceName = rasterizer.DefaultTypeface();
-  if (line.project) {
-    ProjectData project = Check(ReadProjectFile(*line.project));
-    const std::string storedFace = project.font.faceName;
-    const ApplyOutcome outcome = ApplyProject(std::move(project), doc, typefaces);
-    if (outcome.face == LoadTake::kKept && !s.face && !s.fontFile) {
+  if (project) {
+    const std::string storedFace = project->font.faceName;
+    const bool ownFile = !project->fontFile.empty();
+    const ApplyOutcome outcome = ApplyProject(std::move(*project), doc, typefaces);
+    // A project's own font file gives its typeface whatever it is named.
+    if (outcome.face == LoadTake::kKept && ownFile && !s.face && !s.fontFile) {
+      doc.font.faceName = typefaces.front();
+    } else if (outcome.face == LoadTake::kKept && !s.face && !s.fontFile) {
       throw Failure(Quoted(*line.project) + ": " + EnglishText(FaceNotInstalled(storedFace)) +
                     "; choose another with --face");
     }
@@ -221,6 +241,8 @@ int RunFonts(std::ostream& out) {
 struct PreparedSheet {
   SheetDocument doc;
   std::unique_ptr<RasterFont> font;
+  /// The font file the typeface comes from; none for an installed one.
+  FontFile fontFile;
 };
 
 // With --fit: the sheet size of least area that holds every cell, said on `out`.
@@ -240,9 +262,12 @@ void FitSheet(SheetDocument& doc, const RasterFont& font, const SettingOverrides
 }
 
 PreparedSheet PrepareSheet(const CommandLine& line, std::ostream& out, std::ostream& err) {
-  const auto rasterizer = MakeRasterizer(line.settings);
+  std::optional<ProjectData> project;
+  if (line.project) project = Check(ReadProjectFile(*line.project));
   PreparedSheet sheet;
-  sheet.doc = PrepareDocument(line, *rasterizer);
+  sheet.fontFile = ChosenFontFile(line.settings, project);
+  const auto rasterizer = MakeRasterizer(sheet.fontFile);
+  sheet.doc = PrepareDocument(line, *rasterizer, std::move(project));
   sheet.font = Check(CreateSheetFont(*rasterizer, sheet.doc.font));
   AddCharacters(line.settings, sheet.doc, *sheet.font);
   HandleMissing(sheet.doc, *sheet.font, line.choices.missing, err);
@@ -259,13 +284,20 @@ int RunCharsets(std::ostream& out) {
 }
 
 int RunNew(const CommandLine& line, std::ostream& out, std::ostream& err) {
-  const SheetDocument doc = PrepareSheet(line, out, err).doc;
+  const PreparedSheet sheet = PrepareSheet(line, out, err);
+  const SheetDocument& doc = sheet.doc;
+  ProjectData project = ProjectFromDocument(doc);
+  // The project keeps the font file by its absolute path, so it opens from anywhere.
+  if (!sheet.fontFile.path.empty()) {
+    project.fontFile = std::filesystem::absolute(sheet.fontFile.path).lexically_normal().string();
+    project.fontFileIndex = sheet.fontFile.index;
+  }
   LockWaiting waiting;
   waiting.onWait = [&err, &line] {
     err << "glyphsheet-cli: waiting for another GlyphSheet run writing \""
         << PrintableText(OutputLock::SetOf(*line.output).string()) << "\" to finish\n";
   };
-  Check(WriteProjectFile(*line.output, ProjectFromDocument(doc), waiting));
+  Check(WriteProjectFile(*line.output, project, waiting));
   out << "wrote " << PrintableText(*line.output) << ": " << PrintableText(doc.font.faceName) << " "
       << doc.font.pointSize
       << " pt, " << SizeText(doc.sheetWidth, doc.sheetHeight) << " sheet, "
@@ -393,7 +425,7 @@ int RunShow(const CommandLine& line, std::ostream& out) {
   // What a load would do with each stored value, as the window and export do it.
   SheetDocument loaded;
   const ApplyOutcome load =
-      ApplyProject(ProjectData{p.sheetWidth, p.sheetHeight, p.borders, p.font, {}}, loaded, {});
+      ApplyProject(ProjectData{p.sheetWidth, p.sheetHeight, p.borders, p.font, {}, {}, 0}, loaded, {});
   const CellBorders& b = p.borders;
   const FontSettings& f = p.font;
   std::string quality = std::to_string(f.quality);
@@ -406,7 +438,11 @@ int RunShow(const CommandLine& line, std::ostream& out) {
       << "borders:    left " << b.left << ", top " << b.top << ", right " << b.right
       << ", bottom " << b.bottom
       << LoadNote(load.borders, "a load holds each to " + kBorderRange.Text()) << '\n'
-      << "face:       " << Quoted(f.faceName) << '\n'
+      << "face:       " << Quoted(f.faceName) << '\n';
+  if (!p.fontFile.empty()) {
+    out << "font file:  " << Quoted(p.fontFile) << " (face " << p.fontFileIndex << ")\n";
+  }
+  out
       << "point size: " << f.pointSize
       << LoadNote(load.pointSize, "a load holds it to " + kPointSizeRange.Text()) << '\n'
       << "weight:     " << f.weight

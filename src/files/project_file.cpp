@@ -36,6 +36,10 @@ constexpr int64_t kGlyphEntryBytes = 9;
 //   length L   4        bytes of the body that follows
 //   body       L        settings count s, then s × (tag 4, length m 4, m bytes);
 //                       glyph count n, then n × (code 4, left border 4, right border 4)
+// Settings (each at most once):
+//   1  font file   face index 4, then the file's path (m - 4 bytes, no 0 byte)
+// A project is written with the block also when all its glyphs have a byte
+// but it holds a setting.
 //   checksum   4        CRC-32 of every byte from the signature to the body's end
 // The glyph list of the body is the whole list, in order, and its entries
 // with a Windows-1252 byte are exactly the entries before the block.
@@ -46,6 +50,10 @@ constexpr int64_t kExtensionHeadBytes = 16;
 constexpr int64_t kChecksumBytes = 4;
 // Bytes of one glyph of the extension: code, left border, right border.
 constexpr int64_t kExtensionGlyphBytes = 12;
+// The setting tags of the extension.
+constexpr int32_t kFontFileTag = 1;
+// Longest font file path a project holds, in bytes (PATH_MAX).
+constexpr int64_t kMaxFontFileBytes = 4096;
 
 // CRC-32 as zlib and PNG compute it (reflected polynomial 0xEDB88320).
 class Crc32 {
@@ -179,13 +187,26 @@ Status CheckSheetSide(int32_t value, int side) {
 
 namespace {
 
-// The extension block of a glyph list (see kExtensionSignature).
-void PutExtension(std::vector<uint8_t>& out, const GlyphList& glyphs) {
+// Bytes the settings of the extension take.
+int64_t SettingsBytes(const ProjectData& project) {
+  return project.fontFile.empty() ? 0 : 12 + static_cast<int64_t>(project.fontFile.size());
+}
+
+// The extension block of a project's glyph list and settings (see kExtensionSignature).
+void PutExtension(std::vector<uint8_t>& out, const ProjectData& project) {
+  const GlyphList& glyphs = project.glyphs;
   const size_t start = out.size();
   out.insert(out.end(), std::begin(kExtensionSignature), std::end(kExtensionSignature));
   PutInt32(out, kExtensionVersion);
-  PutInt32(out, static_cast<int32_t>(8 + kExtensionGlyphBytes * glyphs.size()));
-  PutInt32(out, 0);  // no settings yet
+  PutInt32(out, static_cast<int32_t>(8 + SettingsBytes(project) +
+                                     kExtensionGlyphBytes * static_cast<int64_t>(glyphs.size())));
+  PutInt32(out, project.fontFile.empty() ? 0 : 1);
+  if (!project.fontFile.empty()) {
+    PutInt32(out, kFontFileTag);
+    PutInt32(out, static_cast<int32_t>(4 + project.fontFile.size()));
+    PutInt32(out, project.fontFileIndex);
+    out.insert(out.end(), project.fontFile.begin(), project.fontFile.end());
+  }
   PutInt32(out, static_cast<int32_t>(glyphs.size()));
   for (const Glyph glyph : glyphs) {
     PutInt32(out, static_cast<int32_t>(glyph.code));
@@ -204,10 +225,10 @@ std::vector<uint8_t> EncodeProject(const ProjectData& project) {
   std::vector<uint8_t> out;
   size_t bytesOnly = 0;
   for (const Glyph glyph : project.glyphs) bytesOnly += UnicodeToWindows1252(glyph.code) ? 1 : 0;
-  const bool extended = bytesOnly < project.glyphs.size();
+  const bool extended = bytesOnly < project.glyphs.size() || !project.fontFile.empty();
   out.reserve(53 + font.faceName.size() + kGlyphEntryBytes * bytesOnly +
-              (extended ? kExtensionHeadBytes + 8 + kExtensionGlyphBytes * project.glyphs.size() +
-                              kChecksumBytes
+              (extended ? kExtensionHeadBytes + 8 + SettingsBytes(project) +
+                              kExtensionGlyphBytes * project.glyphs.size() + kChecksumBytes
                         : 0));
   for (int32_t value :
        {project.sheetWidth, project.sheetHeight, project.borders.left, project.borders.top,
@@ -225,7 +246,7 @@ std::vector<uint8_t> EncodeProject(const ProjectData& project) {
     PutInt32(out, glyph.leftBorder);
     PutInt32(out, glyph.rightBorder);
   }
-  if (extended) PutExtension(out, project.glyphs);
+  if (extended) PutExtension(out, project);
   return out;
 }
 
@@ -264,10 +285,25 @@ Status DecodeExtension(FieldReader& in, ProjectData& project) {
   const auto take = [&bodyLeft](int64_t bytes) { return (bodyLeft -= bytes) >= 0; };
   if (!take(4)) return ExtensionError(ExtensionDefect::kLengths);
   const int32_t settings = in.Int32(ProjectField::kGlyphCount);
-  if (settings != 0) {
-    // This version stores no settings: the first one is unknown.
-    if (settings < 0 || !take(4)) return ExtensionError(ExtensionDefect::kLengths);
-    return ExtensionError(ExtensionDefect::kSetting, {in.Int32(ProjectField::kGlyphCount)});
+  if (settings < 0) return ExtensionError(ExtensionDefect::kLengths);
+  std::string fontFile;
+  int32_t fontFileIndex = 0;
+  for (int32_t i = 0; i < settings; ++i) {
+    if (!take(4)) return ExtensionError(ExtensionDefect::kLengths);
+    const int32_t tag = in.Int32(ProjectField::kGlyphCount);
+    if (tag != kFontFileTag || !fontFile.empty()) {
+      return ExtensionError(ExtensionDefect::kSetting, {tag});
+    }
+    if (!take(4)) return ExtensionError(ExtensionDefect::kLengths);
+    const int32_t length = in.Int32(ProjectField::kGlyphCount);
+    if (length <= 4 || length > 4 + kMaxFontFileBytes || !take(length)) {
+      return ExtensionError(ExtensionDefect::kLengths);
+    }
+    fontFileIndex = in.Int32(ProjectField::kGlyphCount);
+    fontFile = in.Text(static_cast<size_t>(length - 4), ProjectField::kGlyphCount);
+    if (fontFile.find('\0') != std::string::npos || fontFileIndex < 0) {
+      return ExtensionError(ExtensionDefect::kLengths);
+    }
   }
   if (!take(4)) return ExtensionError(ExtensionDefect::kLengths);
   const int32_t count = in.Int32(ProjectField::kGlyphCount);
@@ -302,6 +338,8 @@ Status DecodeExtension(FieldReader& in, ProjectData& project) {
   }
   if (before != project.glyphs.size()) return ExtensionError(ExtensionDefect::kMismatch);
   project.glyphs = std::move(glyphs);
+  project.fontFile = std::move(fontFile);
+  project.fontFileIndex = fontFileIndex;
   return Ok();
 }
 

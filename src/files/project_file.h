@@ -23,6 +23,10 @@ struct ProjectData {
   /// Code (a Unicode character) and the two borders of each glyph, in
   /// order; duplicates kept.
   GlyphList glyphs;
+  /// The font file whose typeface the project uses instead of an installed
+  /// one (its path, and the face in it), when it names one.
+  std::string fontFile;
+  int32_t fontFileIndex = 0;
 };
 
 /// The project file bytes: little-endian 32-bit fields, no padding,

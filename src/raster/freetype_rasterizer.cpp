@@ -57,6 +57,13 @@ Result<std::unique_ptr<FreeTypeRasterizer>> FreeTypeRasterizer::FromFontFile(
 
 std::string FreeTypeRasterizer::DefaultTypeface() const { return impl_->Scan().sansSerif; }
 
+Result<std::unique_ptr<TextRasterizer>> FreeTypeRasterizer::ForFontFile(const std::string& path,
+                                                                        int32_t index) const {
+  auto file = FromFontFile(path, index);
+  if (!file) return file.failure();
+  return std::unique_ptr<TextRasterizer>(std::move(file).value());
+}
+
 std::string FreeTypeRasterizer::ClosestTypeface(const std::string& name) const {
   // A rasterizer of one font file has only its own typeface.
   if (impl_->Typefaces().size() <= 1) return impl_->Scan().sansSerif;

@@ -27,6 +27,8 @@ class FreeTypeRasterizer : public TextRasterizer {
   std::string DefaultTypeface() const override;
   /// What fontconfig substitutes for `name`, among the listed typefaces.
   std::string ClosestTypeface(const std::string& name) const override;
+  Result<std::unique_ptr<TextRasterizer>> ForFontFile(const std::string& path,
+                                                      int32_t index) const override;
   Result<std::unique_ptr<RasterFont>> CreateFont(const FontRequest& request) const override;
 
  private:

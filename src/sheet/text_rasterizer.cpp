@@ -1,5 +1,7 @@
 #include "sheet/text_rasterizer.h"
 
+#include "sheet/error_text.h"
+
 #include "sheet/reduced_glyphs.h"
 
 namespace glyphsheet {
@@ -12,5 +14,11 @@ void RasterFont::RenderEach(std::span<const char32_t> codes, const InkUse& use) 
 }
 
 std::vector<KernedPair> RasterFont::KerningPairs(std::span<const char32_t>) const { return {}; }
+
+Result<std::unique_ptr<TextRasterizer>> TextRasterizer::ForFontFile(const std::string& path,
+                                                                    int32_t index) const {
+  return FontError(Problem::kUnusableFontFile, path, {index},
+                   "this font library opens installed fonts only");
+}
 
 }  // namespace glyphsheet

@@ -133,6 +133,10 @@ class TextRasterizer {
     (void)name;
     return DefaultTypeface();
   }
+  /// A rasterizer of the one typeface of a font file that need not be
+  /// installed (face `index` of the file); fails naming the file and why.
+  virtual Result<std::unique_ptr<TextRasterizer>> ForFontFile(const std::string& path,
+                                                              int32_t index) const;
 };
 
 }  // namespace glyphsheet

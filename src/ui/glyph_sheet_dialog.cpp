@@ -190,10 +190,9 @@ GlyphSheetDialog::GlyphSheetDialog(const TextRasterizer& rasterizer, FileChooser
   ui_->previewPane->SetScrollBars(ui_->previewHScroll, ui_->previewVScroll);
   ShowSheetSizeChoices();
 
-  typefaces_ = rasterizer_.ListTypefaces();
-  for (const std::string& face : typefaces_) ui_->faceCombo->addItem(FromUtf8(face));
+  ListFaces();
   // The desktop's default text face, as the command line starts with.
-  ui_->faceCombo->setCurrentIndex(std::max(FaceIndex(rasterizer_.DefaultTypeface()), 0));
+  ui_->faceCombo->setCurrentIndex(std::max(FaceIndex(Faces().DefaultTypeface()), 0));
   SetChoiceData(ui_->weightCombo, kWeightChoices);
   SetChoiceData(ui_->qualityCombo, kQualityChoices);
   SetChoiceData(ui_->smoothingCombo, RangeValues(kSmoothingRange));
@@ -297,7 +296,7 @@ void GlyphSheetDialog::PullFontSettings() {
 void GlyphSheetDialog::RecreateSheetFont() {
   PullFontSettings();
   // The same request keeps the font and every glyph it has drawn.
-  const Status made = sheetFont_.Update(rasterizer_, doc_.font);
+  const Status made = sheetFont_.Update(Faces(), doc_.font);
   fontError_ = made ? std::nullopt : std::optional<Error>(made.failure());
 }
 
@@ -452,10 +451,17 @@ void GlyphSheetDialog::OpenProject(const std::filesystem::path& path) {
     ReportFailure(tr("無法開啟專案檔"), path, project.failure());
     return;
   }
+  // A project's own font file is offered before its face is looked for;
+  // one that cannot be used is told, and the face is then a missing one.
+  if (const std::string& file = project.value().fontFile; !file.empty()) {
+    if (const Status used = SetFontFile(file, project.value().fontFileIndex); !used) {
+      ReportFailure(tr("無法開啟字型檔"), file, used.failure());
+    }
+  }
   const ApplyOutcome outcome = ApplyProject(project.value(), doc_, typefaces_);
   // A face that is not installed is drawn with the closest one that is.
   if (outcome.face != LoadTake::kTaken) {
-    const std::string closest = rasterizer_.ClosestTypeface(project.value().font.faceName);
+    const std::string closest = Faces().ClosestTypeface(project.value().font.faceName);
     if (FaceIndex(closest) >= 0) doc_.font.faceName = closest;
   }
   // Another project is seen from its first page's top-left corner.
@@ -502,7 +508,7 @@ void GlyphSheetDialog::ApplyLoadedFontSettings() {
   // A face that is not installed (an undone pick of a project's missing
   // face) is drawn with the closest one that is.
   const int face = FaceIndex(doc_.font.faceName);
-  const int shown = face >= 0 ? face : FaceIndex(rasterizer_.ClosestTypeface(doc_.font.faceName));
+  const int shown = face >= 0 ? face : FaceIndex(Faces().ClosestTypeface(doc_.font.faceName));
   if (shown >= 0) ui_->faceCombo->setCurrentIndex(shown);
   ui_->italicCheck->setChecked(doc_.font.italic != 0);
   ShowSheetSizeChoices();
@@ -687,6 +693,17 @@ void GlyphSheetDialog::AddMenus() {
   ui_->fileMenu->insertAction(ui_->actionExport, saveAs);
   ui_->fileMenu->insertSeparator(ui_->actionExport);
 
+  QAction* fontFile = new QAction(tr("開啟字型檔(&F)…"), this);
+  fontFile->setObjectName(QStringLiteral("actionOpenFontFile"));
+  connect(fontFile, &QAction::triggered, this, [this] {
+    const FileDialogOptions options{
+        QString(), {tr("字型檔 (*.ttf *.otf *.ttc)"), tr("所有 (*.*)")}, QString()};
+    if (const std::optional<QString> name = ChooseFile(FileUse::kOpen, options, "font")) {
+      OpenFontFile(ToPath(*name));
+    }
+  });
+  ui_->fileMenu->insertAction(ui_->actionSave, fontFile);
+
   recentMenu_ = new QMenu(tr("最近開啟的專案(&R)"), this);
   recentMenu_->setObjectName(QStringLiteral("recentMenu"));
   ui_->fileMenu->insertMenu(ui_->actionSave, recentMenu_);
@@ -716,6 +733,10 @@ void GlyphSheetDialog::AddMenus() {
 ProjectData GlyphSheetDialog::CurrentProject() const {
   ProjectData project = ProjectFromDocument(doc_);
   if (!missingFace_.empty()) project.font.faceName = missingFace_;
+  if (withFile_ && doc_.font.faceName == withFile_->FileFace() && missingFace_.empty()) {
+    project.fontFile = withFile_->Path();
+    project.fontFileIndex = withFile_->Index();
+  }
   return project;
 }
 
@@ -734,6 +755,11 @@ void GlyphSheetDialog::Record(int kind, const QString& text) {
 
 void GlyphSheetDialog::ApplyState(const ProjectData& state) {
   applyingState_ = true;
+  // An undone or redone choice of a font file offers its typeface again.
+  if (!state.fontFile.empty() &&
+      (!withFile_ || withFile_->Path() != state.fontFile || withFile_->Index() != state.fontFileIndex)) {
+    (void)SetFontFile(state.fontFile, state.fontFileIndex);
+  }
   doc_.sheetWidth = state.sheetWidth;
   doc_.sheetHeight = state.sheetHeight;
   doc_.borders = state.borders;
@@ -753,6 +779,46 @@ void GlyphSheetDialog::StartHistory() {
   history_->clear();
   recorded_ = CurrentProject();
   ShowTitle();
+}
+
+const TextRasterizer& GlyphSheetDialog::Faces() const {
+  return withFile_ ? static_cast<const TextRasterizer&>(*withFile_) : rasterizer_;
+}
+
+Status GlyphSheetDialog::SetFontFile(const std::string& path, int32_t index) {
+  auto file = rasterizer_.ForFontFile(path, index);
+  if (!file) return file.failure();
+  withFile_ = std::make_unique<FontFileRasterizer>(rasterizer_, std::move(file).value(), path, index);
+  // A font of the same name may now come from the file: nothing is kept.
+  sheetFont_ = SheetFontCache();
+  ListFaces();
+  return Ok();
+}
+
+void GlyphSheetDialog::ListFaces() {
+  const QSignalBlocker quiet(ui_->faceCombo);
+  const QString shown = ui_->faceCombo->currentText();
+  typefaces_ = Faces().ListTypefaces();
+  ui_->faceCombo->clear();
+  for (const std::string& face : typefaces_) ui_->faceCombo->addItem(FromUtf8(face));
+  if (withFile_) {
+    ui_->faceCombo->setItemData(0, QFile::decodeName(withFile_->Path().c_str()), Qt::ToolTipRole);
+  }
+  const int index = FaceIndex(shown.toStdString());
+  ui_->faceCombo->setCurrentIndex(std::max(index, 0));
+}
+
+void GlyphSheetDialog::OpenFontFile(const std::filesystem::path& path, int32_t index) {
+  const std::string file = std::filesystem::absolute(path).lexically_normal().string();
+  if (const Status used = SetFontFile(file, index); !used) {
+    ReportFailure(tr("無法開啟字型檔"), path, used.failure());
+    return;
+  }
+  // Selected as a user's pick would be: the face a project lacked is dropped.
+  ui_->faceCombo->setCurrentIndex(0);
+  missingFace_.clear();
+  OnFontChanged();
+  Record(kFaceChange, tr("使用字型檔"));
 }
 
 bool GlyphSheetDialog::MaySetWorkAside() {
@@ -838,27 +904,34 @@ void GlyphSheetDialog::closeEvent(QCloseEvent* event) {
 
 namespace {
 
-// The one local project file a drag carries, if that is what it carries.
-std::optional<QString> DraggedProject(const QMimeData* data) {
+// The one local file a drag carries when it is a project (.fnt) or a font
+// file (.ttf, .otf, .ttc).
+std::optional<QString> DraggedFile(const QMimeData* data) {
   if (data == nullptr || data->urls().size() != 1 || !data->urls().front().isLocalFile()) {
     return std::nullopt;
   }
   const QString path = data->urls().front().toLocalFile();
-  if (!path.endsWith(QStringLiteral(".fnt"), Qt::CaseInsensitive)) return std::nullopt;
-  return path;
+  for (const char* extension : {".fnt", ".ttf", ".otf", ".ttc"}) {
+    if (path.endsWith(QLatin1String(extension), Qt::CaseInsensitive)) return path;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
 void GlyphSheetDialog::dragEnterEvent(QDragEnterEvent* event) {
-  if (DraggedProject(event->mimeData())) event->acceptProposedAction();
+  if (DraggedFile(event->mimeData())) event->acceptProposedAction();
 }
 
 void GlyphSheetDialog::dropEvent(QDropEvent* event) {
-  const std::optional<QString> path = DraggedProject(event->mimeData());
+  const std::optional<QString> path = DraggedFile(event->mimeData());
   if (!path) return;
   event->acceptProposedAction();
-  OpenProjectAsked(ToPath(*path));
+  if (path->endsWith(QStringLiteral(".fnt"), Qt::CaseInsensitive)) {
+    OpenProjectAsked(ToPath(*path));
+  } else {
+    OpenFontFile(ToPath(*path));
+  }
 }
 
 bool GlyphSheetDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "sheet/font_file_rasterizer.h"
 #include "sheet/text_rasterizer.h"
 #include "sheet/pixel_bitmap.h"
 #include "sheet/result.h"
@@ -92,6 +93,10 @@ class GlyphSheetDialog : public QMainWindow {
   /// File > Export as BMFont: writes a PNG per page and a BMFont descriptor in
   /// the form of the chosen filter (remembered for next time); no rebuild.
   void ExportBmFont();
+  /// File > Open Font File and a dropped font: uses the typeface of face
+  /// `index` of a font file that need not be installed, listed first in the
+  /// Face box and selected (an undoable change). Failures are reported.
+  void OpenFontFile(const std::filesystem::path& path, int32_t index = 0);
   /// Opens the project at path as File > Open does, asking first to save
   /// changes (recent files and a dropped project come here).
   void OpenProjectAsked(const std::filesystem::path& path);
@@ -132,6 +137,13 @@ class GlyphSheetDialog : public QMainWindow {
   void ShowSheetSizeChoices();
   void UpdateStatus();
   void AddMenus();
+  /// The typefaces the window offers: the installed ones, and a font file's.
+  const TextRasterizer& Faces() const;
+  /// Makes the font file's typeface one of the offered ones (none: only the
+  /// installed ones) and lists them again; the face shown stays when it is
+  /// still offered.
+  Status SetFontFile(const std::string& path, int32_t index);
+  void ListFaces();
   /// Says on the status line which files an export wrote, and how many
   /// characters it left off.
   void TellExported(const ExportedFiles& files, size_t left);
@@ -195,6 +207,8 @@ class GlyphSheetDialog : public QMainWindow {
   /// until the document changes.
   QString notice_;
   QMenu* recentMenu_ = nullptr;
+  /// The installed typefaces and a font file's, while one is used.
+  std::unique_ptr<FontFileRasterizer> withFile_;
 };
 
 }  // namespace glyphsheet

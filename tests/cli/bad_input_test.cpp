@@ -28,6 +28,7 @@ using testing::RunCli;
 using testing::Snapshot;
 using testing::TempFolder;
 
+using namespace std::string_literals;
 using Files = std::map<std::string, std::vector<uint8_t>>;
 
 // Offsets in the valid project below (face "DejaVu Sans", glyphs A and B).
@@ -213,10 +214,16 @@ std::vector<Row> MakeRows(const Fixture& f) {
               EXPECT_EQ(FileBytes(dir / "out/new.tga"), FileBytes(other / "x.tga"));
               EXPECT_EQ(FileText(dir / "out/new.xml"), FileText(other / "x.xml"));
             }),
+      // The project keeps the font file, and an export of it from elsewhere uses it.
       Works("font file, new", {}, {"new", "--font-file", serif, "-o", "out/new.fnt"},
             {"out/new.fnt"},
-            [](const fs::path& dir, const CliRun&) {
-              EXPECT_EQ(ReadProjectFile(dir / "out/new.fnt").value().font.faceName, "DejaVu Serif");
+            [serif](const fs::path& dir, const CliRun&) {
+              const ProjectData made = ReadProjectFile(dir / "out/new.fnt").value();
+              EXPECT_EQ(std::tuple(made.font.faceName, made.fontFile),
+                        std::tuple("DejaVu Serif"s, fs::absolute(serif).lexically_normal().string()));
+              const CliRun shown = RunCli(dir / "out", {"show", "new.fnt"});
+              EXPECT_NE(shown.out.find("font file:  \"" + made.fontFile + "\" (face 0)"),
+                        std::string::npos) << shown.out;
             }),
       Fails("font file missing", {}, {"export", "--font-file", "none.ttf", "-o", "out/old"},
             {"\"none.ttf\"", "cannot open resource"}),

@@ -127,6 +127,21 @@ TEST(ProjectFile, CharactersPastWindows1252FollowTheOriginalLayout) {
   EXPECT_EQ(std::tuple(int32At(block + 8), int32At(block + 12), bytes.size()),
             std::tuple(1, 92, block + 16 + 92 + 4));
 
+  // A font file is a setting of the block, written also when every glyph has a byte.
+  ProjectData filed;
+  filed.glyphs = {{'A', 1, 2}};
+  filed.fontFile = "/fonts/My \xE5\xAD\x97.ttc";
+  filed.fontFileIndex = 2;
+  const std::vector<uint8_t> filedBytes = EncodeProject(filed);
+  const auto filedBack = DecodeProject(filedBytes);
+  ASSERT_TRUE(filedBack) << filedBack.error();
+  EXPECT_EQ(std::tuple(filedBack.value().fontFile, filedBack.value().fontFileIndex,
+                       filedBack.value().glyphs),
+            std::tuple(filed.fontFile, 2, filed.glyphs));
+  // The fields and one entry, the block's head, one setting (count, tag,
+  // length, index, 17 path bytes), one glyph and the checksum.
+  EXPECT_EQ(filedBytes.size(), size_t{53 + 9 + 16 + (16 + 17) + (4 + 12) + 4});
+
   ProjectData everyByte;
   for (int code = 0; code < 256; ++code) {
     everyByte.glyphs.push_back({Windows1252ToUnicode(static_cast<uint8_t>(code)), code, -code});

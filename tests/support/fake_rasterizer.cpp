@@ -28,6 +28,16 @@ GlyphCoverage FakeFont::Coverage(char32_t code) const {
   return {g.abc.a, g.inkTop, width, rows, ink->second.data()};
 }
 
+Result<std::unique_ptr<TextRasterizer>> FakeRasterizer::ForFontFile(const std::string& path,
+                                                                     int32_t index) const {
+  if (!path.ends_with(".ttf")) {
+    return FontError(Problem::kUnusableFontFile, path, {index}, "unknown file format");
+  }
+  auto file = std::make_unique<FakeRasterizer>();
+  file->faces = {"Filed Face"};
+  return std::unique_ptr<TextRasterizer>(std::move(file));
+}
+
 Result<std::unique_ptr<RasterFont>> FakeRasterizer::CreateFont(const FontRequest& request) const {
   lastRequest = request;
   ++fontsMade;

@@ -88,6 +88,9 @@ class FakeRasterizer : public TextRasterizer {
   std::string ClosestTypeface(const std::string& name) const override {
     return closestFace.empty() ? TextRasterizer::ClosestTypeface(name) : closestFace;
   }
+  /// A file named *.ttf holds the one typeface "Filed Face"; others are no fonts.
+  Result<std::unique_ptr<TextRasterizer>> ForFontFile(const std::string& path,
+                                                      int32_t index) const override;
   Result<std::unique_ptr<RasterFont>> CreateFont(const FontRequest& request) const override;
 };
 

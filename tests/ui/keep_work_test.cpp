@@ -15,6 +15,8 @@
 namespace glyphsheet::testing {
 namespace {
 
+using namespace std::string_literals;
+
 class KeepWorkTest : public GlyphSheetDialogTest {
  protected:
   QString PathOf(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
@@ -150,6 +152,26 @@ TEST_F(KeepWorkTest, DefaultFaceAndDroppedFiles) {
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("這是 BMFont 描述檔，不是 GlyphSheet 專案檔")))
       << messages.shown[0].toStdString();
+
+  // A dropped font file's typeface is offered first and used; the project
+  // keeps the file, and opens with it again. Undo goes back to the face before.
+  const auto face = [this] { return Find<QComboBox>("faceCombo")->currentText(); };
+  drop("mine.ttf");
+  EXPECT_EQ(face(), QStringLiteral("Filed Face"));
+  drop("broken.otf");
+  ASSERT_EQ(messages.shown.size(), 2);
+  EXPECT_TRUE(messages.shown[1].contains(QStringLiteral("broken.otf")));
+  files.answer = PathOf("filed.fnt");
+  Trigger("actionSaveAs");
+  const ProjectData saved = ReadProjectFile(PathOf("filed.fnt").toStdString()).value();
+  EXPECT_EQ(std::tuple(saved.font.faceName, saved.fontFile),
+            std::tuple("Filed Face"s, PathOf("mine.ttf").toStdString()));
+  Trigger("actionUndo");
+  EXPECT_EQ(face(), QStringLiteral("fake serif"));
+  auto reopened = MakeDialog();
+  files.answer = PathOf("filed.fnt");
+  Find<QAction>("actionOpen", reopened.get())->trigger();
+  EXPECT_EQ(Find<QComboBox>("faceCombo", reopened.get())->currentText(), QStringLiteral("Filed Face"));
 }
 
 }  // namespace
