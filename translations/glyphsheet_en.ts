@@ -1165,13 +1165,13 @@
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.cpp" line="715"/>
-        <source>復原</source>
-        <translation>Undo</translation>
+        <source>復原(&amp;U)</source>
+        <translation>&amp;Undo</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.cpp" line="718"/>
-        <source>重做</source>
-        <translation>Redo</translation>
+        <source>重做(&amp;R)</source>
+        <translation>&amp;Redo</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.cpp" line="726"/>

@@ -712,10 +712,10 @@ void GlyphSheetDialog::AddMenus() {
 
   QMenu* edit = new QMenu(tr("編輯(&E)"), this);
   edit->setObjectName(QStringLiteral("editMenu"));
-  QAction* undo = history_->createUndoAction(this, tr("復原"));
+  QAction* undo = history_->createUndoAction(this, tr("復原(&U)"));
   undo->setObjectName(QStringLiteral("actionUndo"));
   undo->setShortcut(QKeySequence::Undo);
-  QAction* redo = history_->createRedoAction(this, tr("重做"));
+  QAction* redo = history_->createRedoAction(this, tr("重做(&R)"));
   redo->setObjectName(QStringLiteral("actionRedo"));
   redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                       QKeySequence(Qt::CTRL | Qt::Key_Y)});
