@@ -546,310 +546,466 @@
     <name>GlyphSheetDialog</name>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="6"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="371"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="642"/>
         <source>GlyphSheet 1.0</source>
         <translation>GlyphSheet 1.0</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="12"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="381"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="374"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="780"/>
         <source>檢視</source>
         <translation>View</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="16"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="382"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="237"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="714"/>
         <source>寬度</source>
         <translation>Width</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="20"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="383"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="292"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="743"/>
         <source>高度</source>
         <translation>Height</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="24"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="384"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="31"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="652"/>
         <source>字型</source>
         <translation>Font</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="143"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="405"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="60"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="656"/>
         <source>平滑</source>
         <comment>quality</comment>
         <translation>Anti-aliased</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="224"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="425"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="191"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="704"/>
         <source>字元</source>
         <translation>Character</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="47"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="386"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="387"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="781"/>
         <source>縮放:</source>
         <translation>Zoom</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="28"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="385"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="181"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="703"/>
         <source>字元</source>
         <comment>group</comment>
         <translation>Characters</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="62"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="387"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="409"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="785"/>
         <source>100%</source>
         <translation>100%</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="66"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="94"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="388"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="395"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="247"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="302"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="715"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="744"/>
         <source>64</source>
         <translation>64</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="70"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="98"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="389"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="396"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="253"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="308"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="719"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="748"/>
         <source>128</source>
         <translation>128</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="74"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="102"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="390"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="397"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="259"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="314"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="723"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="752"/>
         <source>256</source>
         <translation>256</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="78"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="106"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="391"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="398"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="265"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="320"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="727"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="756"/>
         <source>512</source>
         <translation>512</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="82"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="110"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="392"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="399"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="271"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="326"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="731"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="760"/>
         <source>1024</source>
         <translation>1024</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="86"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="114"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="393"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="400"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="277"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="332"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="735"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="764"/>
         <source>2048</source>
         <translation>2048</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="90"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="118"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="394"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="401"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="283"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="338"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="739"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="768"/>
         <source>4096</source>
         <translation>4096</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="122"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="402"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="349"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="772"/>
         <source>最小的合適圖像</source>
         <translation>Smallest sheet that fits</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="132"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="403"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="41"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="653"/>
         <source>名稱</source>
         <translation>Face</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="139"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="404"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="48"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="654"/>
+        <source>圖像上字元的字體，從已安裝的字型中選</source>
+        <translation>The typeface of the characters on the sheet, one of the installed fonts</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="53"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="655"/>
         <source>品質</source>
         <translation>Quality</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="144"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="406"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="59"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="660"/>
+        <source>平滑：字元邊緣有灰階；非平滑：只有黑與白</source>
+        <translation>Anti-aliased: grey levels at the edges; aliased: black and white pixels only</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="61"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="657"/>
         <source>非平滑</source>
         <translation>Aliased</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="148"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="408"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="66"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="662"/>
         <source>平滑</source>
         <comment>supersampling</comment>
         <translation>Smoothing</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="152"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="409"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="72"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="669"/>
+        <source>超取樣：以 2 到 4 倍的大小繪製字元再縮小，邊緣更平滑；(沒有) 直接以原大小繪製</source>
+        <translation>Supersampling: draws the characters 2 to 4 times larger, then reduces them for smoother edges; (none) draws them at their size</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="73"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="663"/>
         <source>(沒有)</source>
         <translation>(none)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="153"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="410"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="74"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="664"/>
         <source>2x2</source>
         <translation>2x2</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="154"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="411"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="75"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="665"/>
         <source>3x3</source>
         <translation>3x3</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="155"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="412"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="76"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="666"/>
         <source>4x4</source>
         <translation>4x4</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="159"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="414"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="81"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="671"/>
         <source>大小</source>
         <translation>Size</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="169"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="415"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="90"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="673"/>
+        <source>字型大小（點），5 到 100</source>
+        <translation>Font size in points, 5 to 100</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="95"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="675"/>
         <source>字形</source>
         <translation>Weight</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="173"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="416"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="101"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="681"/>
+        <source>字重：標準 (400)、中等 (600) 或粗體 (700)</source>
+        <translation>Weight: normal (400), semibold (600) or bold (700)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="102"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="676"/>
         <source>標準</source>
         <translation>Normal</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="174"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="417"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="103"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="677"/>
         <source>中等</source>
         <translation>Semibold</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="175"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="418"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="104"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="678"/>
         <source>粗體</source>
         <translation>Bold</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="179"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="420"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="109"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="683"/>
         <source>傾斜</source>
         <translation>Italic</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="184"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="232"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="421"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="426"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="110"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="685"/>
+        <source>傾斜的字元</source>
+        <translation>Slanted characters</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="122"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="203"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="687"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="706"/>
         <source>左邊框</source>
         <translation>Left border</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="194"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="242"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="422"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="427"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="131"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="689"/>
+        <source>每個字元格子左邊加上的空白像素，0 到 16</source>
+        <translation>Blank pixels added left of every character cell, 0 to 16</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="136"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="217"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="691"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="710"/>
         <source>右邊框</source>
         <translation>Right border</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="204"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="423"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="145"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="693"/>
+        <source>每個字元格子右邊加上的空白像素，0 到 16</source>
+        <translation>Blank pixels added right of every character cell, 0 to 16</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="150"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="695"/>
         <source>頂部邊框</source>
         <translation>Upper border</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="214"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="424"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="159"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="697"/>
+        <source>每個字元格子上面加上的空白像素，0 到 16</source>
+        <translation>Blank pixels added above every character cell, 0 to 16</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="164"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="699"/>
         <source>底部邊框</source>
         <translation>Lower border</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="252"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="428"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="173"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="701"/>
+        <source>每個字元格子下面加上的空白像素，0 到 16</source>
+        <translation>Blank pixels added below every character cell, 0 to 16</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="198"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="705"/>
+        <source>選一個字元，為它另設左右邊框</source>
+        <translation>Choose a character to give it left and right borders of its own</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="212"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="708"/>
+        <source>所選字元左邊另加的空白像素，0 到 16</source>
+        <translation>Extra blank pixels left of the chosen character, 0 to 16</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="226"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="712"/>
+        <source>所選字元右邊另加的空白像素，0 到 16</source>
+        <translation>Extra blank pixels right of the chosen character, 0 to 16</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="248"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="254"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="260"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="266"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="272"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="278"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="284"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="717"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="721"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="725"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="729"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="733"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="737"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="741"/>
+        <source>圖像的寬度（像素）：64、128、256、512、1024、2048 或 4096</source>
+        <translation>Sheet width in pixels: 64, 128, 256, 512, 1024, 2048 or 4096</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="303"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="309"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="315"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="321"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="327"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="333"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="339"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="746"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="750"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="754"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="758"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="762"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="766"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="770"/>
+        <source>圖像的高度（像素）：64、128、256、512、1024、2048 或 4096</source>
+        <translation>Sheet height in pixels: 64, 128, 256, 512, 1024, 2048 or 4096</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="350"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="774"/>
+        <source>使用能放下所有字元的最小圖像（每邊最多 4096），寬度與高度由它選定</source>
+        <translation>Take the smallest sheet that holds every character (up to 4096 each way); it chooses the width and height</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="355"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="776"/>
         <source>顯示矩型</source>
         <translation>Show cells</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="260"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="429"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="356"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="778"/>
+        <source>在預覽中以虛線框出每個字元的格子</source>
+        <translation>Outline every character cell in the preview with dots</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="402"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="783"/>
+        <source>預覽的放大倍率，100% 到 1000%；在預覽上按住 Ctrl 轉動滾輪也可縮放</source>
+        <translation>Preview zoom, 100% to 1000%; Ctrl+wheel over the preview zooms too</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="423"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="787"/>
+        <source>預覽顯示的頁；一張圖像放不下所有字元時，字元接續到下一頁</source>
+        <translation>The page the preview shows; characters one sheet cannot hold continue on further pages</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="431"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="790"/>
+        <source>圖像預覽：滾輪上下捲動，Shift+滾輪左右捲動，Ctrl+滾輪縮放；方向鍵、Page Up、Page Down、Home 與 End 也可捲動</source>
+        <translation>The sheet: the wheel scrolls it up and down, Shift+wheel across, Ctrl+wheel zooms; the arrow keys, Page Up, Page Down, Home and End scroll it too</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="439"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="793"/>
+        <source>上下捲動預覽</source>
+        <translation>Scrolls the preview up and down</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="447"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="796"/>
+        <source>左右捲動預覽</source>
+        <translation>Scrolls the preview across</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="463"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="798"/>
         <source>檔案(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="271"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="430"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="474"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="799"/>
         <source>工具(&amp;T)</source>
         <translation>&amp;Tools</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="280"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="372"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="483"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="643"/>
         <source>新增(&amp;N)</source>
         <translation>&amp;New</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="283"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="373"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="486"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="644"/>
         <source>開啟(&amp;O)</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="286"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="374"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="489"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="645"/>
         <source>儲存(&amp;S)</source>
         <translation>&amp;Save...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="289"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="375"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="492"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="646"/>
         <source>輸出為 TGA &amp;&amp; XML(&amp;E)</source>
         <translation>&amp;Export as TGA &amp;&amp; XML...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="292"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="376"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="495"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="647"/>
         <source>輸出為 BMFont(&amp;B)…</source>
         <translation>Export as &amp;BMFont…</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="295"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="377"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="498"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="648"/>
         <source>離開(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="298"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="378"/>
-        <source>加入字元</source>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="501"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="649"/>
+        <source>加入字元(&amp;A)…</source>
         <translation>&amp;Add Characters...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="301"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="379"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="504"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="650"/>
         <source>字元集(&amp;C)…</source>
         <translation>&amp;Character Sets…</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="304"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="380"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="507"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="651"/>
         <source>文字預覽(&amp;P)…</source>
         <translation>Text &amp;Preview…</translation>
     </message>
@@ -1001,65 +1157,65 @@
         <translation>BMFont JSON (*.json)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="324"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="323"/>
         <source>下列字元是控制字元或非字元，無法放在圖像上，未加入：%1</source>
         <translation>These are control characters or noncharacters, which a sheet cannot hold; they were not added: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="325"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="505"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="324"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="504"/>
         <source>、</source>
         <translation>, </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="341"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="340"/>
         <source>無法儲存專案檔</source>
         <translation>Cannot save the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="352"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="351"/>
         <source>無法開啟專案檔</source>
         <translation>Cannot open the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="406"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="405"/>
         <source>無法輸出 TGA 與 XML</source>
         <translation>Cannot export the TGA and XML</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="423"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="422"/>
         <source>無法輸出 BMFont</source>
         <translation>Cannot export the BMFont</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="475"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="474"/>
         <source>第 </source>
         <comment>before the page number</comment>
         <translation>page </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="476"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="475"/>
         <source> 頁，共 %1 頁</source>
         <comment>after the page number</comment>
         <translation> of %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="492"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="491"/>
         <source>%1 × %2，%3 個字元</source>
         <translation>%1 × %2, %3 characters</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="505"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="504"/>
         <source>，%1 頁：%2</source>
         <translation>; %1 pages: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="507"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="506"/>
         <source>，其中 %1 個超出圖像範圍</source>
         <translation>, %1 of them past the edge of the sheet</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="510"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="509"/>
         <source>，字型中沒有 %n 個字元</source>
         <translation>
             <numerusform>; %n character is not in the font</numerusform>
@@ -1067,12 +1223,12 @@
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="513"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="512"/>
         <source>。專案的%1，改用「%2」</source>
         <translation>. The project&apos;s %1; &quot;%2&quot; is used instead</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="517"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="516"/>
         <source>。無法建立字型：%1</source>
         <translation>. Cannot make the font: %1</translation>
     </message>

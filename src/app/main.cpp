@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QLocale>
+#include <QScreen>
 #include <QStyleFactory>
 #include <QTimer>
 
@@ -133,6 +134,9 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   if (parser.isSet(line.addChars)) dialog.AddCharacters(parser.value(line.addChars));
+  // A screen smaller than the opening size (a small one at 2x, say) gets a
+  // window it holds; the column of controls then scrolls.
+  dialog.resize(dialog.size().boundedTo(dialog.screen()->availableSize()));
   dialog.show();
   if (!projects.isEmpty()) {
     const std::filesystem::path project(QFile::encodeName(projects.first()).toStdString());
