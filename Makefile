@@ -126,6 +126,10 @@ screenshot: build
 	$(call need,$(SCREENSHOT_DEPS))
 	scripts/screenshot.sh $(BUILD)/src/app/glyphsheet docs/screenshot.png
 	LANGUAGE=en scripts/screenshot.sh $(BUILD)/src/app/glyphsheet docs/screenshot-en.png
+	scripts/screenshot.sh $(BUILD)/src/app/glyphsheet docs/screenshot-large.png \
+	  -qwindowgeometry 1000x720
+	LANGUAGE=en scripts/screenshot.sh $(BUILD)/src/app/glyphsheet docs/screenshot-large-en.png \
+	  -qwindowgeometry 1000x720
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) out

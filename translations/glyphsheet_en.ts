@@ -546,310 +546,466 @@
     <name>GlyphSheetDialog</name>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="6"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="371"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="644"/>
         <source>GlyphSheet 1.0</source>
         <translation>GlyphSheet 1.0</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="12"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="381"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="374"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="782"/>
         <source>檢視</source>
         <translation>View</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="16"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="382"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="237"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="716"/>
         <source>寬度</source>
         <translation>Width</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="20"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="383"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="292"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="745"/>
         <source>高度</source>
         <translation>Height</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="24"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="384"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="31"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="654"/>
         <source>字型</source>
         <translation>Font</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="143"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="405"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="60"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="658"/>
         <source>平滑</source>
         <comment>quality</comment>
         <translation>Anti-aliased</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="224"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="425"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="191"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="706"/>
         <source>字元</source>
         <translation>Character</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="47"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="386"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="387"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="783"/>
         <source>縮放:</source>
         <translation>Zoom</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="28"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="385"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="181"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="705"/>
         <source>字元</source>
         <comment>group</comment>
         <translation>Characters</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="62"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="387"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="409"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="787"/>
         <source>100%</source>
         <translation>100%</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="66"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="94"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="388"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="395"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="247"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="302"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="717"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="746"/>
         <source>64</source>
         <translation>64</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="70"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="98"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="389"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="396"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="253"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="308"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="721"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="750"/>
         <source>128</source>
         <translation>128</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="74"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="102"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="390"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="397"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="259"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="314"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="725"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="754"/>
         <source>256</source>
         <translation>256</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="78"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="106"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="391"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="398"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="265"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="320"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="729"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="758"/>
         <source>512</source>
         <translation>512</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="82"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="110"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="392"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="399"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="271"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="326"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="733"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="762"/>
         <source>1024</source>
         <translation>1024</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="86"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="114"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="393"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="400"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="277"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="332"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="737"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="766"/>
         <source>2048</source>
         <translation>2048</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="90"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="118"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="394"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="401"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="283"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="338"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="741"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="770"/>
         <source>4096</source>
         <translation>4096</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="122"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="402"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="349"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="774"/>
         <source>最小的合適圖像</source>
         <translation>Smallest sheet that fits</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="132"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="403"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="41"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="655"/>
         <source>名稱</source>
         <translation>Face</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="139"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="404"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="48"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="656"/>
+        <source>圖像上字元的字體，從已安裝的字型中選</source>
+        <translation>The typeface of the characters on the sheet, one of the installed fonts</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="53"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="657"/>
         <source>品質</source>
         <translation>Quality</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="144"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="406"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="59"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="662"/>
+        <source>平滑：字元邊緣有灰階；非平滑：只有黑與白</source>
+        <translation>Anti-aliased: grey levels at the edges; aliased: black and white pixels only</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="61"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="659"/>
         <source>非平滑</source>
         <translation>Aliased</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="148"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="408"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="66"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="664"/>
         <source>平滑</source>
         <comment>supersampling</comment>
         <translation>Smoothing</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="152"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="409"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="72"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="671"/>
+        <source>超取樣：以 2 到 4 倍的大小繪製字元再縮小，邊緣更平滑；(沒有) 直接以原大小繪製</source>
+        <translation>Supersampling: draws the characters 2 to 4 times larger, then reduces them for smoother edges; (none) draws them at their size</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="73"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="665"/>
         <source>(沒有)</source>
         <translation>(none)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="153"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="410"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="74"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="666"/>
         <source>2x2</source>
         <translation>2x2</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="154"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="411"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="75"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="667"/>
         <source>3x3</source>
         <translation>3x3</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="155"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="412"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="76"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="668"/>
         <source>4x4</source>
         <translation>4x4</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="159"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="414"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="81"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="673"/>
         <source>大小</source>
         <translation>Size</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="169"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="415"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="90"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="675"/>
+        <source>字型大小（點），5 到 100</source>
+        <translation>Font size in points, 5 to 100</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="95"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="677"/>
         <source>字形</source>
         <translation>Weight</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="173"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="416"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="101"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="683"/>
+        <source>字重：標準 (400)、中等 (600) 或粗體 (700)</source>
+        <translation>Weight: normal (400), semibold (600) or bold (700)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="102"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="678"/>
         <source>標準</source>
         <translation>Normal</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="174"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="417"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="103"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="679"/>
         <source>中等</source>
         <translation>Semibold</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="175"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="418"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="104"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="680"/>
         <source>粗體</source>
         <translation>Bold</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="179"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="420"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="109"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="685"/>
         <source>傾斜</source>
         <translation>Italic</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="184"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="232"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="421"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="426"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="110"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="687"/>
+        <source>傾斜的字元</source>
+        <translation>Slanted characters</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="122"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="203"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="689"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="708"/>
         <source>左邊框</source>
         <translation>Left border</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="194"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="242"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="422"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="427"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="131"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="691"/>
+        <source>每個字元格子左邊加上的空白像素，0 到 16</source>
+        <translation>Blank pixels added left of every character cell, 0 to 16</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="136"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="217"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="693"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="712"/>
         <source>右邊框</source>
         <translation>Right border</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="204"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="423"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="145"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="695"/>
+        <source>每個字元格子右邊加上的空白像素，0 到 16</source>
+        <translation>Blank pixels added right of every character cell, 0 to 16</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="150"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="697"/>
         <source>頂部邊框</source>
         <translation>Upper border</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="214"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="424"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="159"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="699"/>
+        <source>每個字元格子上面加上的空白像素，0 到 16</source>
+        <translation>Blank pixels added above every character cell, 0 to 16</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="164"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="701"/>
         <source>底部邊框</source>
         <translation>Lower border</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="252"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="428"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="173"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="703"/>
+        <source>每個字元格子下面加上的空白像素，0 到 16</source>
+        <translation>Blank pixels added below every character cell, 0 to 16</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="198"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="707"/>
+        <source>選一個字元，為它另設左右邊框</source>
+        <translation>Choose a character to give it left and right borders of its own</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="212"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="710"/>
+        <source>所選字元左邊另加的空白像素，0 到 16</source>
+        <translation>Extra blank pixels left of the chosen character, 0 to 16</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="226"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="714"/>
+        <source>所選字元右邊另加的空白像素，0 到 16</source>
+        <translation>Extra blank pixels right of the chosen character, 0 to 16</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="248"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="254"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="260"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="266"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="272"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="278"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="284"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="719"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="723"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="727"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="731"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="735"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="739"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="743"/>
+        <source>圖像的寬度（像素）：64、128、256、512、1024、2048 或 4096</source>
+        <translation>Sheet width in pixels: 64, 128, 256, 512, 1024, 2048 or 4096</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="303"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="309"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="315"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="321"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="327"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="333"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="339"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="748"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="752"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="756"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="760"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="764"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="768"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="772"/>
+        <source>圖像的高度（像素）：64、128、256、512、1024、2048 或 4096</source>
+        <translation>Sheet height in pixels: 64, 128, 256, 512, 1024, 2048 or 4096</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="350"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="776"/>
+        <source>使用能放下所有字元的最小圖像（每邊最多 4096），寬度與高度由它選定</source>
+        <translation>Take the smallest sheet that holds every character (up to 4096 each way); it chooses the width and height</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="355"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="778"/>
         <source>顯示矩型</source>
         <translation>Show cells</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="260"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="429"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="356"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="780"/>
+        <source>在預覽中以虛線框出每個字元的格子</source>
+        <translation>Outline every character cell in the preview with dots</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="402"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="785"/>
+        <source>預覽的放大倍率，100% 到 1000%；在預覽上按住 Ctrl 轉動滾輪也可縮放</source>
+        <translation>Preview zoom, 100% to 1000%; Ctrl+wheel over the preview zooms too</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="423"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="789"/>
+        <source>預覽顯示的頁；一張圖像放不下所有字元時，字元接續到下一頁</source>
+        <translation>The page the preview shows; characters one sheet cannot hold continue on further pages</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="431"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="792"/>
+        <source>圖像預覽：滾輪上下捲動，Shift+滾輪左右捲動，Ctrl+滾輪縮放；方向鍵、Page Up、Page Down、Home 與 End 也可捲動</source>
+        <translation>The sheet: the wheel scrolls it up and down, Shift+wheel across, Ctrl+wheel zooms; the arrow keys, Page Up, Page Down, Home and End scroll it too</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="439"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="795"/>
+        <source>上下捲動預覽</source>
+        <translation>Scrolls the preview up and down</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="447"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="798"/>
+        <source>左右捲動預覽</source>
+        <translation>Scrolls the preview across</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="463"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="800"/>
         <source>檔案(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="271"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="430"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="474"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="801"/>
         <source>工具(&amp;T)</source>
         <translation>&amp;Tools</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="280"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="372"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="483"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="645"/>
         <source>新增(&amp;N)</source>
         <translation>&amp;New</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="283"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="373"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="486"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="646"/>
         <source>開啟(&amp;O)</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="286"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="374"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="489"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="647"/>
         <source>儲存(&amp;S)</source>
         <translation>&amp;Save...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="289"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="375"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="492"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="648"/>
         <source>輸出為 TGA &amp;&amp; XML(&amp;E)</source>
         <translation>&amp;Export as TGA &amp;&amp; XML...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="292"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="376"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="495"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="649"/>
         <source>輸出為 BMFont(&amp;B)…</source>
         <translation>Export as &amp;BMFont…</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="295"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="377"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="498"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="650"/>
         <source>離開(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="298"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="378"/>
-        <source>加入字元</source>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="501"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="651"/>
+        <source>加入字元(&amp;A)…</source>
         <translation>&amp;Add Characters...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="301"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="379"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="504"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="652"/>
         <source>字元集(&amp;C)…</source>
         <translation>&amp;Character Sets…</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="304"/>
-        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="380"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="507"/>
+        <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="653"/>
         <source>文字預覽(&amp;P)…</source>
         <translation>Text &amp;Preview…</translation>
     </message>
@@ -972,7 +1128,7 @@
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.cpp" line="51"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="700"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="697"/>
         <source>所有 (*.*)</source>
         <translation>All files (*.*)</translation>
     </message>
@@ -1002,86 +1158,86 @@
         <translation>BMFont JSON (*.json)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="214"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="213"/>
         <source>變更圖像大小</source>
         <translation>Change the sheet size</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="215"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="214"/>
         <source>變更字型設定</source>
         <translation>Change a font setting</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="237"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="236"/>
         <source>變更字元邊界</source>
         <translation>Change a character&apos;s borders</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="392"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="405"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="391"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="404"/>
         <source>加入字元</source>
         <translation>Add characters</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="396"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="395"/>
         <source>下列字元是控制字元或非字元，無法放在圖像上，未加入：%1</source>
         <translation>These are control characters or noncharacters, which a sheet cannot hold; they were not added: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="397"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="573"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="661"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="396"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="572"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="660"/>
         <source>、</source>
         <translation>, </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="426"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="425"/>
         <source>無法儲存專案檔</source>
         <translation>Cannot save the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="432"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="431"/>
         <source>已儲存「%1」</source>
         <translation>Saved “%1”</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="451"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="450"/>
         <source>無法開啟專案檔</source>
         <translation>Cannot open the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="458"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="814"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="457"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="811"/>
         <source>無法開啟字型檔</source>
         <translation>Cannot open the font file</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="484"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="483"/>
         <source>這個專案的字型「%1」沒有安裝，改用最接近的「%2」。儲存時專案仍記下「%1」，除非你另選字型。</source>
         <translation>The project&apos;s typeface “%1” is not installed; the closest installed one, “%2”, is used instead. The project still names “%1” when saved, unless you pick another typeface.</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="530"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="529"/>
         <source>無法輸出 TGA 與 XML</source>
         <translation>Cannot export the TGA and XML</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="559"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="558"/>
         <source>無法輸出 BMFont</source>
         <translation>Cannot export the BMFont</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="572"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="571"/>
         <source>…</source>
         <translation>…</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="573"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="572"/>
         <source>已輸出 %1</source>
         <translation>Exported %1</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="575"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="574"/>
         <source>（%n 個字元不在圖像上，未輸出）</source>
         <translation>
             <numerusform> (%n character is not on the sheet and was left out)</numerusform>
@@ -1089,39 +1245,39 @@
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="630"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="629"/>
         <source>第 </source>
         <comment>before the page number</comment>
         <translation>page </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="631"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="630"/>
         <source> 頁，共 %1 頁</source>
         <comment>after the page number</comment>
         <translation> of %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="647"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="646"/>
         <source>。</source>
         <translation>. </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="648"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="647"/>
         <source>%1 × %2，%3 個字元</source>
         <translation>%1 × %2, %3 characters</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="661"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="660"/>
         <source>，%1 頁：%2</source>
         <translation>; %1 pages: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="663"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="662"/>
         <source>，其中 %1 個超出圖像範圍</source>
         <translation>, %1 of them past the edge of the sheet</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="666"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="665"/>
         <source>，字型中沒有 %n 個字元</source>
         <translation>
             <numerusform>; %n character is not in the font</numerusform>
@@ -1129,88 +1285,88 @@
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="669"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="668"/>
         <source>。專案的%1，改用「%2」</source>
         <translation>. The project&apos;s %1; &quot;%2&quot; is used instead</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="673"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="672"/>
         <source>。無法建立字型：%1</source>
         <translation>. Cannot make the font: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="689"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="686"/>
         <source>另存新檔(&amp;A)…</source>
         <translation>Save &amp;As…</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="696"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="693"/>
         <source>開啟字型檔(&amp;F)…</source>
         <translation>Open &amp;Font File…</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="700"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="697"/>
         <source>字型檔 (*.ttf *.otf *.ttc)</source>
         <translation>Font files (*.ttf *.otf *.ttc)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="707"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="704"/>
         <source>最近開啟的專案(&amp;R)</source>
         <translation>&amp;Recent Projects</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="713"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="710"/>
         <source>編輯(&amp;E)</source>
         <translation>&amp;Edit</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="715"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="712"/>
         <source>復原(&amp;U)</source>
         <translation>&amp;Undo</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="718"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="715"/>
         <source>重做(&amp;R)</source>
         <translation>&amp;Redo</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="726"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="723"/>
         <source>說明(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="728"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="725"/>
         <source>關於 GlyphSheet(&amp;A)</source>
         <translation>&amp;About GlyphSheet</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="821"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="818"/>
         <source>使用字型檔</source>
         <translation>Use a font file</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="827"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="840"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="824"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="837"/>
         <source>未命名</source>
         <translation>Untitled</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="828"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="825"/>
         <source>「%1」有未儲存的變更，要先儲存嗎？</source>
         <translation>“%1” has unsaved changes. Save them first?</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="841"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="838"/>
         <source>%1[*] — GlyphSheet</source>
         <translation>%1[*] — GlyphSheet</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="883"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="880"/>
         <source>關於 GlyphSheet</source>
         <translation>About GlyphSheet</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="884"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="881"/>
         <source>&lt;p&gt;&lt;b&gt;GlyphSheet %1&lt;/b&gt;&lt;/p&gt;&lt;p&gt;把已安裝的字型做成點陣字型圖像（TGA 與 XML，或 PNG 與 BMFont 描述檔）。&lt;/p&gt;&lt;p&gt;GlyphSheet 以 MIT 授權發布。&lt;/p&gt;&lt;p&gt;使用的程式庫：Qt %2（LGPL 3）、FreeType（FreeType 授權）、fontconfig（MIT 式授權）、HarfBuzz（MIT 授權）、libspng（BSD 2 條款授權）。&lt;/p&gt;</source>
         <translation>&lt;p&gt;&lt;b&gt;GlyphSheet %1&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Bitmap font sheets from installed fonts (TGA and XML, or PNG and a BMFont descriptor).&lt;/p&gt;&lt;p&gt;GlyphSheet is released under the MIT licence.&lt;/p&gt;&lt;p&gt;Libraries used: Qt %2 (LGPL 3), FreeType (FreeType licence), fontconfig (MIT-style licence), HarfBuzz (MIT licence), libspng (BSD 2-clause licence).&lt;/p&gt;</translation>
     </message>

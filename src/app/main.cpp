@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QLocale>
+#include <QScreen>
 #include <QStyleFactory>
 #include <QTimer>
 #include <QUndoStack>
@@ -136,7 +137,11 @@ int main(int argc, char* argv[]) {
   // The face asked for is where this run starts, not a change to undo.
   dialog.History()->clear();
   if (parser.isSet(line.addChars)) dialog.AddCharacters(parser.value(line.addChars));
-  // A picture is always of the window at its opening size.
+  // A screen smaller than the opening size (a small one at 2x, say) gets a
+  // window it holds; the column of controls then scrolls.
+  dialog.resize(dialog.size().boundedTo(dialog.screen()->availableSize()));
+  // Where the user left it last time; a picture is always of the window
+  // at its opening size.
   if (!parser.isSet(line.screenshot)) dialog.RestoreWindowGeometry();
   dialog.show();
   if (!projects.isEmpty()) {

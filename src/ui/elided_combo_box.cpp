@@ -9,7 +9,7 @@
 
 namespace glyphsheet {
 
-ElidedComboBox::ElidedComboBox(QWidget* parent) : QComboBox(parent) {
+ElidedComboBox::ElidedComboBox(QWidget* parent) : ExplainedComboBox(parent) {
   connect(this, &QComboBox::currentIndexChanged, this, [this] { setToolTip(currentText()); });
 }
 

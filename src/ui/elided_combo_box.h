@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QComboBox>
+#include "ui/explained_combo_box.h"
 
 namespace glyphsheet {
 
 /// A combo box for entries longer than the box (typeface names): the box
-/// shows the current entry cut with "…" and the whole of it as its tooltip,
-/// and the list it opens is wide enough for the longest entry.
-class ElidedComboBox : public QComboBox {
+/// shows the current entry cut with "…" and the whole of it as its tooltip
+/// (below what the box is for), and the list it opens is wide enough for the
+/// longest entry.
+class ElidedComboBox : public ExplainedComboBox {
   Q_OBJECT
 
  public:

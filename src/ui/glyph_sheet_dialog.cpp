@@ -159,10 +159,9 @@ GlyphSheetDialog::GlyphSheetDialog(const TextRasterizer& rasterizer, FileChooser
       fileChooser_(fileChooser),
       messages_(messages),
       ui_(std::make_unique<Ui::GlyphSheetDialog>()) {
-  // The form sets the texts, ranges, first values and the client size; the
-  // window keeps the size of its client area and menu bar.
+  // The form sets the texts, ranges, first values, the layout and the
+  // opening size.
   ui_->setupUi(this);
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
   history_ = new QUndoStack(this);
   AddMenus();
   setAcceptDrops(true);
@@ -672,9 +671,7 @@ void GlyphSheetDialog::UpdateStatus() {
   }
   if (fontError_) text += tr("。無法建立字型：%1").arg(FailureText::Text(*fontError_));
   // A line too long for the label is cut with "…"; its tooltip holds all of it.
-  QLabel* label = ui_->statusLabel;
-  label->setToolTip(text);
-  label->setText(label->fontMetrics().elidedText(text, Qt::ElideRight, label->width()));
+  ui_->statusLabel->SetFullText(text);
 }
 
 

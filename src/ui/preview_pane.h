@@ -10,7 +10,9 @@
 #include "sheet/settings.h"
 #include "sheet/sheet_document.h"
 
+class QPainter;
 class QScrollBar;
+class QWheelEvent;
 
 namespace glyphsheet {
 
@@ -26,6 +28,15 @@ constexpr int32_t kLargestWindowBitmapSide = kSheetSizeChoices[std::size(kSheetS
 constexpr int32_t WindowBitmapSide(int32_t sheetSide) {
   return std::clamp(sheetSide, kLeastWindowBitmapSide, kLargestWindowBitmapSide);
 }
+
+/// The zoom choices step by this many percent (the zoom slider's ticks).
+constexpr int kZoomStepPercent = 50;
+/// Preview pixels one arrow key or one line of a wheel turn scrolls.
+constexpr int kPreviewLinePixels = 20;
+
+/// The zoom choice `steps` choices above zoomPercent (below when negative); a
+/// zoom between two choices counts as the nearer one on the way.
+int SteppedZoom(int zoomPercent, int steps);
 
 /// The part of the sheet bitmap a preview of a given size shows at a zoom.
 struct PreviewWindow {
@@ -46,6 +57,10 @@ PreviewWindow ComputePreviewWindow(int paneWidth, int paneHeight, int zoomPercen
 /// Shows the sheet bitmap enlarged by the zoom, scrolled by two scroll bars,
 /// with dotted outlines of the glyph cells of the page it holds on request. Painting only reads the
 /// bitmap and the document; it never rebuilds.
+/// It takes the focus by Tab and by a click. The wheel scrolls it up and down
+/// (Shift+wheel across), Ctrl+wheel asks for the next zoom choice; the arrow
+/// keys scroll a line, Page Up/Down a preview's height, Home/End to the top
+/// or bottom (with Ctrl, also to the left or right end).
 class PreviewPane : public QWidget {
   Q_OBJECT
 
@@ -67,13 +82,30 @@ class PreviewPane : public QWidget {
   /// Asks for a repaint from the sheet bitmap as it is now, its size included.
   void InvalidatePreview();
 
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+ signals:
+  /// Ctrl+wheel: the zoom in percent the user asks for, a zoom choice that
+  /// may lie outside the zoom slider's range (the slider holds it there).
+  void ZoomAsked(int percent);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void UpdateScrollRanges();
   PreviewWindow Window() const;
+  void PaintSheet(QPainter& painter);
+  /// Sheet pixels of `previewPixels` at the zoom, at least 1.
+  int SheetPixels(double previewPixels) const;
+  /// Moves a scroll bar by sheet pixels; the bar holds it to its range.
+  static void ScrollBy(QScrollBar* bar, int sheetPixels);
 
   const PixelBitmap* sheetBitmap_ = nullptr;
   const SheetDocument* document_ = nullptr;
@@ -82,6 +114,11 @@ class PreviewPane : public QWidget {
   int32_t page_ = 0;
   int zoom_ = 100;
   bool showRects_ = false;
+  /// Wheel turns not yet taken: eighths of a degree, one notch is 120.
+  int zoomWheel_ = 0;
+  /// Preview pixels of wheel scrolling not yet a whole sheet pixel.
+  double wheelRestH_ = 0;
+  double wheelRestV_ = 0;
 };
 
 }  // namespace glyphsheet

@@ -22,6 +22,7 @@ uint32_t BitmapPixel(const GlyphSheetDialog& dialog, int x, int y) {
 // The bitmap is as large as the sheet, 512 each way at least: the 450-pixel
 // preview scrolls over all of it and cells far from the corner are drawn.
 TEST_F(SheetPagesTest, TheBitmapTakesTheSheetsSizeAndFarCellsAreDrawn) {
+  SizePreviewAt450();
   // 100 points: 133 pixels, cells 66 × 159 of ink, 67 × 160 apart.
   Set("sizeSpin", 100);
   dialog->AddCharacters(Hanzi(200));

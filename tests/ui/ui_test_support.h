@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
@@ -94,6 +95,18 @@ class GlyphSheetDialogTest : public ::testing::Test {
     auto made = std::make_unique<GlyphSheetDialog>(rasterizer, files, messages);
     made->show();
     return made;
+  }
+
+  /// Resizes the window so that the preview is 450 × 450, as the sheet
+  /// arithmetic of the tests takes it.
+  void SizePreviewAt450() {
+    const QWidget* pane = Find("previewPane");
+    // Again when the controls' column took or gave up a scroll bar.
+    for (int tries = 0; tries < 3 && pane->size() != QSize(450, 450); ++tries) {
+      dialog->resize(dialog->size() + QSize(450, 450) - pane->size());
+      QApplication::processEvents();
+    }
+    ASSERT_EQ(pane->size(), QSize(450, 450));
   }
 
   /// The control with this objectName; fails the test when it is missing.
