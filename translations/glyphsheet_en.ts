@@ -983,7 +983,7 @@
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="495"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="649"/>
         <source>輸出為 BMFont(&amp;B)…</source>
-        <translation>Export as &amp;BMFont…</translation>
+        <translation>Export as &amp;BMFont...</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="498"/>
@@ -1001,13 +1001,13 @@
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="504"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="652"/>
         <source>字元集(&amp;C)…</source>
-        <translation>&amp;Character Sets…</translation>
+        <translation>&amp;Character Sets...</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="507"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="653"/>
         <source>文字預覽(&amp;P)…</source>
-        <translation>Text &amp;Preview…</translation>
+        <translation>Text &amp;Preview...</translation>
     </message>
 </context>
 <context>
@@ -1297,12 +1297,12 @@
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.cpp" line="686"/>
         <source>另存新檔(&amp;A)…</source>
-        <translation>Save &amp;As…</translation>
+        <translation>Save &amp;As...</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.cpp" line="693"/>
         <source>開啟字型檔(&amp;F)…</source>
-        <translation>Open &amp;Font File…</translation>
+        <translation>Open &amp;Font File...</translation>
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.cpp" line="697"/>
