@@ -207,7 +207,11 @@ GlyphSheetDialog::GlyphSheetDialog(const TextRasterizer& rasterizer, FileChooser
   connect(history_, &QUndoStack::cleanChanged, this, &GlyphSheetDialog::ShowTitle);
 }
 
-GlyphSheetDialog::~GlyphSheetDialog() = default;
+GlyphSheetDialog::~GlyphSheetDialog() {
+  // The undo stack, a child destroyed after this class is gone, still tells
+  // of its clean state as it goes; the title need not follow.
+  history_->disconnect(this);
+}
 
 void GlyphSheetDialog::ConnectControls() {
   const QString sheetSize = tr("變更圖像大小");
