@@ -75,7 +75,7 @@ INSTALL_BUILD ?= $(BUILD)-install
 install-deps:
 	$(call need,$(INSTALL_DEPS))
 install: install-deps
-	cmake -S . -B $(INSTALL_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DGLYPHSHEET_GUI=ON \
+	cmake -S . -B $(INSTALL_BUILD) -G Ninja -DGLYPHSHEET_GUI=ON \
 	  -DGLYPHSHEET_TESTS=OFF -DGLYPHSHEET_BENCH=OFF -DGLYPHSHEET_SANITIZE=OFF
 	cmake --build $(INSTALL_BUILD) -j $(JOBS)
 	DESTDIR="$(DESTDIR)" cmake --install $(INSTALL_BUILD) --prefix "$(PREFIX)" --strip
