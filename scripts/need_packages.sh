@@ -2,7 +2,8 @@
 # Installs those of the named Debian packages that are not installed yet:
 # with apt-get as root, else through sudo when sudo can ask for (or needs no)
 # password. Otherwise it names the missing packages and the command to run
-# as root, and fails.
+# as root, and fails. Give it every package a run needs at once, so that it
+# asks (or stops) once.
 #   scripts/need_packages.sh PACKAGE...
 set -eu
 missing=
@@ -21,7 +22,7 @@ elif command -v sudo > /dev/null 2>&1 &&
 else
   echo "Missing Debian packages: $missing" >&2
   echo "Install them as root, then run make again:" >&2
-  echo "  apt-get install -y $missing" >&2
+  echo "  apt-get update && apt-get install -y $missing" >&2
   exit 1
 fi
 echo "Installing: $missing"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary folder and checks what lands there:
 # every file, the desktop entry and metainfo against their validators, the
-# man pages, and the installed programs run from elsewhere.
+# man pages (every command's options in the command line's), and the
+# installed programs run from elsewhere.
 #   install_check.sh CMAKE BUILD_DIR APP_ID MAN_PAGES(ON|OFF) SCREENSHOT
 set -euo pipefail
 cmake=$1 build=$2 id=$3 man_pages=$4 screenshot=$5
@@ -14,7 +15,8 @@ have() { command -v "$1" >/dev/null || { echo "SKIP: $1 is not installed (${*:2}
 DESTDIR="$work/root" "$cmake" --install "$build" --prefix /usr >"$work/install.log" ||
   { cat "$work/install.log"; fail "cmake --install"; }
 usr=$work/root/usr
-version=$("$usr/bin/glyphsheet-cli" --version | sed 's/^glyphsheet-cli //')
+cli=$usr/bin/glyphsheet-cli
+version=$("$cli" --version | sed 's/^glyphsheet-cli //')
 desktop=share/applications/$id.desktop
 metainfo=share/metainfo/$id.metainfo.xml
 files=(bin/glyphsheet bin/glyphsheet-cli "$desktop" "$metainfo"
@@ -50,11 +52,35 @@ if [ "$man_pages" = ON ] && have man man-db; then
     grep -q "^$program $version " "$work/$program.txt" ||
       fail "$program.1 does not give version $version"
   done
+  # The command line's page gives its usage lines one a line, and under each
+  # command every option that command's --help names.
+  page=$(sed 's/\xe2\x80\x90/-/g; s/\xe2\x88\x92/-/g' "$work/glyphsheet-cli.txt")
+  "$cli" --help >"$work/top.txt"
+  sed -n '/^usage:$/,/^$/s/^  *\(.\)/\1/p' "$work/top.txt" >"$work/usage.txt"
+  [ -s "$work/usage.txt" ] || fail "glyphsheet-cli --help gives no usage lines"
+  while read -r usage; do
+    grep -qxF "       $usage" <<<"$page" || fail "glyphsheet-cli.1 does not give \"$usage\" on a line"
+  done <"$work/usage.txt"
+  commands=$(awk '/^[^ ].*:$/ { here = $0 == "Subcommands:"; next } here && /^  [^ ]/ { print $1 }' \
+             "$work/top.txt")
+  for command in $commands; do
+    "$cli" "$command" --help >"$work/command.txt"
+    cmp -s "$work/command.txt" "$work/top.txt" && continue
+    section=$(awk -v head="   glyphsheet-cli $command" '
+      index($0, head) == 1 && (length($0) == length(head) || substr($0, length(head) + 1, 1) == " ") {
+        here = 1; next }
+      /^ {0,3}[^ ]/ { here = 0 }
+      here' <<<"$page")
+    [ -n "$section" ] || fail "glyphsheet-cli.1 has no section for $command"
+    for option in $(sed -n 's/^  \(-[^ ]*\).*/\1/p' "$work/command.txt" | tr , ' '); do
+      grep -Eq -- "^       (.*, )?$option([ ,]|\$)" <<<"$section" ||
+        fail "glyphsheet-cli.1 does not give $option under $command"
+    done
+  done
 fi
 
 # The installed programs, run from another folder.
 cd "$work"
-cli=$usr/bin/glyphsheet-cli
 "$cli" fonts | grep -qx "DejaVu Sans" || fail "glyphsheet-cli fonts does not list DejaVu Sans"
 "$cli" export --face "DejaVu Sans" --chars "AB" --width 128 --height 64 -o sheet >/dev/null ||
   fail "glyphsheet-cli export"
