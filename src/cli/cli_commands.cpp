@@ -163,6 +163,7 @@ void ApplyOverrides(const SettingOverrides& s, SheetDocument& doc,
   doc.font.weight = s.weight.value_or(doc.font.weight);
   doc.font.quality = s.quality.value_or(doc.font.quality);
   doc.font.smoothing = s.smoothing.value_or(doc.font.smoothing);
+  doc.font.distanceField = s.distanceField.value_or(doc.font.distanceField);
   doc.font.italic = s.italic.value_or(doc.font.italic);
   doc.sheetWidth = s.sheetWidth.value_or(doc.sheetWidth);
   doc.sheetHeight = s.sheetHeight.value_or(doc.sheetHeight);
@@ -451,6 +452,10 @@ int RunShow(const CommandLine& line, std::ostream& out) {
       << "smoothing:  " << f.smoothing
       << LoadNote(load.smoothing, "not a choice; a load keeps the current factor") << '\n'
       << "italic:     " << f.italic << (f.italic != 0 ? " (italic)" : " (upright)") << '\n'
+      << "field:      "
+      << (f.distanceField > 0 ? "signed distance, spread " + std::to_string(f.distanceField)
+                              : std::string("off (coverage)"))
+      << '\n'
       << "glyphs:     " << p.glyphs.size() << '\n';
   if (p.glyphs.empty()) return 0;
   out << "  character  left border  right border\n";

@@ -148,6 +148,11 @@ const std::vector<SettingOption>& SettingOptions() {
       {"--antialiased", nullptr, "grey levels", SetFixed(&S::quality, kQualityAntialiased)},
       {"--smoothing", "N", "supersampling factor, " + kSmoothingRange.Text(),
        SetNumber(&S::smoothing), InRange(kSmoothingRange)},
+      {"--distance-field", "SPREAD",
+       "a signed distance field instead of coverage: each pixel holds the distance to the "
+       "glyph's edge (edge at 128, inside above) out to SPREAD pixels on either side, " +
+           kDistanceSpreadRange.Text() + "; 0 (the default) is off. Smoothing does not apply",
+       SetNumber(&S::distanceField), InRange(SettingRange{0, kDistanceSpreadRange.max})},
       {"--italic", nullptr, "slanted characters", SetFixed(&S::italic, 1)},
       {"--upright", nullptr, "upright characters", SetFixed(&S::italic, 0)},
       {"--width", "N", "sheet width: " + ChoicesText(kSheetSizeChoices), SetNumber(&S::sheetWidth),

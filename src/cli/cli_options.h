@@ -44,6 +44,7 @@ struct SettingOverrides {
   std::optional<int32_t> weight;
   std::optional<int32_t> quality;
   std::optional<int32_t> smoothing;
+  std::optional<int32_t> distanceField;
   std::optional<int32_t> italic;
   std::optional<int32_t> sheetWidth;
   std::optional<int32_t> sheetHeight;

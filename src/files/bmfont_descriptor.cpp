@@ -27,7 +27,11 @@ constexpr int32_t kCharChnl = 15;
 // The three textual forms share one list of fields per line or element and
 // differ only in how a field is written.
 using Numbers = std::vector<int64_t>;
-using Value = std::variant<int64_t, std::string_view, Numbers>;
+// A keyword: a string the text form writes bare, as readers expect it.
+struct Keyword {
+  std::string_view text;
+};
+using Value = std::variant<int64_t, std::string_view, Numbers, Keyword>;
 using Fields = std::vector<std::pair<const char*, Value>>;
 
 Fields InfoFields(const BmFontInfo& info) {
@@ -176,6 +180,9 @@ std::string JsonString(std::string_view text) {
 
 std::string ValueText(const Value& value, BmFontFormat format) {
   if (const auto* number = std::get_if<int64_t>(&value)) return std::to_string(*number);
+  if (const auto* word = std::get_if<Keyword>(&value)) {
+    return format == BmFontFormat::kJson ? JsonString(word->text) : std::string(word->text);
+  }
   if (const auto* text = std::get_if<std::string_view>(&value)) {
     if (format == BmFontFormat::kJson) return JsonString(*text);
     const std::string quoted = TextOrXmlString(*text, format);
@@ -208,6 +215,11 @@ std::string FieldsText(const Fields& fields, BmFontFormat format) {
   return out;
 }
 
+// The record of a distance-field sheet: a signed field ("sdf"), one channel.
+Fields DistanceFieldFields(const BmFont& font) {
+  return {{"fieldType", Keyword{"sdf"}}, {"distanceRange", font.distanceRange}};
+}
+
 std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
 // Lines in AngelCode's order. A font without kerning still says so
@@ -221,6 +233,7 @@ std::string EncodeText(const BmFont& font) {
   };
   line("info", InfoFields(font.info));
   line("common", CommonFields(font.common));
+  if (font.distanceRange > 0) line("distanceField", DistanceFieldFields(font));
   for (size_t i = 0; i < font.pages.size(); ++i) {
     line("page", PageFields(static_cast<int64_t>(i), font.pages[i]));
   }
@@ -253,7 +266,11 @@ std::string EncodeXml(const BmFont& font) {
     pages += XmlElement("    ", "page", PageFields(static_cast<int64_t>(i), font.pages[i]));
   }
   return "<?xml version=\"1.0\"?>\n<font>\n" + XmlElement("  ", "info", InfoFields(font.info)) +
-         XmlElement("  ", "common", CommonFields(font.common)) + "  <pages>\n" + pages +
+         XmlElement("  ", "common", CommonFields(font.common)) +
+         (font.distanceRange > 0
+              ? XmlElement("  ", "distanceField", DistanceFieldFields(font))
+              : std::string()) +
+         "  <pages>\n" + pages +
          "  </pages>\n" +
          XmlList("chars", "char", font.chars, CharFields) +
          XmlList("kernings", "kerning", font.kernings, KerningFields) + "</font>\n";
@@ -282,6 +299,9 @@ std::string EncodeJson(const BmFont& font) {
          "],\n  \"chars\": " + JsonList(font.chars, CharFields) +
          ",\n  \"info\": " + object(InfoFields(font.info)) +
          ",\n  \"common\": " + object(CommonFields(font.common)) +
+         (font.distanceRange > 0
+              ? ",\n  \"distanceField\": " + object(DistanceFieldFields(font))
+              : std::string()) +
          ",\n  \"kernings\": " + JsonList(font.kernings, KerningFields) + "\n}\n";
 }
 

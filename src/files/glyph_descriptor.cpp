@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "sheet/cell_geometry.h"
+#include "sheet/sheet_font.h"
 #include "sheet/glyph_layout.h"
 #include "sheet/windows1252.h"
 
@@ -23,7 +24,8 @@ void AppendLine(std::string& out, const char* format, Args... args) {
 
 Status WriteGlyphDescriptorTo(AtomicFile& file, const SheetDocument& doc, const RasterFont* font) {
   std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n<font>\n";
-  const int32_t factor = SmoothingFactor(doc.font.smoothing);
+  const int32_t factor = DrawFactor(doc.font);
+  const CellBorders insets = CellInsets(doc);
   const auto flush = [&file, &out] {
     const Status written = file.Write(
         std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(out.data()), out.size()));
@@ -41,7 +43,7 @@ Status WriteGlyphDescriptorTo(AtomicFile& file, const SheetDocument& doc, const 
     AppendLine(out, "\t<char id=\"%d\" x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" />\n", code,
                int{cell.x}, int{cell.y}, int{cell.width}, int{cell.height});
     const AbcWidths abc = font != nullptr ? font->CharAbc(glyph.code) : AbcWidths{};
-    const AbcWidths spacing = GlyphSpacing(glyph, doc.borders, abc, factor);
+    const AbcWidths spacing = GlyphSpacing(glyph, insets, abc, factor);
     AppendLine(out, "\t<spacing id=\"%d\" a=\"%d\" b=\"%d\" c=\"%d\" />\n", code,
                int{spacing.a}, int{spacing.b}, int{spacing.c});
     // Written a few thousand lines at a time: memory does not grow with the glyph count.

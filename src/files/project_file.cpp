@@ -52,6 +52,10 @@ constexpr int64_t kChecksumBytes = 4;
 constexpr int64_t kExtensionGlyphBytes = 12;
 // The setting tags of the extension.
 constexpr int32_t kFontFileTag = 1;
+// The distance-field spread: 4 bytes, within kDistanceSpreadRange; absent
+// for a coverage sheet.
+constexpr int32_t kDistanceFieldTag = 2;
+constexpr int32_t kDistanceFieldBytes = 4;
 // Longest font file path a project holds, in bytes (PATH_MAX).
 constexpr int64_t kMaxFontFileBytes = 4096;
 
@@ -187,9 +191,18 @@ Status CheckSheetSide(int32_t value, int side) {
 
 namespace {
 
-// Bytes the settings of the extension take.
+// Whether the project stores a distance field (a spread in range).
+bool HasField(const ProjectData& project) {
+  return kDistanceSpreadRange.Contains(project.font.distanceField);
+}
+
+// The settings of the extension, and the bytes they take.
+int32_t SettingsCount(const ProjectData& project) {
+  return (project.fontFile.empty() ? 0 : 1) + (HasField(project) ? 1 : 0);
+}
 int64_t SettingsBytes(const ProjectData& project) {
-  return project.fontFile.empty() ? 0 : 12 + static_cast<int64_t>(project.fontFile.size());
+  return (project.fontFile.empty() ? 0 : 12 + static_cast<int64_t>(project.fontFile.size())) +
+         (HasField(project) ? 8 + kDistanceFieldBytes : 0);
 }
 
 // The extension block of a project's glyph list and settings (see kExtensionSignature).
@@ -200,12 +213,17 @@ void PutExtension(std::vector<uint8_t>& out, const ProjectData& project) {
   PutInt32(out, kExtensionVersion);
   PutInt32(out, static_cast<int32_t>(8 + SettingsBytes(project) +
                                      kExtensionGlyphBytes * static_cast<int64_t>(glyphs.size())));
-  PutInt32(out, project.fontFile.empty() ? 0 : 1);
+  PutInt32(out, SettingsCount(project));
   if (!project.fontFile.empty()) {
     PutInt32(out, kFontFileTag);
     PutInt32(out, static_cast<int32_t>(4 + project.fontFile.size()));
     PutInt32(out, project.fontFileIndex);
     out.insert(out.end(), project.fontFile.begin(), project.fontFile.end());
+  }
+  if (HasField(project)) {
+    PutInt32(out, kDistanceFieldTag);
+    PutInt32(out, kDistanceFieldBytes);
+    PutInt32(out, project.font.distanceField);
   }
   PutInt32(out, static_cast<int32_t>(glyphs.size()));
   for (const Glyph glyph : glyphs) {
@@ -225,7 +243,7 @@ std::vector<uint8_t> EncodeProject(const ProjectData& project) {
   std::vector<uint8_t> out;
   size_t bytesOnly = 0;
   for (const Glyph glyph : project.glyphs) bytesOnly += UnicodeToWindows1252(glyph.code) ? 1 : 0;
-  const bool extended = bytesOnly < project.glyphs.size() || !project.fontFile.empty();
+  const bool extended = bytesOnly < project.glyphs.size() || SettingsCount(project) > 0;
   out.reserve(53 + font.faceName.size() + kGlyphEntryBytes * bytesOnly +
               (extended ? kExtensionHeadBytes + 8 + SettingsBytes(project) +
                               kExtensionGlyphBytes * project.glyphs.size() + kChecksumBytes
@@ -288,14 +306,28 @@ Status DecodeExtension(FieldReader& in, ProjectData& project) {
   if (settings < 0) return ExtensionError(ExtensionDefect::kLengths);
   std::string fontFile;
   int32_t fontFileIndex = 0;
+  int32_t spread = 0;
+  // Each known setting at most once.
+  bool seen[kDistanceFieldTag + 1] = {};
   for (int32_t i = 0; i < settings; ++i) {
     if (!take(4)) return ExtensionError(ExtensionDefect::kLengths);
     const int32_t tag = in.Int32(ProjectField::kGlyphCount);
-    if (tag != kFontFileTag || !fontFile.empty()) {
+    if (tag < kFontFileTag || tag > kDistanceFieldTag || seen[tag]) {
       return ExtensionError(ExtensionDefect::kSetting, {tag});
     }
+    seen[tag] = true;
     if (!take(4)) return ExtensionError(ExtensionDefect::kLengths);
     const int32_t length = in.Int32(ProjectField::kGlyphCount);
+    if (tag == kDistanceFieldTag) {
+      if (length != kDistanceFieldBytes || !take(length)) {
+        return ExtensionError(ExtensionDefect::kLengths);
+      }
+      spread = in.Int32(ProjectField::kGlyphCount);
+      if (!kDistanceSpreadRange.Contains(spread)) {
+        return ExtensionError(ExtensionDefect::kSpread, {spread});
+      }
+      continue;
+    }
     if (length <= 4 || length > 4 + kMaxFontFileBytes || !take(length)) {
       return ExtensionError(ExtensionDefect::kLengths);
     }
@@ -340,6 +372,7 @@ Status DecodeExtension(FieldReader& in, ProjectData& project) {
   project.glyphs = std::move(glyphs);
   project.fontFile = std::move(fontFile);
   project.fontFileIndex = fontFileIndex;
+  project.font.distanceField = spread;
   return Ok();
 }
 
@@ -549,6 +582,7 @@ ApplyOutcome ApplyProject(ProjectData project, SheetDocument& doc,
   outcome.quality = TakeChoice(stored.quality, kQualityChoices, font.quality);
   outcome.smoothing = TakeInRange(stored.smoothing, kSmoothingRange, font.smoothing);
   font.italic = stored.italic != 0 ? 1 : 0;
+  font.distanceField = kDistanceSpreadRange.Contains(stored.distanceField) ? stored.distanceField : 0;
   doc.glyphs = std::move(project.glyphs);
   if (auto face = FindTypeface(stored.faceName, typefaces)) {
     font.faceName = *face;

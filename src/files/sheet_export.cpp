@@ -25,6 +25,7 @@
 #include "files/sheet_png.h"
 #include "sheet/bmfont_model.h"
 #include "sheet/rebuild.h"
+#include "sheet/sheet_font.h"
 #include "sheet/sheet_rows.h"
 
 namespace glyphsheet {
@@ -236,6 +237,10 @@ Result<ExportedFiles> ExportSheetFiles(const std::filesystem::path& chosen,
                                        const SheetDocument& doc, const RasterFont* font,
                                        const ExportOptions& options,
                                        const ExportObserver& observer) {
+  // A reader of the binary form could not tell a field from coverage.
+  if (options.format == SheetFormat::kBmFontBinary && FieldSpread(doc.font) > 0) {
+    return FileError(FileAction::kNone, {}, Problem::kFieldInBinary);
+  }
   const bool bmfont = BmFontFormatOf(options.format).has_value();
   const ExportedFiles files = ExportNames(chosen, options.format, bmfont ? doc.layout.pages : 1);
   // A descriptor that could not name its pages exactly is not started.

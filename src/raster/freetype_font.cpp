@@ -1,5 +1,6 @@
 #include "raster/freetype_font.h"
 
+#include FT_MODULE_H
 #include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
 
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -102,6 +104,11 @@ std::optional<Image> DrawMonoInPixelBox(FT_GlyphSlot slot, const FT_BBox& box) {
   return image;
 }
 
+// FreeType's distance-field renderer takes spreads from 2 up; a field of
+// spread 1 is cut from one of spread 2 and its values stretched.
+constexpr int32_t kLeastRendererSpread = 2;
+constexpr int32_t kFieldEdge = 128;
+
 bool IsSymbolFont(FT_Face face) {
   return face->charmap != nullptr && face->charmap->encoding == FT_ENCODING_MS_SYMBOL;
 }
@@ -145,6 +152,20 @@ Result<std::unique_ptr<RasterFont>> FreeTypeFont::Create(LibraryPtr library,
                                                          const std::string& faceName,
                                                          const FaceFile& file,
                                                          const FontStyle& style) {
+  if (style.distanceSpread > 0) {
+    // The renderer's spread is a setting of the library: a field font has a
+    // library of its own, so fonts of other spreads never share it.
+    auto own = CreateLibrary();
+    if (!own) return ForTypeface(own.failure(), faceName);
+    FT_UInt spread = static_cast<FT_UInt>(std::max(style.distanceSpread, kLeastRendererSpread));
+    if (const FT_Error error = FT_Property_Set(own.value().get(), "sdf", "spread", &spread)) {
+      return FontError(Problem::kOther, file.path, {},
+                       "cannot set the distance-field spread " + std::to_string(spread) + ": " +
+                           DescribeFreeTypeError(error),
+                       faceName);
+    }
+    library = std::move(own).value();
+  }
   auto face = OpenFace(library.get(), file.path, file.index);
   if (!face) return ForTypeface(face.failure(), faceName);
   if (const FT_Error error = FT_Set_Pixel_Sizes(face.value().get(), 0,
@@ -209,7 +230,8 @@ FreeTypeFont::Glyph FreeTypeFont::Settled(char32_t code, Glyph glyph) const {
   const auto found = cache_.find(code);
   static const std::unique_ptr<Glyph> none;
   const std::unique_ptr<Glyph>& slot = found != cache_.end() ? found->second : none;
-  if (slot && glyph.coverage &&
+  // A field reaches past the ink's columns by design; the cell holds it whole.
+  if (slot && glyph.coverage && style_.distanceSpread == 0 &&
       (glyph.left < slot->abc.a || glyph.left + glyph.width > slot->abc.a + slot->abc.b)) {
     // Measured before: the cell is laid out with those widths. FreeType's
     // bitmap of an outline a pixel or more wide never leaves its black box,
@@ -285,23 +307,13 @@ void FreeTypeFont::RenderEach(std::span<const char32_t> codes, const InkUse& use
   }
 }
 
-FreeTypeFont::Glyph FreeTypeFont::Load(FT_Face face, char32_t code, bool render) const {
-  Glyph glyph;
-  glyph.abc = {0, 1, 0};
-  glyph.rendered = true;  // unless only measured below
-  const FT_UInt index = GlyphIndex(face, code);  // 0 (.notdef) when the font lacks the code
+bool FreeTypeFont::LoadStyled(FT_Face face, FT_UInt index) const {
   if (FT_Load_Glyph(face, index, kLoadFlags) != 0 &&
       (index == 0 || FT_Load_Glyph(face, 0, kLoadFlags) != 0)) {
-    return glyph;  // nothing loadable: an empty cell one pixel wide
+    return false;
   }
   FT_GlyphSlot slot = face->glyph;
-  const int32_t advance = CeilPixels(slot->advance.x) + (style_.emboldenOutline ? 1 : 0);
-  if (slot->format != FT_GLYPH_FORMAT_OUTLINE || slot->outline.n_points == 0) {
-    glyph.abc.a = FloorPixels(slot->metrics.horiBearingX);
-    glyph.abc.c = advance - glyph.abc.a - glyph.abc.b;
-    return glyph;
-  }
-
+  if (slot->format != FT_GLYPH_FORMAT_OUTLINE || slot->outline.n_points == 0) return true;
   FT_Outline& outline = slot->outline;
   if (style_.emboldenOutline) {
     const FT_Pos strength = FT_Pos{style_.pixelHeight} * 64 / 24;
@@ -311,39 +323,98 @@ FreeTypeFont::Glyph FreeTypeFont::Load(FT_Face face, char32_t code, bool render)
     FT_Matrix shear{0x10000, 0x3333, 0, 0x10000};  // x += 0.2 * y
     FT_Outline_Transform(&outline, &shear);
   }
+  return true;
+}
+
+void FreeTypeFont::RenderField(FT_GlyphSlot slot, Glyph& glyph) const {
+  if (FT_Render_Glyph(slot, FT_RENDER_MODE_SDF) != 0 || slot->bitmap.width == 0 ||
+      slot->bitmap.rows == 0) {
+    return;
+  }
+  glyph.left = slot->bitmap_left;
+  glyph.top = slot->bitmap_top;
+  glyph.width = static_cast<int32_t>(slot->bitmap.width);
+  glyph.rows = static_cast<int32_t>(slot->bitmap.rows);
+  glyph.coverage = CoverageOf(slot->bitmap);
+  const int32_t cut = kLeastRendererSpread - style_.distanceSpread;
+  if (cut <= 0 || glyph.width <= 2 * cut || glyph.rows <= 2 * cut) return;
+  // Spread 1 from spread 2: the outer pixel dropped on every side, each
+  // distance from the edge counted twice.
+  const int32_t width = glyph.width - 2 * cut, rows = glyph.rows - 2 * cut;
+  auto field = std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(width) * rows);
+  for (int32_t r = 0; r < rows; ++r) {
+    const uint8_t* from = glyph.coverage.get() + static_cast<ptrdiff_t>(r + cut) * glyph.width + cut;
+    uint8_t* to = field.get() + static_cast<ptrdiff_t>(r) * width;
+    for (int32_t c = 0; c < width; ++c) {
+      const int32_t stretched = kFieldEdge + (from[c] - kFieldEdge) * kLeastRendererSpread;
+      to[c] = static_cast<uint8_t>(std::clamp(stretched, 0, 255));
+    }
+  }
+  glyph.coverage = std::move(field);
+  glyph.left += cut;
+  glyph.top -= cut;
+  glyph.width = width;
+  glyph.rows = rows;
+}
+
+FreeTypeFont::Glyph FreeTypeFont::Load(FT_Face face, char32_t code, bool render) const {
+  Glyph glyph;
+  glyph.abc = {0, 1, 0};
+  glyph.rendered = true;  // unless only measured below
+  const FT_UInt index = GlyphIndex(face, code);  // 0 (.notdef) when the font lacks the code
+  if (!LoadStyled(face, index)) return glyph;  // nothing loadable: an empty cell one pixel wide
+  FT_GlyphSlot slot = face->glyph;
+  const int32_t advance = CeilPixels(slot->advance.x) + (style_.emboldenOutline ? 1 : 0);
+  if (slot->format != FT_GLYPH_FORMAT_OUTLINE || slot->outline.n_points == 0) {
+    glyph.abc.a = FloorPixels(slot->metrics.horiBearingX);
+    glyph.abc.c = advance - glyph.abc.a - glyph.abc.b;
+    return glyph;
+  }
+
   // The ink's black box: every pixel column the outline touches, where the
   // hinted outline puts it.
   FT_BBox box;
-  FT_Outline_Get_CBox(&outline, &box);
+  FT_Outline_Get_CBox(&slot->outline, &box);
   int32_t a = FloorPixels(box.xMin);
   int32_t b = std::max(1, CeilPixels(box.xMax) - a);
   // An outline less than a pixel wide may be widened by the renderer, so it
   // is rendered to be measured; any other is measured from its box alone.
-  if (!render && box.xMax - box.xMin >= 64) {
+  const bool hairline = box.xMax - box.xMin < 64;
+  if (!render && !hairline) {
     glyph.rendered = false;
     glyph.abc = {a, b, advance - a - b};
     return glyph;
   }
 
+  const bool field = style_.distanceSpread > 0;
   std::optional<Image> image;
-  if (!style_.antialiased) image = DrawMonoInPixelBox(slot, box);
-  if (!image) {
+  if (!style_.antialiased && !field) image = DrawMonoInPixelBox(slot, box);
+  if (!image && (!field || hairline)) {
+    // A field is measured as the anti-aliased glyph is.
     const FT_Render_Mode mode = style_.antialiased ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO;
     const FT_Error error = FT_Render_Glyph(slot, mode);
     image = Image{error, slot->bitmap, slot->bitmap_left, slot->bitmap_top};
   }
-  if (image->error == 0 && image->bitmap.width > 0 && image->bitmap.rows > 0) {
-    glyph.left = image->left;
-    glyph.top = image->top;
-    glyph.width = static_cast<int32_t>(image->bitmap.width);
-    glyph.rows = static_cast<int32_t>(image->bitmap.rows);
-    glyph.coverage = CoverageOf(image->bitmap);
+  if (image && image->error == 0 && image->bitmap.width > 0 && image->bitmap.rows > 0) {
+    if (!field) {
+      glyph.left = image->left;
+      glyph.top = image->top;
+      glyph.width = static_cast<int32_t>(image->bitmap.width);
+      glyph.rows = static_cast<int32_t>(image->bitmap.rows);
+      glyph.coverage = CoverageOf(image->bitmap);
+    }
     // The renderer may widen a hairline to one whole pixel; the cell still holds it.
-    const int32_t right = std::max(a + b, glyph.left + glyph.width);
-    a = std::min(a, glyph.left);
+    const int32_t right = std::max(a + b, image->left + static_cast<int32_t>(image->bitmap.width));
+    a = std::min(a, image->left);
     b = right - a;
   }
   glyph.abc = {a, b, advance - a - b};
+  if (field && render) {
+    // The slot holds the measured bitmap now: the outline is loaded again.
+    if (image && !LoadStyled(face, index)) return glyph;
+    RenderField(face->glyph, glyph);
+  }
+  if (field && !render) glyph.rendered = false;
   return glyph;
 }
 

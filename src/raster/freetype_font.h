@@ -24,6 +24,9 @@ struct FontStyle {
   bool slantOutline = false;
   /// Grey levels when true, 0 or 255 only when false.
   bool antialiased = true;
+  /// A signed distance field of this spread in pixels instead of coverage
+  /// when above 0 (see FontRequest::distanceSpread); measured as anti-aliased.
+  int32_t distanceSpread = 0;
 };
 
 /// A font drawn with FreeType. A code is measured from its hinted outline on
@@ -63,6 +66,11 @@ class FreeTypeFont : public RasterFont {
   const Glyph& Measured(char32_t code) const;
   const Glyph& Rendered(char32_t code) const;
   Glyph Load(FT_Face face, char32_t code, bool render) const;
+  /// Loads the glyph of `index` (or, failing that, .notdef) into the face's
+  /// slot, with the outline emboldened and slanted as the style asks.
+  bool LoadStyled(FT_Face face, FT_UInt index) const;
+  /// Renders the field of the outline in the slot into glyph.
+  void RenderField(FT_GlyphSlot slot, Glyph& glyph) const;
   /// The glyph as the cell holds it: widths measured before win, and the
   /// ink is cut to them.
   Glyph Settled(char32_t code, Glyph glyph) const;

@@ -92,6 +92,7 @@ Result<std::unique_ptr<RasterFont>> FreeTypeRasterizer::CreateFont(const FontReq
   style.emboldenOutline = bold && !file.bold;
   style.slantOutline = request.italic && !file.italic;
   style.antialiased = request.antialiased;
+  style.distanceSpread = request.distanceSpread;
   return raster::FreeTypeFont::Create(impl_->library.value(), typeface->name, file, style);
 }
 

@@ -13,22 +13,24 @@ namespace glyphsheet {
 
 BmFont DescribeBmFont(const SheetDocument& doc, const RasterFont* font,
                       const std::vector<std::string>& pages, bool withKerning) {
-  const int32_t f = SmoothingFactor(doc.font.smoothing);
+  const int32_t f = DrawFactor(doc.font);
   const CellBorders& borders = doc.borders;
+  const CellBorders insets = CellInsets(doc);
   BmFont out;
   out.info.face = doc.font.faceName;
   out.info.size = SheetFontPixelHeight(doc.font.pointSize, f) / f;
   out.info.bold = doc.font.weight > kBoldAbove;
   out.info.italic = doc.font.italic != 0;
-  out.info.smooth = doc.font.quality == kQualityAntialiased;
+  out.info.smooth = doc.font.quality == kQualityAntialiased || FieldSpread(doc.font) > 0;
   out.info.aa = f;
   out.info.padding = {borders.top, borders.right, borders.bottom, borders.left};
-  const CellGeometry line = LineGeometry(borders, LineHeightOf(font), f);
+  const CellGeometry line = LineGeometry(insets, LineHeightOf(font), f);
   out.common.lineHeight = static_cast<int32_t>(line.inkHeight);
   out.common.base = font ? font->Ascent() / f : 0;
   out.common.scaleW = doc.sheetWidth;
   out.common.scaleH = doc.sheetHeight;
   out.pages = pages;
+  out.distanceRange = 2 * FieldSpread(doc.font);
   out.common.pages = static_cast<int32_t>(pages.size());
 
   std::unordered_set<char32_t> described;
@@ -43,7 +45,7 @@ BmFont DescribeBmFont(const SheetDocument& doc, const RasterFont* font,
     if (!described.insert(glyph.code).second) continue;
     codes.push_back(glyph.code);
     const AbcWidths abc = font ? font->CharAbc(glyph.code) : AbcWidths{};
-    const AbcWidths spacing = GlyphSpacing(glyph, borders, abc, f);
+    const AbcWidths spacing = GlyphSpacing(glyph, insets, abc, f);
     out.chars.push_back(BmFontChar{
         static_cast<uint32_t>(glyph.code), cell.x, cell.y, cell.width,
         cell.height, spacing.a, static_cast<int32_t>(-line.topInset),

@@ -82,6 +82,10 @@ struct BmFont {
   /// Pairs of listed characters with a non-zero amount, in the order of
   /// `chars`: by first, then by second.
   std::vector<BmFontKerning> kernings;
+  /// Of a distance-field sheet, the field's whole range in pixels, from
+  /// value 0 to value 255 (twice the spread, as readers take a "distanceRange");
+  /// 0 for a coverage sheet.
+  int32_t distanceRange = 0;
   /// Glyphs left out because their cells do not lie wholly on a page.
   size_t leftOut = 0;
 };

@@ -1,8 +1,15 @@
 #include "sheet/cell_geometry.h"
 
 #include "sheet/saturate.h"
+#include "sheet/sheet_font.h"
 
 namespace glyphsheet {
+
+CellBorders CellInsets(const SheetDocument& doc) {
+  const int32_t spread = FieldSpread(doc.font);
+  const CellBorders& b = doc.borders;
+  return CellBorders{b.left + spread, b.top + spread, b.right + spread, b.bottom + spread};
+}
 
 CellGeometry GlyphCellGeometry(const Glyph& glyph, const CellBorders& borders, int32_t inkWidth,
                                int32_t lineHeight, int32_t factor) {

@@ -33,6 +33,10 @@ struct CellGeometry {
   int64_t Height() const { return topInset + inkHeight + bottomInset; }
 };
 
+/// What lies around the ink of every cell: the font-wide borders, each grown
+/// by the spread of a distance field, which the cell holds whole.
+CellBorders CellInsets(const SheetDocument& doc);
+
 /// The cell of a glyph whose B width at smoothing scale is inkWidth, in a
 /// font whose line height at smoothing scale is lineHeight.
 CellGeometry GlyphCellGeometry(const Glyph& glyph, const CellBorders& borders, int32_t inkWidth,

@@ -83,6 +83,9 @@ std::string ExtensionReason(const ErrorDetail& d) {
     case ExtensionDefect::kMismatch:
       return "the glyph list before the extension block does not match it (another program "
              "changed the file)";
+    case ExtensionDefect::kSpread:
+      return "the extension block holds distance-field spread " + n(1) + ", outside " +
+             kDistanceSpreadRange.Text();
   }
   return "the extension block is damaged";
 }
@@ -168,6 +171,9 @@ std::string KindReason(const ErrorDetail& d) {
       return "stopped waiting for another GlyphSheet run that is writing it";
     case Problem::kUnnameablePage:
       return UnnameablePageReason(d);
+    case Problem::kFieldInBinary:
+      return "the binary BMFont form has no record of a distance field (use the text, XML or "
+             "JSON form)";
     case Problem::kSheetTooLarge:
       return "a sheet of " + n(0) + " x " + n(1) + " pixels does not fit an image (each side " +
              kSheetSideRange.Text() + ")";

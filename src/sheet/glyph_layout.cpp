@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sheet/cell_geometry.h"
+#include "sheet/sheet_font.h"
 #include "sheet/saturate.h"
 
 namespace glyphsheet {
@@ -37,13 +38,14 @@ GlyphCell CellPacker::Place(int32_t width, int32_t height) {
 CellMeasure::CellMeasure(const SheetDocument& doc, const RasterFont* font)
     : doc_(doc),
       font_(font),
-      factor_(SmoothingFactor(doc.font.smoothing)),
+      insets_(CellInsets(doc)),
+      factor_(DrawFactor(doc.font)),
       lineHeight_(LineHeightOf(font)) {}
 
 GlyphCell CellMeasure::Size(const Glyph& glyph) {
   auto [known, added] = ink_.try_emplace(glyph.code, 0);
   if (added && font_) known->second = font_->CharAbc(glyph.code).b;
-  const CellGeometry cell = GlyphCellGeometry(glyph, doc_.borders, known->second, lineHeight_, factor_);
+  const CellGeometry cell = GlyphCellGeometry(glyph, insets_, known->second, lineHeight_, factor_);
   return GlyphCell{0, 0, Saturate(cell.Width()), Saturate(cell.Height())};
 }
 

@@ -45,6 +45,7 @@ class CellMeasure {
  private:
   const SheetDocument& doc_;
   const RasterFont* font_;
+  CellBorders insets_;
   int32_t factor_;
   int32_t lineHeight_;
   /// B of each code, asked of the font once.

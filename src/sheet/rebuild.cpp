@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "sheet/cell_geometry.h"
+#include "sheet/sheet_font.h"
 #include "sheet/glyph_layout.h"
 #include "sheet/glyph_render.h"
 #include "sheet/reduced_glyphs.h"
@@ -18,8 +19,8 @@ void LayOutSheet(SheetDocument& doc, const RasterFont* font, int32_t pagesDrawn)
     // glyph is rendered and reduced at once, on every core, instead of being
     // measured first and rendered later; when most will not, only those
     // drawn are rendered.
-    const int32_t f = SmoothingFactor(doc.font.smoothing);
-    const int64_t side = LineGeometry(doc.borders, font->LineHeight(), f).inkHeight;
+    const int32_t f = DrawFactor(doc.font);
+    const int64_t side = LineGeometry(CellInsets(doc), font->LineHeight(), f).inkHeight;
     const int64_t area = int64_t{doc.sheetWidth} * doc.sheetHeight *
                          std::clamp(std::min(doc.maxPages, pagesDrawn), 1, 1 << 16);
     if (static_cast<int64_t>(doc.glyphs.size()) * side * side <= 2 * area) {

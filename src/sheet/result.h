@@ -38,6 +38,7 @@ enum class Problem : uint8_t {
                          // exactly: the form (0 text, 1 XML, 3 JSON), the first character
                          // it cannot hold (its code point, or -1 for a byte that is not
                          // UTF-8), that byte's offset in the name, the byte
+  kFieldInBinary,        // the binary BMFont form has no record of a distance field
   // Fonts: `file` is the font file, `typeface` the typeface it was opened for
   // (when one was), `reason` FreeType's own words.
   kFaceNotInstalled,     // no installed typeface has the name `file`
@@ -71,8 +72,9 @@ enum class ExtensionDefect : uint8_t {
   kChecksum,   // (none) the checksum does not match the bytes
   kCode,       // glyph number (from 1), the code stored: not a Unicode scalar value
   kMismatch,   // (none) the glyph list before the block is not its Windows-1252 part
+  kSpread,     // the distance-field spread stored: outside kDistanceSpreadRange
 };
-inline constexpr size_t kExtensionDefects = static_cast<size_t>(ExtensionDefect::kMismatch) + 1;
+inline constexpr size_t kExtensionDefects = static_cast<size_t>(ExtensionDefect::kSpread) + 1;
 
 /// The fields of a project file, in file order (for kTruncated).
 enum class ProjectField : uint8_t {

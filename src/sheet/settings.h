@@ -38,6 +38,10 @@ inline constexpr SettingRange kBorderRange{0, 16};
 /// reduced f : 1. Every factor of the range is offered.
 inline constexpr SettingRange kSmoothingRange{1, 4};
 
+/// Spread of a distance-field sheet in sheet pixels: how far from a glyph's
+/// edge its field reaches on either side; 0 (off) draws coverage instead.
+inline constexpr SettingRange kDistanceSpreadRange{1, 32};
+
 /// Quality values: anti-aliased grey levels, or black and white only.
 inline constexpr int32_t kQualityAntialiased = 4;
 inline constexpr int32_t kQualityAliased = 3;

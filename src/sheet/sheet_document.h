@@ -169,6 +169,11 @@ struct FontSettings {
   int32_t smoothing = 1;
   /// 0 or 1.
   int32_t italic = 0;
+  /// Spread of a signed distance field within kDistanceSpreadRange, or 0:
+  /// coverage (the quality and smoothing above). With a field each texel
+  /// holds the distance to the glyph's edge, the edge at 128, inside above;
+  /// the smoothing factor does not apply and metrics are the anti-aliased ones.
+  int32_t distanceField = 0;
 };
 
 /// Everything a sheet is built from, plus the layout of the last rebuild.

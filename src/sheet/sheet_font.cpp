@@ -35,11 +35,18 @@ int32_t SheetFontPixelHeight(int32_t pointSize, int32_t factor) {
                        kPointsPerInch);
 }
 
+int32_t FieldSpread(const FontSettings& settings) {
+  return kDistanceSpreadRange.Contains(settings.distanceField) ? settings.distanceField : 0;
+}
+
+int32_t DrawFactor(const FontSettings& settings) {
+  return FieldSpread(settings) > 0 ? 1 : SmoothingFactor(settings.smoothing);
+}
+
 FontRequest SheetFontRequest(const FontSettings& settings) {
   FontRequest request;
   request.face = settings.faceName;
-  request.pixelHeight =
-      SheetFontPixelHeight(settings.pointSize, SmoothingFactor(settings.smoothing));
+  request.pixelHeight = SheetFontPixelHeight(settings.pointSize, DrawFactor(settings));
   const bool weightUsable =
       settings.weight >= kMinRequestWeight && settings.weight <= kMaxRequestWeight;
   request.weight = weightUsable ? settings.weight : kNormalWeight;
@@ -47,6 +54,10 @@ FontRequest SheetFontRequest(const FontSettings& settings) {
   // Only the black-and-white quality turns smoothing of edges off; any other
   // value gets the default grey levels.
   request.antialiased = settings.quality != kQualityAliased;
+  // A field is drawn from the outline, whatever the quality, and measured
+  // as the anti-aliased font is.
+  request.distanceSpread = FieldSpread(settings);
+  if (request.distanceSpread > 0) request.antialiased = true;
   return request;
 }
 

@@ -17,6 +17,14 @@ constexpr int32_t kSheetResolution = 96;
 /// 59 at factor 4).
 int32_t SheetFontPixelHeight(int32_t pointSize, int32_t factor);
 
+/// The spread of the settings' distance field; 0 when they draw coverage
+/// (also for a spread outside kDistanceSpreadRange).
+int32_t FieldSpread(const FontSettings& settings);
+
+/// The factor the sheet font is drawn at, times the sheet's scale: the
+/// smoothing factor, or 1 for a distance field (drawn at sheet scale).
+int32_t DrawFactor(const FontSettings& settings);
+
 /// The font request for the settings (pixel height at smoothing-factor scale).
 FontRequest SheetFontRequest(const FontSettings& settings);
 

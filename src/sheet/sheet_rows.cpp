@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "sheet/cell_geometry.h"
+#include "sheet/sheet_font.h"
 #include "sheet/reduced_glyphs.h"
 
 namespace glyphsheet {
@@ -30,7 +31,8 @@ SheetRows::SheetRows(const SheetDocument& doc, const RasterFont* font, int32_t p
   std::stable_sort(byStart_.begin(), byStart_.end(),
                    [this](size_t a, size_t b) { return parts_[a].y0 < parts_[b].y0; });
   if (font == nullptr) return;
-  const int32_t f = SmoothingFactor(doc.font.smoothing);
+  const int32_t f = DrawFactor(doc.font);
+  const CellBorders insets = CellInsets(doc);
   std::vector<char32_t> codes;
   for (const ShownCell* shown : drawn) codes.push_back(doc.glyphs[shown->index].code);
   font->Reduced().Make(*font, codes, f);
@@ -41,7 +43,7 @@ SheetRows::SheetRows(const SheetDocument& doc, const RasterFont* font, int32_t p
     Part& p = parts_[i];
     p.ink = &font->Reduced().Get(glyph.code, f);
     const CellGeometry geometry =
-        GlyphCellGeometry(glyph, doc.borders, font->CharAbc(glyph.code).b, font->LineHeight(), f);
+        GlyphCellGeometry(glyph, insets, font->CharAbc(glyph.code).b, font->LineHeight(), f);
     p.inkX = cell.x + geometry.leftInset + p.ink->left;
     p.inkY = cell.y + geometry.topInset + p.ink->top;
   }

@@ -25,6 +25,12 @@ struct FontRequest {
   bool italic = false;
   /// Grey levels 0..255 when true; only 0 and 255 when false.
   bool antialiased = true;
+  /// When above 0, Coverage holds a signed distance field instead of grey
+  /// levels: 128 on the outline, 128 / spread more per pixel inside and less
+  /// outside, held to 0..255. It reaches `distanceSpread` pixels past the
+  /// glyph's box on every side. Widths and line height stay those of the
+  /// anti-aliased font.
+  int32_t distanceSpread = 0;
 
   bool operator==(const FontRequest&) const = default;
 };

@@ -119,6 +119,8 @@ QString FailureText::KindReason(const ErrorDetail& d) {
       return tr("無法判斷它是否為 GlyphSheet 專案檔（%1），因此不取代它").arg(SystemReason(d.code));
     case Problem::kWaitCancelled: return tr("已停止等待另一個正在寫入它的 GlyphSheet");
     case Problem::kUnnameablePage: return UnnameablePageReason(d);
+    case Problem::kFieldInBinary:
+      return tr("二進位 BMFont 格式無法記錄距離場（請改用文字、XML 或 JSON 格式）");
     case Problem::kSheetTooLarge:
       return tr("%1 × %2 像素的圖像超出圖檔的上限（每邊 %3）")
           .arg(n(0), n(1), RangeText(kSheetSideRange));
@@ -162,6 +164,8 @@ QString FailureText::ExtensionReason(const ErrorDetail& d) {
                          QString::number(d.numbers.size() > 2 ? d.numbers[2] : 0, 16).toUpper());
     case ExtensionDefect::kMismatch:
       return tr("擴充區塊之前的字元清單與擴充區塊不符（檔案曾被其他程式修改）");
+    case ExtensionDefect::kSpread:
+      return tr("擴充區塊中的距離場擴散 %1 不在 %2 之內").arg(n(1), RangeText(kDistanceSpreadRange));
   }
   return tr("擴充區塊已損壞");
 }

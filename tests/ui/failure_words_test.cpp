@@ -54,6 +54,7 @@ TEST(FailureWords, TheWindowsEnglishIsTheCommandLinesForEveryKind) {
       Sample(P::kHoldsProject),
       Sample(P::kCannotTellProject, {}, EACCES),
       Sample(P::kWaitCancelled),
+      Sample(P::kFieldInBinary),
       Sample(P::kSheetTooLarge, {70000, 2}),
       Sample(P::kFaceNotInstalled),
       Sample(P::kStartFreeType),
