@@ -318,111 +318,121 @@
     </message>
     <message>
         <location filename="../src/ui/failure_text.cpp" line="123"/>
+        <source>二進位 BMFont 格式無法記錄距離場（請改用文字、XML 或 JSON 格式）</source>
+        <translation>the binary BMFont form has no record of a distance field (use the text, XML or JSON form)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="125"/>
         <source>%1 × %2 像素的圖像超出圖檔的上限（每邊 %3）</source>
         <translation>a sheet of %1 x %2 pixels does not fit an image (each side %3)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="125"/>
+        <location filename="../src/ui/failure_text.cpp" line="127"/>
         <source>字型「%1」未安裝</source>
         <translation>typeface &quot;%1&quot; is not installed</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="126"/>
+        <location filename="../src/ui/failure_text.cpp" line="128"/>
         <source>無法啟動 FreeType：%1</source>
         <translation>cannot start FreeType: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="128"/>
+        <location filename="../src/ui/failure_text.cpp" line="130"/>
         <source>無法選用 TrueType 直譯器 %1：%2</source>
         <translation>cannot select TrueType interpreter %1: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="130"/>
+        <location filename="../src/ui/failure_text.cpp" line="132"/>
         <source>無法讀取字型檔「%1」（字體 %2）：%3</source>
         <translation>cannot read font file &quot;%1&quot; (face %2): %3</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="132"/>
+        <location filename="../src/ui/failure_text.cpp" line="134"/>
         <source>字型檔「%1」只有 %2 個字體，沒有字體 %3</source>
         <translation>font file &quot;%1&quot; holds %2 face(s); there is no face %3</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="134"/>
+        <location filename="../src/ui/failure_text.cpp" line="136"/>
         <source>字型檔「%1」（字體 %2）沒有 TrueType 或 OpenType 外框</source>
         <translation>font file &quot;%1&quot; (face %2) holds no TrueType or OpenType outlines</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="135"/>
+        <location filename="../src/ui/failure_text.cpp" line="137"/>
         <source>字型檔「%1」沒有字族名稱</source>
         <translation>font file &quot;%1&quot; names no family</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="137"/>
+        <location filename="../src/ui/failure_text.cpp" line="139"/>
         <source>像素高度 %1 不在 %2..%3 之內</source>
         <translation>pixel height %1 is outside %2..%3</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="139"/>
+        <location filename="../src/ui/failure_text.cpp" line="141"/>
         <source>字型檔「%1」無法縮放為 %2 像素：%3</source>
         <translation>font file &quot;%1&quot; cannot be sized to %2 pixels: %3</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="141"/>
+        <location filename="../src/ui/failure_text.cpp" line="143"/>
         <source>這是 BMFont 描述檔，不是 GlyphSheet 專案檔</source>
         <translation>it is a BMFont descriptor, not a GlyphSheet project</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="142"/>
+        <location filename="../src/ui/failure_text.cpp" line="144"/>
         <source>這是 PNG 圖像，不是 GlyphSheet 專案檔</source>
         <translation>it is a PNG image, not a GlyphSheet project</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="171"/>
+        <location filename="../src/ui/failure_text.cpp" line="168"/>
+        <source>擴充區塊中的距離場擴散 %1 不在 %2 之內</source>
+        <translation>the extension block holds distance-field spread %1, outside %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/failure_text.cpp" line="175"/>
         <source>這是資料夾，不是一般檔案</source>
         <translation>it is a folder, not a regular file</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="172"/>
+        <location filename="../src/ui/failure_text.cpp" line="176"/>
         <source>這是具名管道（FIFO），不是一般檔案</source>
         <translation>it is a named pipe (FIFO), not a regular file</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="173"/>
+        <location filename="../src/ui/failure_text.cpp" line="177"/>
         <source>這是字元裝置，不是一般檔案</source>
         <translation>it is a character device, not a regular file</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="174"/>
+        <location filename="../src/ui/failure_text.cpp" line="178"/>
         <source>這是區塊裝置，不是一般檔案</source>
         <translation>it is a block device, not a regular file</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="175"/>
+        <location filename="../src/ui/failure_text.cpp" line="179"/>
         <source>這是 socket，不是一般檔案</source>
         <translation>it is a socket, not a regular file</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="178"/>
+        <location filename="../src/ui/failure_text.cpp" line="182"/>
         <source>這不是一般檔案</source>
         <translation>it is something else, not a regular file</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="196"/>
+        <location filename="../src/ui/failure_text.cpp" line="200"/>
         <source>在 XML 格式中</source>
         <translation>in the XML form</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="197"/>
+        <location filename="../src/ui/failure_text.cpp" line="201"/>
         <source>在 JSON 格式中</source>
         <translation>in the JSON form</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="198"/>
+        <location filename="../src/ui/failure_text.cpp" line="202"/>
         <source>在文字格式的引號值中</source>
         <translation>in the text form&apos;s quoted value</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="199"/>
+        <location filename="../src/ui/failure_text.cpp" line="203"/>
         <source>描述檔無法原樣寫入頁面檔名「%1」：%2不能出現%3</source>
         <translation>the descriptor cannot name the page file &quot;%1&quot;: %2 cannot stand %3</translation>
     </message>
@@ -452,92 +462,92 @@
         <translation>the glyph count %1 needs %2 bytes but only %3 remain (the file is truncated or damaged)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="151"/>
+        <location filename="../src/ui/failure_text.cpp" line="153"/>
         <source>擴充區塊不完整：需要 %1 位元組，但字元清單之後只有 %2 位元組</source>
         <translation>the extension block is truncated: it needs %1 bytes and the file has %2 after the glyph list</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="152"/>
+        <location filename="../src/ui/failure_text.cpp" line="154"/>
         <source>擴充區塊之後還有 %1 位元組</source>
         <translation>the file goes on for %1 bytes after the extension block</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="154"/>
+        <location filename="../src/ui/failure_text.cpp" line="156"/>
         <source>擴充區塊的版本是 %1，這個 GlyphSheet 無法讀取（由較新的版本寫入）</source>
         <translation>the extension block has version %1, which this GlyphSheet does not read (a newer one wrote it)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="156"/>
+        <location filename="../src/ui/failure_text.cpp" line="158"/>
         <source>擴充區塊含有這個 GlyphSheet 不認識的設定 %1</source>
         <translation>the extension block holds setting %1, which this GlyphSheet does not know</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="157"/>
+        <location filename="../src/ui/failure_text.cpp" line="159"/>
         <source>擴充區塊內的長度不相符（已損壞）</source>
         <translation>the lengths inside the extension block do not add up (it is damaged)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="158"/>
+        <location filename="../src/ui/failure_text.cpp" line="160"/>
         <source>擴充區塊已損壞：檢查碼與內容不符</source>
         <translation>the extension block is damaged: its checksum does not match its bytes</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="160"/>
+        <location filename="../src/ui/failure_text.cpp" line="162"/>
         <source>擴充區塊的第 %1 個字元代碼 %2 不是 Unicode 字元</source>
         <translation>glyph %1 of the extension block has code %2, which is not a Unicode character</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="164"/>
+        <location filename="../src/ui/failure_text.cpp" line="166"/>
         <source>擴充區塊之前的字元清單與擴充區塊不符（檔案曾被其他程式修改）</source>
         <translation>the glyph list before the extension block does not match it (another program changed the file)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="166"/>
+        <location filename="../src/ui/failure_text.cpp" line="170"/>
         <source>擴充區塊已損壞</source>
         <translation>the extension block is damaged</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="188"/>
+        <location filename="../src/ui/failure_text.cpp" line="192"/>
         <source>位移 %1 的位元組 %2（不是 UTF-8）</source>
         <translation>byte %2 at offset %1 (not UTF-8)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="192"/>
+        <location filename="../src/ui/failure_text.cpp" line="196"/>
         <source>%1（雙引號）</source>
         <translation>%1 (a double quote)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="193"/>
+        <location filename="../src/ui/failure_text.cpp" line="197"/>
         <source>%1（控制字元）</source>
         <translation>%1 (a control character)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="194"/>
+        <location filename="../src/ui/failure_text.cpp" line="198"/>
         <source>%1（非字元）</source>
         <translation>%1 (a noncharacter)</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="212"/>
         <location filename="../src/ui/failure_text.cpp" line="216"/>
+        <location filename="../src/ui/failure_text.cpp" line="220"/>
         <source>%1「%2」：
 %3</source>
         <translation>%1 &quot;%2&quot;:
 %3</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="215"/>
+        <location filename="../src/ui/failure_text.cpp" line="219"/>
         <source>無法完成先前中斷的輸出「%1」：
 %2</source>
         <translation>Cannot finish the interrupted export of &quot;%1&quot;:
 %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="217"/>
+        <location filename="../src/ui/failure_text.cpp" line="221"/>
         <source>；沒有更改任何檔案</source>
         <translation>; nothing was changed</translation>
     </message>
     <message>
-        <location filename="../src/ui/failure_text.cpp" line="219"/>
+        <location filename="../src/ui/failure_text.cpp" line="223"/>
         <source>；「%1」是新的圖像，「%2」仍是舊的</source>
         <translation>; &quot;%1&quot; is the new image, &quot;%2&quot; the old</translation>
     </message>
@@ -1128,7 +1138,7 @@
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.cpp" line="51"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="697"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="701"/>
         <source>所有 (*.*)</source>
         <translation>All files (*.*)</translation>
     </message>
@@ -1158,86 +1168,86 @@
         <translation>BMFont JSON (*.json)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="213"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="217"/>
         <source>變更圖像大小</source>
         <translation>Change the sheet size</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="214"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="218"/>
         <source>變更字型設定</source>
         <translation>Change a font setting</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="236"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="240"/>
         <source>變更字元邊界</source>
         <translation>Change a character&apos;s borders</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="391"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="404"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="395"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="408"/>
         <source>加入字元</source>
         <translation>Add characters</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="395"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="399"/>
         <source>下列字元是控制字元或非字元，無法放在圖像上，未加入：%1</source>
         <translation>These are control characters or noncharacters, which a sheet cannot hold; they were not added: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="396"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="572"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="660"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="400"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="576"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="664"/>
         <source>、</source>
         <translation>, </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="425"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="429"/>
         <source>無法儲存專案檔</source>
         <translation>Cannot save the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="431"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="435"/>
         <source>已儲存「%1」</source>
         <translation>Saved “%1”</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="450"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="454"/>
         <source>無法開啟專案檔</source>
         <translation>Cannot open the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="457"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="811"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="461"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="815"/>
         <source>無法開啟字型檔</source>
         <translation>Cannot open the font file</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="483"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="487"/>
         <source>這個專案的字型「%1」沒有安裝，改用最接近的「%2」。儲存時專案仍記下「%1」，除非你另選字型。</source>
         <translation>The project&apos;s typeface “%1” is not installed; the closest installed one, “%2”, is used instead. The project still names “%1” when saved, unless you pick another typeface.</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="529"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="533"/>
         <source>無法輸出 TGA 與 XML</source>
         <translation>Cannot export the TGA and XML</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="558"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="562"/>
         <source>無法輸出 BMFont</source>
         <translation>Cannot export the BMFont</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="571"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="575"/>
         <source>…</source>
         <translation>…</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="572"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="576"/>
         <source>已輸出 %1</source>
         <translation>Exported %1</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="574"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="578"/>
         <source>（%n 個字元不在圖像上，未輸出）</source>
         <translation>
             <numerusform> (%n character is not on the sheet and was left out)</numerusform>
@@ -1245,39 +1255,39 @@
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="629"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="633"/>
         <source>第 </source>
         <comment>before the page number</comment>
         <translation>page </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="630"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="634"/>
         <source> 頁，共 %1 頁</source>
         <comment>after the page number</comment>
         <translation> of %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="646"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="650"/>
         <source>。</source>
         <translation>. </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="647"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="651"/>
         <source>%1 × %2，%3 個字元</source>
         <translation>%1 × %2, %3 characters</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="660"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="664"/>
         <source>，%1 頁：%2</source>
         <translation>; %1 pages: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="662"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="666"/>
         <source>，其中 %1 個超出圖像範圍</source>
         <translation>, %1 of them past the edge of the sheet</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="665"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="669"/>
         <source>，字型中沒有 %n 個字元</source>
         <translation>
             <numerusform>; %n character is not in the font</numerusform>
@@ -1285,88 +1295,88 @@
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="668"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="672"/>
         <source>。專案的%1，改用「%2」</source>
         <translation>. The project&apos;s %1; &quot;%2&quot; is used instead</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="672"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="676"/>
         <source>。無法建立字型：%1</source>
         <translation>. Cannot make the font: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="686"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="690"/>
         <source>另存新檔(&amp;A)…</source>
         <translation>Save &amp;As...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="693"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="697"/>
         <source>開啟字型檔(&amp;F)…</source>
         <translation>Open &amp;Font File...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="697"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="701"/>
         <source>字型檔 (*.ttf *.otf *.ttc)</source>
         <translation>Font files (*.ttf *.otf *.ttc)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="704"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="708"/>
         <source>最近開啟的專案(&amp;R)</source>
         <translation>&amp;Recent Projects</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="710"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="714"/>
         <source>編輯(&amp;E)</source>
         <translation>&amp;Edit</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="712"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="716"/>
         <source>復原(&amp;U)</source>
         <translation>&amp;Undo</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="715"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="719"/>
         <source>重做(&amp;R)</source>
         <translation>&amp;Redo</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="723"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="727"/>
         <source>說明(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="725"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="729"/>
         <source>關於 GlyphSheet(&amp;A)</source>
         <translation>&amp;About GlyphSheet</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="818"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="822"/>
         <source>使用字型檔</source>
         <translation>Use a font file</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="824"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="837"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="828"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="841"/>
         <source>未命名</source>
         <translation>Untitled</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="825"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="829"/>
         <source>「%1」有未儲存的變更，要先儲存嗎？</source>
         <translation>“%1” has unsaved changes. Save them first?</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="838"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="842"/>
         <source>%1[*] — GlyphSheet</source>
         <translation>%1[*] — GlyphSheet</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="880"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="884"/>
         <source>關於 GlyphSheet</source>
         <translation>About GlyphSheet</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="881"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="885"/>
         <source>&lt;p&gt;&lt;b&gt;GlyphSheet %1&lt;/b&gt;&lt;/p&gt;&lt;p&gt;把已安裝的字型做成點陣字型圖像（TGA 與 XML，或 PNG 與 BMFont 描述檔）。&lt;/p&gt;&lt;p&gt;GlyphSheet 以 MIT 授權發布。&lt;/p&gt;&lt;p&gt;使用的程式庫：Qt %2（LGPL 3）、FreeType（FreeType 授權）、fontconfig（MIT 式授權）、HarfBuzz（MIT 授權）、libspng（BSD 2 條款授權）。&lt;/p&gt;</source>
         <translation>&lt;p&gt;&lt;b&gt;GlyphSheet %1&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Bitmap font sheets from installed fonts (TGA and XML, or PNG and a BMFont descriptor).&lt;/p&gt;&lt;p&gt;GlyphSheet is released under the MIT licence.&lt;/p&gt;&lt;p&gt;Libraries used: Qt %2 (LGPL 3), FreeType (FreeType licence), fontconfig (MIT-style licence), HarfBuzz (MIT licence), libspng (BSD 2-clause licence).&lt;/p&gt;</translation>
     </message>

@@ -312,10 +312,10 @@ Status DecodeExtension(FieldReader& in, ProjectData& project) {
   for (int32_t i = 0; i < settings; ++i) {
     if (!take(4)) return ExtensionError(ExtensionDefect::kLengths);
     const int32_t tag = in.Int32(ProjectField::kGlyphCount);
-    if (tag < kFontFileTag || tag > kDistanceFieldTag || seen[tag]) {
+    if (tag < kFontFileTag || tag > kDistanceFieldTag) {
       return ExtensionError(ExtensionDefect::kSetting, {tag});
     }
-    seen[tag] = true;
+    if (std::exchange(seen[tag], true)) return ExtensionError(ExtensionDefect::kLengths);
     if (!take(4)) return ExtensionError(ExtensionDefect::kLengths);
     const int32_t length = in.Int32(ProjectField::kGlyphCount);
     if (tag == kDistanceFieldTag) {

@@ -158,8 +158,11 @@ TEST(ProjectFile, DamagedExtensionsAreRefusedNamingTheFault) {
   ProjectData p;
   p.font.faceName = "F";
   p.glyphs = {{'A', 0, 0}, {U'中', 1, 2}};
+  p.font.distanceField = 4;
   const std::vector<uint8_t> good = EncodeProject(p);
+  ASSERT_EQ(DecodeProject(good).value().font.distanceField, 4);
   const size_t block = 53 + 1 + 9;  // after the name "F" and one original entry
+  const size_t glyphs = block + 32;  // after the head and the spread setting
   const auto changed = [&good](size_t at, std::vector<uint8_t> with, size_t keep = SIZE_MAX) {
     std::vector<uint8_t> bytes(good.begin(), good.begin() + std::min(keep, good.size()));
     std::copy(with.begin(), with.end(), bytes.begin() + static_cast<ptrdiff_t>(at));
@@ -169,13 +172,17 @@ TEST(ProjectFile, DamagedExtensionsAreRefusedNamingTheFault) {
   longer.push_back(0);
   const struct { std::vector<uint8_t> bytes; std::string says; } cases[] = {
       {changed(0, {}, block + 5), "the extension block is truncated: it needs 20 bytes and the file has 5"},
-      {changed(0, {}, good.size() - 1), "needs 52 bytes and the file has 51"},
+      {changed(0, {}, good.size() - 1), "needs 64 bytes and the file has 63"},
       {longer, "the file goes on for 1 bytes after the extension block"},
       {changed(block + 8, {2}), "has version 2"},
-      {changed(block + 16, {1}), "the extension block holds setting 2, which this GlyphSheet"},
-      {changed(block + 20, {3}), "lengths inside the extension block do not add up"},
-      {changed(block + 24 + 12, {0x00, 0xD8}), "glyph 2 of the extension block has code 0xD800"},
-      {changed(block + 24 + 16, {9}), "its checksum does not match"},
+      {changed(block + 20, {3}), "the extension block holds setting 3, which this GlyphSheet"},
+      {changed(block + 16, {2}), "lengths inside the extension block do not add up"},
+      {changed(block + 24, {5}), "lengths inside the extension block do not add up"},
+      {changed(block + 28, {0}), "holds distance-field spread 0, outside 1..32"},
+      {changed(block + 28, {33}), "holds distance-field spread 33, outside 1..32"},
+      {changed(glyphs, {3}), "lengths inside the extension block do not add up"},
+      {changed(glyphs + 4 + 12, {0x00, 0xD8}), "glyph 2 of the extension block has code 0xD800"},
+      {changed(glyphs + 4 + 16, {9}), "its checksum does not match"},
       {changed(block - 4, {9}), "the glyph list before the extension block does not match it"},
   };
   for (const auto& c : cases) {
