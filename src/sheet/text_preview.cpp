@@ -1,6 +1,7 @@
 #include "sheet/text_preview.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <utility>
 
@@ -109,6 +110,59 @@ Picture Draw(const PlacedLine& line, const BmFont& font, std::span<const PixelBi
   return picture;
 }
 
+// A distance-field sheet drawn as an engine's shader draws it: every pixel
+// of the preview samples each cell over it between texel centres (the
+// field's edge lies between them) and turns the distance into coverage with
+// a smooth step one preview pixel wide, so the edge stays sharp however
+// large the scale.
+void DrawField(const PlacedLine& line, const BmFont& font, std::span<const PixelBitmap> pages,
+               int32_t scale, TextPreview& preview) {
+  const PreviewSize size = PictureSize(line);
+  preview.width = static_cast<int32_t>(size.width * scale);
+  preview.height = static_cast<int32_t>(size.height * scale);
+  preview.pixels.assign(static_cast<size_t>(preview.width) * preview.height, kPreviewBackground);
+  const int64_t originX = kPreviewMargin - line.left, originY = kPreviewMargin - line.top;
+  // Field values are 128 at the edge and 255 / range apart per texel; a
+  // preview pixel is 1 / scale texel.
+  const double perPixel = 255.0 / (font.distanceRange * scale);
+  for (const Placed& cell : line.cells) {
+    const BmFontChar& g = *cell.glyph;
+    if (g.page < 0 || static_cast<size_t>(g.page) >= pages.size()) continue;
+    const PixelBitmap& sheetBitmap = pages[static_cast<size_t>(g.page)];
+    // The cell's texels that lie on the sheet.
+    const int64_t width =
+        std::min<int64_t>(g.width, std::min<int64_t>(sheetBitmap.Width(), font.common.scaleW) - g.x);
+    const int64_t height = std::min<int64_t>(
+        g.height, std::min<int64_t>(sheetBitmap.Height(), font.common.scaleH) - g.y);
+    if (width <= 0 || height <= 0) continue;
+    const auto texel = [&](int64_t tx, int64_t ty) {
+      tx = std::clamp<int64_t>(tx, 0, width - 1), ty = std::clamp<int64_t>(ty, 0, height - 1);
+      return double((sheetBitmap.Row(static_cast<int32_t>(g.y + ty))[g.x + tx] >> 16) & 0xFF);
+    };
+    const int64_t left = (originX + cell.x) * scale, top = (originY + cell.y) * scale;
+    const int64_t right = std::min<int64_t>(left + width * scale, preview.width);
+    const int64_t bottom = std::min<int64_t>(top + height * scale, preview.height);
+    for (int64_t py = std::max<int64_t>(top, 0); py < bottom; ++py) {
+      const double fy = (double(py - top) + 0.5) / scale - 0.5;
+      const auto ty = static_cast<int64_t>(std::floor(fy));
+      const double wy = fy - double(ty);
+      for (int64_t px = std::max<int64_t>(left, 0); px < right; ++px) {
+        const double fx = (double(px - left) + 0.5) / scale - 0.5;
+        const auto tx = static_cast<int64_t>(std::floor(fx));
+        const double wx = fx - double(tx);
+        const double value = (texel(tx, ty) * (1 - wx) + texel(tx + 1, ty) * wx) * (1 - wy) +
+                             (texel(tx, ty + 1) * (1 - wx) + texel(tx + 1, ty + 1) * wx) * wy;
+        // The distance from the edge in preview pixels (inside positive),
+        // through a smooth step from half a pixel outside to half inside.
+        const double t = std::clamp((value - 128.0) / perPixel + 0.5, 0.0, 1.0);
+        const double coverage = t * t * (3 - 2 * t);
+        uint32_t& pixel = preview.pixels[static_cast<size_t>(py * preview.width + px)];
+        pixel = Blend(pixel, static_cast<uint32_t>(std::lround(coverage * 255)));
+      }
+    }
+  }
+}
+
 // Each pixel of the picture as scale × scale pixels of the preview.
 void Enlarge(const Picture& picture, int32_t scale, TextPreview& preview) {
   preview.width = static_cast<int32_t>(picture.width * scale);
@@ -133,7 +187,11 @@ TextPreview SetTextWithSheet(const BmFont& font, std::span<const PixelBitmap> pa
                              std::u32string_view text, int32_t scale) {
   TextPreview preview;
   const PlacedLine line = Place(font, text, preview.skipped);
-  Enlarge(Draw(line, font, pages), std::max(scale, 1), preview);
+  if (font.distanceRange > 0) {
+    DrawField(line, font, pages, std::max(scale, 1), preview);
+  } else {
+    Enlarge(Draw(line, font, pages), std::max(scale, 1), preview);
+  }
   return preview;
 }
 

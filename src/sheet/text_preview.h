@@ -31,7 +31,9 @@ struct TextPreview {
 /// drawn white at (pen + xoffset, yoffset), blended over what is there; the
 /// pen then moves by xadvance plus the kerning of the pair. The picture is
 /// the box of the line and every drawn cell, with a margin, on the dark
-/// background, each pixel enlarged to scale × scale.
+/// background, each pixel enlarged to scale × scale. A distance-field sheet
+/// is sampled at the preview's own scale and its edge drawn one preview
+/// pixel soft, as a shader draws it.
 /// The width and height of the picture SetTextWithSheet makes of the text,
 /// found without drawing it.
 struct PreviewSize {
