@@ -3,6 +3,8 @@
 #include <sys/mount.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -238,6 +240,59 @@ TEST(Cli, BmFontFormatsAndThePreviewWriteTheirFiles) {
   EXPECT_EQ(huge.err.rfind("glyphsheet-cli: the preview image would be 65664 x 416 pixels", 0), 0u)
       << huge.err;
   EXPECT_FALSE(std::filesystem::exists(folder / "huge.png"));
+}
+
+// A distance-field project keeps its spread, shows it, and exports cells
+// grown by the spread on every side (offsets moved to match, advances kept)
+// with the field record in each form that has one; the binary form, which
+// has none, is refused before any file is made.
+TEST(Cli, DistanceFieldSheetsCarryTheirRecordAndGrowTheirCells) {
+  TempFolder folder;
+  ASSERT_EQ(RunCli(folder.Path(), {"new", "-o", "f.fnt", "--chars", "Ol.", "--smoothing", "3",
+                                   "--distance-field", "4"}).exitCode, 0);
+  EXPECT_EQ(ReadProjectFile(folder / "f.fnt").value().font.distanceField, 4);
+  const CliRun shown = RunCli(folder.Path(), {"show", "f.fnt"});
+  EXPECT_NE(shown.out.find("\nfield:      signed distance, spread 4\n"), std::string::npos) << shown.out;
+  const struct { const char* format; const char* file; const char* record; } forms[] = {
+      {"bmfont-text", "f-t.fnt", "\ndistanceField fieldType=sdf distanceRange=8\npage id=0"},
+      {"bmfont-xml", "f-x.xml", "\n  <distanceField fieldType=\"sdf\" distanceRange=\"8\"/>\n"},
+      {"bmfont-json", "f-j.json", "\n  \"distanceField\": {\"fieldType\": \"sdf\", \"distanceRange\": 8},\n"}};
+  for (const auto& form : forms) {
+    const std::string name = std::string(form.file).substr(0, 3);
+    ASSERT_EQ(RunCli(folder.Path(), {"export", "f.fnt", "--format", form.format, "-o", name}).exitCode, 0);
+    EXPECT_NE(FileText(folder / form.file).find(form.record), std::string::npos) << FileText(folder / form.file);
+  }
+  ASSERT_EQ(RunCli(folder.Path(), {"export", "f.fnt", "--distance-field", "0", "--smoothing", "1",
+                                   "--format", "bmfont-text", "-o", "c"}).exitCode, 0);
+  const auto chars = [&folder](const char* file) {
+    // id, width, height, xoffset, and yoffset × 1000 + xadvance
+    std::vector<std::array<int, 5>> out;
+    for (const std::string& line : Lines(FileText(folder / file))) {
+      std::array<int, 5> c{};
+      int x = 0, y = 0, advance = 0;
+      if (std::sscanf(line.c_str(), "char id=%d x=%d y=%d width=%d height=%d xoffset=%d yoffset=%d xadvance=%d",
+                      &c[0], &x, &y, &c[1], &c[2], &c[3], &c[4], &advance) == 8) {
+        c[4] = c[4] * 1000 + advance;
+        out.push_back(c);
+      }
+    }
+    return out;
+  };
+  const auto field = chars("f-t.fnt"), plain = chars("c.fnt");
+  ASSERT_EQ(field.size(), 3u);
+  ASSERT_EQ(plain.size(), 3u);
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(field[i], (std::array<int, 5>{plain[i][0], plain[i][1] + 8, plain[i][2] + 8,
+                                            plain[i][3] - 4, plain[i][4] - 4000}));
+  }
+  EXPECT_EQ(FileText(folder / "c.fnt").find("distanceField"), std::string::npos);
+  const std::set<std::string> before = folder.Entries();
+  const CliRun binary = RunCli(folder.Path(), {"export", "f.fnt", "--format", "bmfont-binary", "-o", "b"});
+  EXPECT_EQ(std::tuple(binary.exitCode, binary.err),
+            std::tuple(1, "glyphsheet-cli: the binary BMFont form has no record of a distance "
+                          "field (use the text, XML or JSON form)\n"s));
+  EXPECT_EQ(folder.Entries(), before);
+  EXPECT_EQ(RunCli(folder.Path(), {"new", "-o", "g.fnt", "--distance-field", "33"}).exitCode, 2);
 }
 
 // Output that cannot be written (a full disk, a closed output) is one line on
