@@ -164,6 +164,7 @@ Result<std::unique_ptr<RasterFont>> FreeTypeFont::Create(LibraryPtr library,
                            DescribeFreeTypeError(error),
                        faceName);
     }
+    FT_Property_Set(own.value().get(), "bsdf", "spread", &spread);
     library = std::move(own).value();
   }
   auto face = OpenFace(library.get(), file.path, file.index);
@@ -327,6 +328,7 @@ bool FreeTypeFont::LoadStyled(FT_Face face, FT_UInt index) const {
 }
 
 void FreeTypeFont::RenderField(FT_GlyphSlot slot, Glyph& glyph) const {
+  if (style_.emboldenOutline) FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL);
   if (FT_Render_Glyph(slot, FT_RENDER_MODE_SDF) != 0 || slot->bitmap.width == 0 ||
       slot->bitmap.rows == 0) {
     return;
