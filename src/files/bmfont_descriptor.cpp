@@ -27,11 +27,7 @@ constexpr int32_t kCharChnl = 15;
 // The three textual forms share one list of fields per line or element and
 // differ only in how a field is written.
 using Numbers = std::vector<int64_t>;
-// A keyword: a string the text form writes bare, as readers expect it.
-struct Keyword {
-  std::string_view text;
-};
-using Value = std::variant<int64_t, std::string_view, Numbers, Keyword>;
+using Value = std::variant<int64_t, std::string_view, Numbers>;
 using Fields = std::vector<std::pair<const char*, Value>>;
 
 Fields InfoFields(const BmFontInfo& info) {
@@ -180,9 +176,6 @@ std::string JsonString(std::string_view text) {
 
 std::string ValueText(const Value& value, BmFontFormat format) {
   if (const auto* number = std::get_if<int64_t>(&value)) return std::to_string(*number);
-  if (const auto* word = std::get_if<Keyword>(&value)) {
-    return format == BmFontFormat::kJson ? JsonString(word->text) : std::string(word->text);
-  }
   if (const auto* text = std::get_if<std::string_view>(&value)) {
     if (format == BmFontFormat::kJson) return JsonString(*text);
     const std::string quoted = TextOrXmlString(*text, format);
@@ -216,8 +209,10 @@ std::string FieldsText(const Fields& fields, BmFontFormat format) {
 }
 
 // The record of a distance-field sheet: a signed field ("sdf"), one channel.
+// The type is a string like the others, quoted in the text form too (a
+// reader that takes a bare value for a number would lose it).
 Fields DistanceFieldFields(const BmFont& font) {
-  return {{"fieldType", Keyword{"sdf"}}, {"distanceRange", font.distanceRange}};
+  return {{"fieldType", std::string_view{"sdf"}}, {"distanceRange", font.distanceRange}};
 }
 
 std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }

@@ -56,6 +56,18 @@ for pair in '"first": 65,\s*"second": 86,\s*"amount": -' '"first": 84,\s*"second
 done
 [ "$status" = 0 ] && echo "the exported forms match the glyph table"
 
+# A distance-field sheet's record reaches the readers that keep it: the text
+# and JSON parsers (parse-bmfont-xml keeps only the blocks it knows).
+"$cli" export --chars "Ol" --distance-field 4 --format bmfont-text -o field >/dev/null 2>&1
+"$cli" export --chars "Ol" --distance-field 4 --format bmfont-json -o field >/dev/null 2>&1
+for form in text:fnt json:json; do
+  if ! node "$here/parse.js" "${form%%:*}" "field.${form#*:}" | tr -d ' \n' |
+      grep -q '"distanceField":{"fieldType":"sdf","distanceRange":8}'; then
+    echo "FAIL: the ${form%%:*} parser does not read the distance-field record" >&2
+    status=1
+  fi
+done
+
 # Three pages of 128 x 64: every form names the three page files, lists every
 # glyph once, in list order, each on a page that exists; the forms read alike.
 "$cli" export --face "DejaVu Sans" --size 14 --width 128 --height 64 --chars "$(printf '%s' \

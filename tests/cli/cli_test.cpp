@@ -254,7 +254,7 @@ TEST(Cli, DistanceFieldSheetsCarryTheirRecordAndGrowTheirCells) {
   const CliRun shown = RunCli(folder.Path(), {"show", "f.fnt"});
   EXPECT_NE(shown.out.find("\nfield:      signed distance, spread 4\n"), std::string::npos) << shown.out;
   const struct { const char* format; const char* file; const char* record; } forms[] = {
-      {"bmfont-text", "f-t.fnt", "\ndistanceField fieldType=sdf distanceRange=8\npage id=0"},
+      {"bmfont-text", "f-t.fnt", "\ndistanceField fieldType=\"sdf\" distanceRange=8\npage id=0"},
       {"bmfont-xml", "f-x.xml", "\n  <distanceField fieldType=\"sdf\" distanceRange=\"8\"/>\n"},
       {"bmfont-json", "f-j.json", "\n  \"distanceField\": {\"fieldType\": \"sdf\", \"distanceRange\": 8},\n"}};
   for (const auto& form : forms) {
