@@ -103,6 +103,11 @@ demo: cli
 	$(BUILD)/src/cli/glyphsheet-cli export --face "WenQuanYi Micro Hei" --size 16 \
 	  --chars "0123456789，。！？" --charset big5-level1 --format bmfont-text \
 	  --fit -o out/big5
+	$(BUILD)/src/cli/glyphsheet-cli export --face "DejaVu Sans" --size 24 \
+	  --chars-file examples/title.txt --distance-field 4 --format bmfont-text -o out/sdf
+	$(BUILD)/src/cli/glyphsheet-cli preview --face "DejaVu Sans" --size 24 \
+	  --chars-file examples/title.txt --distance-field 4 --text "Le Château Fantôme" \
+	  --scale 6 -o out/sdf-preview.png
 
 # Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize:
