@@ -300,8 +300,11 @@ int RunNew(const CommandLine& line, std::ostream& out, std::ostream& err) {
   };
   Check(WriteProjectFile(*line.output, project, waiting));
   out << "wrote " << PrintableText(*line.output) << ": " << PrintableText(doc.font.faceName) << " "
-      << doc.font.pointSize
-      << " pt, " << SizeText(doc.sheetWidth, doc.sheetHeight) << " sheet, "
+      << doc.font.pointSize << " pt, "
+      << (doc.font.distanceField > 0
+              ? "distance field spread " + std::to_string(doc.font.distanceField) + ", "
+              : std::string())
+      << SizeText(doc.sheetWidth, doc.sheetHeight) << " sheet, "
       << GlyphCountText(doc.glyphs.size()) << '\n';
   return 0;
 }
