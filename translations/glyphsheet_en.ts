@@ -561,19 +561,19 @@
         <translation>GlyphSheet 1.0</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="374"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="402"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="782"/>
         <source>檢視</source>
         <translation>View</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="237"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="254"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="716"/>
         <source>寬度</source>
         <translation>Width</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="292"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="309"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="745"/>
         <source>高度</source>
         <translation>Height</translation>
@@ -592,88 +592,88 @@
         <translation>Anti-aliased</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="191"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="208"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="706"/>
         <source>字元</source>
         <translation>Character</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="387"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="415"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="783"/>
         <source>縮放:</source>
         <translation>Zoom</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="181"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="198"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="705"/>
         <source>字元</source>
         <comment>group</comment>
         <translation>Characters</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="409"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="437"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="787"/>
         <source>100%</source>
         <translation>100%</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="247"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="302"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="264"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="319"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="717"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="746"/>
         <source>64</source>
         <translation>64</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="253"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="308"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="270"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="325"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="721"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="750"/>
         <source>128</source>
         <translation>128</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="259"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="314"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="276"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="331"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="725"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="754"/>
         <source>256</source>
         <translation>256</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="265"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="320"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="282"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="337"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="729"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="758"/>
         <source>512</source>
         <translation>512</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="271"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="326"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="288"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="343"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="733"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="762"/>
         <source>1024</source>
         <translation>1024</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="277"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="332"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="294"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="349"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="737"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="766"/>
         <source>2048</source>
         <translation>2048</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="283"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="338"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="300"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="355"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="741"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="770"/>
         <source>4096</source>
         <translation>4096</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="349"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="369"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="774"/>
         <source>最小的合適圖像</source>
         <translation>Smallest sheet that fits</translation>
@@ -710,173 +710,198 @@
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.ui" line="66"/>
+        <source>距離場(&amp;D)</source>
+        <translation>&amp;Distance field</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="67"/>
+        <source>距離場：每個像素記下它到字元邊緣的距離（邊緣為 128，內側較高），放大縮小後邊緣仍清晰；勾選時品質與平滑不適用</source>
+        <translation>Distance field: each pixel holds its distance to the character&apos;s edge (the edge at 128, inside higher), so edges stay sharp when the text is scaled; while ticked, the quality and smoothing do not apply</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="76"/>
+        <source> 像素</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="77"/>
+        <source>距離場擴散</source>
+        <translation>Distance field spread</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="78"/>
+        <source>距離場擴散：字元邊緣內外各多少像素之內記下距離，1 到 32</source>
+        <translation>Distance field spread: how many pixels inside and outside a character&apos;s edge the field reaches, 1 to 32</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="83"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="664"/>
         <source>平滑</source>
         <comment>supersampling</comment>
         <translation>Smoothing</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="72"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="89"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="671"/>
         <source>超取樣：以 2 到 4 倍的大小繪製字元再縮小，邊緣更平滑；(沒有) 直接以原大小繪製</source>
         <translation>Supersampling: draws the characters 2 to 4 times larger, then reduces them for smoother edges; (none) draws them at their size</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="73"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="90"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="665"/>
         <source>(沒有)</source>
         <translation>(none)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="74"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="91"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="666"/>
         <source>2x2</source>
         <translation>2x2</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="75"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="92"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="667"/>
         <source>3x3</source>
         <translation>3x3</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="76"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="93"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="668"/>
         <source>4x4</source>
         <translation>4x4</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="81"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="98"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="673"/>
         <source>大小</source>
         <translation>Size</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="90"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="107"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="675"/>
         <source>字型大小（點），5 到 100</source>
         <translation>Font size in points, 5 to 100</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="95"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="112"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="677"/>
         <source>字形</source>
         <translation>Weight</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="101"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="118"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="683"/>
         <source>字重：標準 (400)、中等 (600) 或粗體 (700)</source>
         <translation>Weight: normal (400), semibold (600) or bold (700)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="102"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="119"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="678"/>
         <source>標準</source>
         <translation>Normal</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="103"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="120"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="679"/>
         <source>中等</source>
         <translation>Semibold</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="104"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="121"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="680"/>
         <source>粗體</source>
         <translation>Bold</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="109"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="126"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="685"/>
         <source>傾斜</source>
         <translation>Italic</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="110"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="127"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="687"/>
         <source>傾斜的字元</source>
         <translation>Slanted characters</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="122"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="203"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="139"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="220"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="689"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="708"/>
         <source>左邊框</source>
         <translation>Left border</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="131"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="148"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="691"/>
         <source>每個字元格子左邊加上的空白像素，0 到 16</source>
         <translation>Blank pixels added left of every character cell, 0 to 16</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="136"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="217"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="153"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="234"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="693"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="712"/>
         <source>右邊框</source>
         <translation>Right border</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="145"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="162"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="695"/>
         <source>每個字元格子右邊加上的空白像素，0 到 16</source>
         <translation>Blank pixels added right of every character cell, 0 to 16</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="150"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="167"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="697"/>
         <source>頂部邊框</source>
         <translation>Upper border</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="159"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="176"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="699"/>
         <source>每個字元格子上面加上的空白像素，0 到 16</source>
         <translation>Blank pixels added above every character cell, 0 to 16</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="164"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="181"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="701"/>
         <source>底部邊框</source>
         <translation>Lower border</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="173"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="190"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="703"/>
         <source>每個字元格子下面加上的空白像素，0 到 16</source>
         <translation>Blank pixels added below every character cell, 0 to 16</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="198"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="215"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="707"/>
         <source>選一個字元，為它另設左右邊框</source>
         <translation>Choose a character to give it left and right borders of its own</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="212"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="229"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="710"/>
         <source>所選字元左邊另加的空白像素，0 到 16</source>
         <translation>Extra blank pixels left of the chosen character, 0 to 16</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="226"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="243"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="714"/>
         <source>所選字元右邊另加的空白像素，0 到 16</source>
         <translation>Extra blank pixels right of the chosen character, 0 to 16</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="248"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="254"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="260"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="266"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="272"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="278"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="284"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="265"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="271"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="277"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="283"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="289"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="295"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="301"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="719"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="723"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="727"/>
@@ -888,13 +913,13 @@
         <translation>Sheet width in pixels: 64, 128, 256, 512, 1024, 2048 or 4096</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="303"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="309"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="315"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="321"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="327"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="333"/>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="339"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="320"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="326"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="332"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="338"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="344"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="350"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="356"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="748"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="752"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="756"/>
@@ -906,115 +931,115 @@
         <translation>Sheet height in pixels: 64, 128, 256, 512, 1024, 2048 or 4096</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="350"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="370"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="776"/>
         <source>使用能放下所有字元的最小圖像（每邊最多 4096），寬度與高度由它選定</source>
         <translation>Take the smallest sheet that holds every character (up to 4096 each way); it chooses the width and height</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="355"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="375"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="778"/>
         <source>顯示矩型</source>
         <translation>Show cells</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="356"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="376"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="780"/>
         <source>在預覽中以虛線框出每個字元的格子</source>
         <translation>Outline every character cell in the preview with dots</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="402"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="430"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="785"/>
         <source>預覽的放大倍率，100% 到 1000%；在預覽上按住 Ctrl 轉動滾輪也可縮放</source>
         <translation>Preview zoom, 100% to 1000%; Ctrl+wheel over the preview zooms too</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="423"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="451"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="789"/>
         <source>預覽顯示的頁；一張圖像放不下所有字元時，字元接續到下一頁</source>
         <translation>The page the preview shows; characters one sheet cannot hold continue on further pages</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="431"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="459"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="792"/>
         <source>圖像預覽：滾輪上下捲動，Shift+滾輪左右捲動，Ctrl+滾輪縮放；方向鍵、Page Up、Page Down、Home 與 End 也可捲動</source>
         <translation>The sheet: the wheel scrolls it up and down, Shift+wheel across, Ctrl+wheel zooms; the arrow keys, Page Up, Page Down, Home and End scroll it too</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="439"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="467"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="795"/>
         <source>上下捲動預覽</source>
         <translation>Scrolls the preview up and down</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="447"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="475"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="798"/>
         <source>左右捲動預覽</source>
         <translation>Scrolls the preview across</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="463"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="491"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="800"/>
         <source>檔案(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="474"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="502"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="801"/>
         <source>工具(&amp;T)</source>
         <translation>&amp;Tools</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="483"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="511"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="645"/>
         <source>新增(&amp;N)</source>
         <translation>&amp;New</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="486"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="514"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="646"/>
         <source>開啟(&amp;O)</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="489"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="517"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="647"/>
         <source>儲存(&amp;S)</source>
         <translation>&amp;Save...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="492"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="520"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="648"/>
         <source>輸出為 TGA &amp;&amp; XML(&amp;E)</source>
         <translation>&amp;Export as TGA &amp;&amp; XML...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="495"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="523"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="649"/>
         <source>輸出為 BMFont(&amp;B)…</source>
         <translation>Export as &amp;BMFont...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="498"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="526"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="650"/>
         <source>離開(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="501"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="529"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="651"/>
         <source>加入字元(&amp;A)…</source>
         <translation>&amp;Add Characters...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="504"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="532"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="652"/>
         <source>字元集(&amp;C)…</source>
         <translation>&amp;Character Sets...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.ui" line="507"/>
+        <location filename="../src/ui/glyph_sheet_dialog.ui" line="535"/>
         <location filename="../build/src/ui/glyphsheet_ui_autogen/include/ui_glyph_sheet_dialog.h" line="653"/>
         <source>文字預覽(&amp;P)…</source>
         <translation>Text &amp;Preview...</translation>
@@ -1138,7 +1163,7 @@
     </message>
     <message>
         <location filename="../src/ui/glyph_sheet_dialog.cpp" line="51"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="701"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="725"/>
         <source>所有 (*.*)</source>
         <translation>All files (*.*)</translation>
     </message>
@@ -1148,106 +1173,106 @@
         <translation>Targa images (*.tga)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="94"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="95"/>
         <source>BMFont 文字 (*.fnt)</source>
         <translation>BMFont text (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="94"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="95"/>
         <source>BMFont XML (*.xml)</source>
         <translation>BMFont XML (*.xml)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="95"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="96"/>
         <source>BMFont 二進位 (*.fnt)</source>
         <translation>BMFont binary (*.fnt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="95"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="96"/>
         <source>BMFont JSON (*.json)</source>
         <translation>BMFont JSON (*.json)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="217"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="219"/>
         <source>變更圖像大小</source>
         <translation>Change the sheet size</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="218"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="220"/>
         <source>變更字型設定</source>
         <translation>Change a font setting</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="240"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="247"/>
         <source>變更字元邊界</source>
         <translation>Change a character&apos;s borders</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="395"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="408"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="414"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="427"/>
         <source>加入字元</source>
         <translation>Add characters</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="399"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="418"/>
         <source>下列字元是控制字元或非字元，無法放在圖像上，未加入：%1</source>
         <translation>These are control characters or noncharacters, which a sheet cannot hold; they were not added: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="400"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="576"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="664"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="419"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="600"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="688"/>
         <source>、</source>
         <translation>, </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="429"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="448"/>
         <source>無法儲存專案檔</source>
         <translation>Cannot save the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="435"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="454"/>
         <source>已儲存「%1」</source>
         <translation>Saved “%1”</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="454"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="473"/>
         <source>無法開啟專案檔</source>
         <translation>Cannot open the project</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="461"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="815"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="480"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="839"/>
         <source>無法開啟字型檔</source>
         <translation>Cannot open the font file</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="487"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="506"/>
         <source>這個專案的字型「%1」沒有安裝，改用最接近的「%2」。儲存時專案仍記下「%1」，除非你另選字型。</source>
         <translation>The project&apos;s typeface “%1” is not installed; the closest installed one, “%2”, is used instead. The project still names “%1” when saved, unless you pick another typeface.</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="533"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="557"/>
         <source>無法輸出 TGA 與 XML</source>
         <translation>Cannot export the TGA and XML</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="562"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="586"/>
         <source>無法輸出 BMFont</source>
         <translation>Cannot export the BMFont</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="575"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="599"/>
         <source>…</source>
         <translation>…</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="576"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="600"/>
         <source>已輸出 %1</source>
         <translation>Exported %1</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="578"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="602"/>
         <source>（%n 個字元不在圖像上，未輸出）</source>
         <translation>
             <numerusform> (%n character is not on the sheet and was left out)</numerusform>
@@ -1255,39 +1280,39 @@
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="633"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="657"/>
         <source>第 </source>
         <comment>before the page number</comment>
         <translation>page </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="634"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="658"/>
         <source> 頁，共 %1 頁</source>
         <comment>after the page number</comment>
         <translation> of %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="650"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="674"/>
         <source>。</source>
         <translation>. </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="651"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="675"/>
         <source>%1 × %2，%3 個字元</source>
         <translation>%1 × %2, %3 characters</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="664"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="688"/>
         <source>，%1 頁：%2</source>
         <translation>; %1 pages: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="666"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="690"/>
         <source>，其中 %1 個超出圖像範圍</source>
         <translation>, %1 of them past the edge of the sheet</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="669"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="693"/>
         <source>，字型中沒有 %n 個字元</source>
         <translation>
             <numerusform>; %n character is not in the font</numerusform>
@@ -1295,88 +1320,88 @@
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="672"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="696"/>
         <source>。專案的%1，改用「%2」</source>
         <translation>. The project&apos;s %1; &quot;%2&quot; is used instead</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="676"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="700"/>
         <source>。無法建立字型：%1</source>
         <translation>. Cannot make the font: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="690"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="714"/>
         <source>另存新檔(&amp;A)…</source>
         <translation>Save &amp;As...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="697"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="721"/>
         <source>開啟字型檔(&amp;F)…</source>
         <translation>Open &amp;Font File...</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="701"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="725"/>
         <source>字型檔 (*.ttf *.otf *.ttc)</source>
         <translation>Font files (*.ttf *.otf *.ttc)</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="708"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="732"/>
         <source>最近開啟的專案(&amp;R)</source>
         <translation>&amp;Recent Projects</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="714"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="738"/>
         <source>編輯(&amp;E)</source>
         <translation>&amp;Edit</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="716"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="740"/>
         <source>復原(&amp;U)</source>
         <translation>&amp;Undo</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="719"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="743"/>
         <source>重做(&amp;R)</source>
         <translation>&amp;Redo</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="727"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="751"/>
         <source>說明(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="729"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="753"/>
         <source>關於 GlyphSheet(&amp;A)</source>
         <translation>&amp;About GlyphSheet</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="822"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="846"/>
         <source>使用字型檔</source>
         <translation>Use a font file</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="828"/>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="841"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="852"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="865"/>
         <source>未命名</source>
         <translation>Untitled</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="829"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="853"/>
         <source>「%1」有未儲存的變更，要先儲存嗎？</source>
         <translation>“%1” has unsaved changes. Save them first?</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="842"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="866"/>
         <source>%1[*] — GlyphSheet</source>
         <translation>%1[*] — GlyphSheet</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="884"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="908"/>
         <source>關於 GlyphSheet</source>
         <translation>About GlyphSheet</translation>
     </message>
     <message>
-        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="885"/>
+        <location filename="../src/ui/glyph_sheet_dialog.cpp" line="909"/>
         <source>&lt;p&gt;&lt;b&gt;GlyphSheet %1&lt;/b&gt;&lt;/p&gt;&lt;p&gt;把已安裝的字型做成點陣字型圖像（TGA 與 XML，或 PNG 與 BMFont 描述檔）。&lt;/p&gt;&lt;p&gt;GlyphSheet 以 MIT 授權發布。&lt;/p&gt;&lt;p&gt;使用的程式庫：Qt %2（LGPL 3）、FreeType（FreeType 授權）、fontconfig（MIT 式授權）、HarfBuzz（MIT 授權）、libspng（BSD 2 條款授權）。&lt;/p&gt;</source>
         <translation>&lt;p&gt;&lt;b&gt;GlyphSheet %1&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Bitmap font sheets from installed fonts (TGA and XML, or PNG and a BMFont descriptor).&lt;/p&gt;&lt;p&gt;GlyphSheet is released under the MIT licence.&lt;/p&gt;&lt;p&gt;Libraries used: Qt %2 (LGPL 3), FreeType (FreeType licence), fontconfig (MIT-style licence), HarfBuzz (MIT licence), libspng (BSD 2-clause licence).&lt;/p&gt;</translation>
     </message>

@@ -9,7 +9,8 @@ bool SameDocumentState(const ProjectData& a, const ProjectData& b) {
     return std::tuple(c.left, c.top, c.right, c.bottom);
   };
   const auto font = [](const FontSettings& f) {
-    return std::tie(f.faceName, f.pointSize, f.weight, f.quality, f.smoothing, f.italic);
+    return std::tie(f.faceName, f.pointSize, f.weight, f.quality, f.smoothing, f.italic,
+                    f.distanceField);
   };
   return a.sheetWidth == b.sheetWidth && a.sheetHeight == b.sheetHeight &&
          borders(a.borders) == borders(b.borders) && font(a.font) == font(b.font) &&

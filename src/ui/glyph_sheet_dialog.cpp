@@ -85,6 +85,7 @@ enum ChangeKind : int {
   kFitChange,
   kItalicChange,
   kFaceChange,
+  kFieldChange,
   kFirstControlChange = 16,  // + the control's place in the list of font controls
   kFirstGlyphChange = 1024,  // + the glyph's index
 };
@@ -195,6 +196,7 @@ GlyphSheetDialog::GlyphSheetDialog(const TextRasterizer& rasterizer, FileChooser
   SetChoiceData(ui_->weightCombo, kWeightChoices);
   SetChoiceData(ui_->qualityCombo, kQualityChoices);
   SetChoiceData(ui_->smoothingCombo, RangeValues(kSmoothingRange));
+  ShowFieldChoice();
 
   RecreateSheetFont();
   doc_.maxPages = kWindowMaxPages;
@@ -226,6 +228,11 @@ void GlyphSheetDialog::ConnectControls() {
     OnFontChanged();
     Record(kItalicChange, setting);
   });
+  connect(ui_->distanceCheck, &QCheckBox::toggled, this, [this, setting] {
+    ShowFieldChoice();
+    OnFontChanged();
+    Record(kFieldChange, setting);
+  });
   connect(ui_->showRectsCheck, &QCheckBox::toggled, this, &GlyphSheetDialog::OnShowRectsChanged);
   connect(ui_->fitCheck, &QCheckBox::toggled, this, [this, sheetSize] {
     OnFitChanged();
@@ -242,7 +249,7 @@ void GlyphSheetDialog::ConnectControls() {
   }
   int place = kFirstControlChange;
   for (QSpinBox* spin : {ui_->sizeSpin, ui_->borderLeftSpin, ui_->borderRightSpin,
-                         ui_->borderTopSpin, ui_->borderBottomSpin}) {
+                         ui_->borderTopSpin, ui_->borderBottomSpin, ui_->distanceSpin}) {
     connect(spin, &QSpinBox::valueChanged, this, [this, setting, kind = place++] {
       OnFontChanged();
       Record(kind, setting);
@@ -294,6 +301,18 @@ void GlyphSheetDialog::PullFontSettings() {
   font.quality = CurrentData(ui_->qualityCombo, font.quality);
   font.smoothing = CurrentData(ui_->smoothingCombo, font.smoothing);
   font.italic = ui_->italicCheck->isChecked() ? 1 : 0;
+  font.distanceField =
+      ui_->distanceCheck->isChecked() ? kDistanceSpreadRange.Clamp(ui_->distanceSpin->value()) : 0;
+}
+
+void GlyphSheetDialog::ShowFieldChoice() {
+  // A field is drawn from the outline at the sheet's size: the quality and
+  // the smoothing factor do not apply while it is ticked; the spread does.
+  const bool field = ui_->distanceCheck->isChecked();
+  ui_->distanceSpin->setEnabled(field);
+  QWidget* coverage[] = {ui_->qualityLabel, ui_->qualityCombo, ui_->smoothingLabel,
+                         ui_->smoothingCombo};
+  for (QWidget* control : coverage) control->setEnabled(!field);
 }
 
 void GlyphSheetDialog::RecreateSheetFont() {
@@ -496,7 +515,7 @@ void GlyphSheetDialog::ApplyLoadedFontSettings() {
   QWidget* controls[] = {ui_->borderLeftSpin, ui_->borderRightSpin, ui_->borderTopSpin,
                          ui_->borderBottomSpin, ui_->sizeSpin, ui_->weightCombo,
                          ui_->qualityCombo, ui_->smoothingCombo, ui_->faceCombo,
-                         ui_->italicCheck};
+                         ui_->italicCheck, ui_->distanceCheck, ui_->distanceSpin};
   std::vector<std::unique_ptr<QSignalBlocker>> blockers;
   for (QWidget* control : controls) blockers.push_back(std::make_unique<QSignalBlocker>(control));
 
@@ -514,6 +533,11 @@ void GlyphSheetDialog::ApplyLoadedFontSettings() {
   const int shown = face >= 0 ? face : FaceIndex(Faces().ClosestTypeface(doc_.font.faceName));
   if (shown >= 0) ui_->faceCombo->setCurrentIndex(shown);
   ui_->italicCheck->setChecked(doc_.font.italic != 0);
+  // Without a field the spread shown last stays for the next tick.
+  const int32_t spread = FieldSpread(doc_.font);
+  ui_->distanceCheck->setChecked(spread > 0);
+  if (spread > 0) ui_->distanceSpin->setValue(spread);
+  ShowFieldChoice();
   ShowSheetSizeChoices();
 }
 

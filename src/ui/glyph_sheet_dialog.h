@@ -127,6 +127,9 @@ class GlyphSheetDialog : public QMainWindow {
   void ConnectControls();
   int FaceIndex(const std::string& face) const;
   void PullFontSettings();
+  /// Enables the spread while the distance field is ticked, and the quality
+  /// and smoothing choices while it is not.
+  void ShowFieldChoice();
   void ApplyLoadedFontSettings();
   void RecreateSheetFont();
   void RebuildSheet();

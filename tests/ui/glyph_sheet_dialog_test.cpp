@@ -29,7 +29,8 @@ TEST_F(GlyphSheetDialogTest, FreshStartShowsTheDefaultsAndTheCoresChoices) {
   for (const auto& [name, range, value] : {std::tuple("sizeSpin", kPointSizeRange, 11),
            {"borderLeftSpin", kBorderRange, 0}, {"borderRightSpin", kBorderRange, 0},
            {"borderTopSpin", kBorderRange, 0}, {"borderBottomSpin", kBorderRange, 0},
-           {"glyphLeftSpin", kBorderRange, 0}, {"glyphRightSpin", kBorderRange, 0}}) {
+           {"glyphLeftSpin", kBorderRange, 0}, {"glyphRightSpin", kBorderRange, 0},
+           {"distanceSpin", kDistanceSpreadRange, 4}}) {
     const QSpinBox* spin = Find<QSpinBox>(name);
     EXPECT_EQ(std::tuple(spin->minimum(), spin->maximum(), spin->value()),
               std::tuple(range.min, range.max, value)) << name;

@@ -79,6 +79,41 @@ TEST_F(KeepWorkTest, EveryChangeUndoesAndRedoes) {
   EXPECT_EQ(Shown("sizeSpin"), 40);
 }
 
+// The distance field replaces the quality and smoothing while it is ticked:
+// they are off, the spread is on, and the font is asked for a field at sheet
+// scale. Ticking and the spread's steps undo apart, the unsaved mark with them;
+// unticked, the spread shown stays for the next tick.
+TEST_F(KeepWorkTest, ADistanceFieldTakesThePlaceOfQualityAndSmoothingAndUndoes) {
+  dialog->AddCharacters("AB");
+  Set("smoothingCombo", 3);  // 4x4: a font of 59 pixels
+  dialog->History()->setClean();
+  // The document's spread, the box and the spin, which controls are on
+  // (spin, quality, smoothing), the font asked for, the unsaved mark.
+  using Shows = std::tuple<int, int, int, bool, bool, bool, int, int, bool>;
+  const auto shows = [this] {
+    const FontRequest& r = rasterizer.lastRequest;
+    return Shows(DocumentOf(*dialog).font.distanceField, Shown("distanceCheck"), Shown("distanceSpin"),
+                 Find("distanceSpin")->isEnabled(), Find("qualityCombo")->isEnabled(),
+                 Find("smoothingCombo")->isEnabled(), r.distanceSpread, r.pixelHeight,
+                 dialog->isWindowModified());
+  };
+  EXPECT_EQ(shows(), Shows(0, 0, 4, false, true, true, 0, 59, false)) << "unticked";
+  const std::tuple<const char*, std::function<void()>, Shows> steps[] = {
+      {"tick", [this] { Set("distanceCheck"); }, {4, 1, 4, true, false, false, 4, 15, true}},
+      {"spread", [this] { Set("distanceSpin", 8), Set("distanceSpin", 9); },
+       {9, 1, 9, true, false, false, 9, 15, true}},
+      {"undo spread", [this] { Trigger("actionUndo"); }, {4, 1, 4, true, false, false, 4, 15, true}},
+      {"undo tick", [this] { Trigger("actionUndo"); }, {0, 0, 4, false, true, true, 0, 59, false}},
+      {"redo both", [this] { Trigger("actionRedo"), Trigger("actionRedo"); },
+       {9, 1, 9, true, false, false, 9, 15, true}},
+      {"untick", [this] { Set("distanceCheck"); }, {0, 0, 9, false, true, true, 0, 59, true}},
+  };
+  for (const auto& [what, step, expected] : steps) {
+    step();
+    EXPECT_EQ(shows(), expected) << what;
+  }
+}
+
 // The title names the project's file and marks unsaved changes; closing,
 // New and Open ask first, and each answer does what it says.
 TEST_F(KeepWorkTest, UnsavedChangesAreMarkedAndNeverDroppedUnasked) {

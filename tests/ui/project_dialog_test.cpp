@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProgressDialog>
@@ -30,7 +31,8 @@ TEST_F(ProjectDialogTest, SaveThenOpenRestoresEverySettingAndTheGlyphs) {
   const std::pair<const char*, int> settings[] = {
       {"width128", 1}, {"height64", 1}, {"borderLeftSpin", 1}, {"borderRightSpin", 2},
       {"borderTopSpin", 3}, {"borderBottomSpin", 4}, {"sizeSpin", 20}, {"weightCombo", 1},
-      {"qualityCombo", 1}, {"smoothingCombo", 2}, {"faceCombo", 1}, {"italicCheck", 1}};
+      {"qualityCombo", 1}, {"smoothingCombo", 2}, {"faceCombo", 1}, {"italicCheck", 1},
+      {"distanceCheck", 1}, {"distanceSpin", 9}};
   for (const auto& [control, value] : settings) Set(control, value);
   dialog->AddCharacters("ABC");
   // The first glyph stays selected through the rebuild its first border makes.
@@ -55,6 +57,15 @@ TEST_F(ProjectDialogTest, SaveThenOpenRestoresEverySettingAndTheGlyphs) {
   const GlyphList& g = DocumentOf(*reopened).glyphs;
   EXPECT_EQ(std::tuple(g[0].leftBorder, g[0].rightBorder, g[2].leftBorder), std::tuple(3, 5, 7));
   EXPECT_TRUE(SheetPixels(*reopened) == SheetPixels(*dialog)) << "the same sheet";
+
+  // Saved again, the spread is kept; a project without a field unticks it.
+  Choose("actionSaveAs", "again.fnt", reopened.get());
+  EXPECT_EQ(ReadProjectFile(PathOf("again.fnt").toStdString()).value().font.distanceField, 9);
+  ASSERT_TRUE(WriteProjectFile(PathOf("plain.fnt").toStdString(), ProjectData{}));
+  Choose("actionOpen", "plain.fnt", reopened.get());
+  EXPECT_EQ(std::tuple(Shown("distanceCheck", reopened.get()), DocumentOf(*reopened).font.distanceField,
+                       Find("smoothingCombo", reopened.get())->isEnabled()),
+            std::tuple(0, 0, true));
 }
 
 // While another GlyphSheet run writes the same set, a save or an export
@@ -178,6 +189,16 @@ TEST_F(ProjectDialogTest, BmFontExportTakesTheChosenFormAndRemembersIt) {
   QFile after(PathOf("sheet.fnt"));
   ASSERT_TRUE(after.open(QIODevice::ReadOnly));
   EXPECT_EQ(after.readAll(), project);
+
+  // The binary form has no record of a distance field: refused with the
+  // reason, before any file is written.
+  Set("distanceCheck");
+  files.answerFilter = 2;
+  messages.shown.clear();
+  Choose("actionExportBmFont", "field");
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("無法記錄距離場"))) << messages.shown[0].toStdString();
+  EXPECT_EQ(QDir(folder.path()).entryList({QStringLiteral("field*")}), QStringList());
 }
 
 // Tools > Text preview sets its sample with the sheet, again at every rebuild.
