@@ -1,7 +1,9 @@
 // Rebuild speed against a floor: for every scenario, FreeType's own load and
 // render of the same glyphs at the same pixel height and load flags, in a
-// plain loop on one thread, measured in the same run. The summary at the end
-// gives each case's median and its ratio to the floor of its scenario.
+// plain loop on one thread, measured in the same run (a distance-field
+// scenario's floor is FreeType's own sdf rendering at the same spread). The
+// summary at the end gives each case's median and its ratio to the floor of
+// its scenario.
 #include <benchmark/benchmark.h>
 
 #include <ft2build.h>
@@ -36,6 +38,8 @@ struct Scenario {
   int32_t maxPages;
   /// A character the list does not hold.
   char32_t added;
+  /// Spread of the distance field drawn instead of coverage; 0 for none.
+  int32_t field = 0;
 };
 
 constexpr char kDejaVu[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
@@ -67,6 +71,9 @@ const Scenario kScenarios[] = {
     // them out: two pages of 2048 x 2048.
     {"h: WQY 24 pt, Big5 1 + ASCII, 2048 x2", "WenQuanYi Micro Hei", kWenQuanYi, 0, 24, 1,
      Big5AndAscii(), 2048, 1 << 16, U'\u3042'},
+    // A distance field is drawn at sheet scale (24 pt: an em of 32 pixels).
+    {"f: 24 pt, field 4, 32..126, 512", "DejaVu Sans", kDejaVu, 0, 24, 1, Windows1252Codes(126),
+     512, 1, 127, 4},
 };
 
 SheetDocument Document(const Scenario& s) {
@@ -76,29 +83,34 @@ SheetDocument Document(const Scenario& s) {
   doc.font.faceName = s.face;
   doc.font.pointSize = s.pointSize;
   doc.font.smoothing = s.factor;
+  doc.font.distanceField = s.field;
   doc.AddGlyphs(s.codes);
   return doc;
 }
 
-// FreeType alone: every glyph of the scenario loaded and rendered once.
+// FreeType alone: every glyph of the scenario loaded and rendered once, as
+// coverage or as a field of the scenario's spread, at the sheet font's size.
 void Floor(benchmark::State& state, const Scenario& s) {
   FT_Library library = nullptr;
   FT_Face face = nullptr;
   FT_UInt interpreter = TT_INTERPRETER_VERSION_35;
+  FT_UInt spread = static_cast<FT_UInt>(s.field);
+  const int32_t pixelHeight = SheetFontPixelHeight(s.pointSize, DrawFactor(Document(s).font));
   if (FT_Init_FreeType(&library) != 0 ||
       FT_Property_Set(library, "truetype", "interpreter-version", &interpreter) != 0 ||
+      (s.field > 0 && FT_Property_Set(library, "sdf", "spread", &spread) != 0) ||
       FT_New_Face(library, s.fontFile, s.faceIndex, &face) != 0 ||
-      FT_Set_Pixel_Sizes(face, 0,
-                         static_cast<FT_UInt>(SheetFontPixelHeight(s.pointSize, s.factor)))) {
+      FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelHeight))) {
     state.SkipWithError((std::string("cannot open ") + s.fontFile).c_str());
     return;
   }
+  const FT_Render_Mode mode = s.field > 0 ? FT_RENDER_MODE_SDF : FT_RENDER_MODE_NORMAL;
   std::vector<FT_UInt> indices;
   for (const char32_t c : s.codes) indices.push_back(FT_Get_Char_Index(face, c));
   for (auto _ : state) {
     for (FT_UInt index : indices) {
       FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP);
-      FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL);
+      FT_Render_Glyph(face->glyph, mode);
       benchmark::DoNotOptimize(face->glyph->bitmap.buffer);
     }
   }

@@ -5,6 +5,7 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <mutex>
 #include <optional>
@@ -108,6 +109,8 @@ std::optional<Image> DrawMonoInPixelBox(FT_GlyphSlot slot, const FT_BBox& box) {
 // spread 1 is cut from one of spread 2 and its values stretched.
 constexpr int32_t kLeastRendererSpread = 2;
 constexpr int32_t kFieldEdge = 128;
+// A pixel of a field counted in pixels of coverage, for sharing work among threads.
+constexpr int64_t kFieldPixelWork = 1024;
 
 bool IsSymbolFont(FT_Face face) {
   return face->charmap != nullptr && face->charmap->encoding == FT_ENCODING_MS_SYMBOL;
@@ -260,13 +263,22 @@ void FreeTypeFont::Store(char32_t code, Glyph glyph) const {
 
 void FreeTypeFont::RenderEach(std::span<const char32_t> codes, const InkUse& use) const {
   for (const char32_t code : codes) cache_.try_emplace(code);
-  // The work is counted in em squares: codes × pixel height².
-  const int64_t em = int64_t{style_.pixelHeight} * style_.pixelHeight;
-  const size_t threads = ThreadsFor(static_cast<int64_t>(codes.size()) * em);
-  // Thread t renders every threads-th code, with a face of its own (a face
-  // is not to be used by two threads at once), hands the ink over and keeps
-  // the widths in the code's own slot.
-  std::vector<char> done(codes.size(), 0);
+  // The work is counted in em squares: codes × pixel height². FreeType
+  // finds each pixel of a field from the distances to every edge within the
+  // spread, about a thousand times the work of a pixel of coverage, and the
+  // field reaches the spread past the em on every side.
+  const int64_t side = int64_t{style_.pixelHeight} + 2 * int64_t{style_.distanceSpread};
+  const int64_t em = style_.distanceSpread > 0 ? side * side * kFieldPixelWork
+                                               : int64_t{style_.pixelHeight} * style_.pixelHeight;
+  // No more threads than codes: a helper without one would open a face for nothing.
+  const size_t threads =
+      std::min(codes.size(), ThreadsFor(static_cast<int64_t>(codes.size()) * em));
+  // Each thread takes the next code no thread has taken, so the threads end
+  // together however the glyphs' costs vary, and renders it with a face of
+  // its own (a face is not to be used by two threads at once), hands the ink
+  // over and keeps the widths in the code's own slot. A helper whose face
+  // would not open takes none: the calling thread renders them.
+  std::atomic<size_t> next{0};
   const auto render = [&](size_t i, FT_Face face) {
     const char32_t code = codes[i];
     const Glyph glyph = Settled(code, Load(face, code, true));
@@ -278,7 +290,6 @@ void FreeTypeFont::RenderEach(std::span<const char32_t> codes, const InkUse& use
       widths->rendered = false;
       slot = std::move(widths);
     }
-    done[i] = 1;
   };
   // A face of its own for each helper, opened and closed under the lock.
   const auto closeFace = [](FT_Face face) {
@@ -300,12 +311,8 @@ void FreeTypeFont::RenderEach(std::span<const char32_t> codes, const InkUse& use
       }
       face = own.get();
     }
-    for (size_t i = t; i < codes.size(); i += threads) render(i, face);
+    for (size_t i = next++; i < codes.size(); i = next++) render(i, face);
   });
-  // A code a helper could not render (its face would not open) is rendered here.
-  for (size_t i = 0; i < codes.size(); ++i) {
-    if (!done[i]) render(i, face_.get());
-  }
 }
 
 bool FreeTypeFont::LoadStyled(FT_Face face, FT_UInt index) const {
