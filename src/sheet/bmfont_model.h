@@ -92,8 +92,9 @@ struct BmFont {
 
 /// The BMFont description of a document as last rebuilt with `font`: a
 /// character's cell is its sheet cell, xoffset the descriptor's a, yoffset
-/// minus the font-wide top border, xadvance a + b + c; kerning (when asked
-/// for) from the font, divided by the smoothing factor and rounded. A code
+/// minus the font-wide top inset (the top border, and a field's spread),
+/// xadvance a + b + c; kerning (when asked for) from the font, divided by
+/// the smoothing factor and rounded. A code
 /// listed twice is described once, by its first cell. `pages` names the page
 /// images in page order; cells on pages past them are left out.
 BmFont DescribeBmFont(const SheetDocument& doc, const RasterFont* font,

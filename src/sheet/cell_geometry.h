@@ -13,18 +13,18 @@ namespace glyphsheet {
 /// inset and below the top inset, and the descriptors' spacing and offsets
 /// are taken from it, so the descriptor's b is the cell width by construction.
 struct CellGeometry {
-  /// The glyph's own left border plus the font-wide left border.
+  /// The glyph's own left border plus the font-wide left inset (see CellInsets).
   int64_t leftInset = 0;
   /// The font's B divided by the smoothing factor (truncating).
   int64_t inkWidth = 0;
-  /// The glyph's own right border plus the font-wide right border.
+  /// The glyph's own right border plus the font-wide right inset.
   int64_t rightInset = 0;
-  /// The font-wide top border.
+  /// The font-wide top inset.
   int64_t topInset = 0;
   /// The font's line height divided by the smoothing factor (truncating):
   /// every glyph of a font has the same.
   int64_t inkHeight = 0;
-  /// The font-wide bottom border.
+  /// The font-wide bottom inset.
   int64_t bottomInset = 0;
 
   /// The cell width: insets and ink.

@@ -2,6 +2,8 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_DRIVER_H
+#include FT_MODULE_H
 #include FT_OUTLINE_H
 
 #include <cmath>
@@ -85,6 +87,9 @@ std::vector<bool> OutlineInk(char32_t code, int32_t scale, double x, double base
   FT_Face face = nullptr;
   std::vector<bool> ink(static_cast<size_t>(width) * height, false);
   if (FT_Init_FreeType(&library) != 0) return ink;
+  // Hinted as the sheet's fonts are: the TrueType interpreter of version 35.
+  FT_UInt interpreter = TT_INTERPRETER_VERSION_35;
+  FT_Property_Set(library, "truetype", "interpreter-version", &interpreter);
   if (FT_New_Face(library, kDejaVuSans, 0, &face) == 0 && FT_Set_Pixel_Sizes(face, 0, kPixels) == 0 &&
       FT_Load_Char(face, code, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) == 0) {
     FT_Outline& outline = face->glyph->outline;
